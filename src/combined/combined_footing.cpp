@@ -1,0 +1,255 @@
+// Combined footings: sizing under two columns, the Combine command and deletion.
+//
+// The sizing holds its working reals in Single (float) between steps; each step is evaluated in
+// double and stored back, so the results match the product's own arithmetic.
+#include "combined/combined_footing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "model/numbers.h"
+
+namespace ormevak {
+
+namespace {
+
+constexpr char kTitle[] = "ORMEVAK";
+// The width loop ends because the pressure falls as the width grows; this bound only stops a
+// loop that cannot end on broken data (no bearing value, or loads that are not numbers).
+constexpr int kMaxWidthSteps = 100000;
+
+bool validFooting(const Project& p, int i) {
+    return i >= 1 && i <= p.footingCount && i < static_cast<int>(p.footings.size()) &&
+           i < static_cast<int>(p.supportReaction.size());
+}
+
+// The two member footings of combined footing k, or false when the record is not usable.
+bool memberPair(const Project& p, int k, int& m1, int& m2) {
+    if (k < 1 || k > p.combinedCount || k >= static_cast<int>(p.combinedFootings.size()))
+        return false;
+    m1 = p.combinedFootings[k].members[1];
+    m2 = p.combinedFootings[k].members[2];
+    return validFooting(p, m1) && validFooting(p, m2);
+}
+
+// Sizes combined footing k along its line: s0 is the column distance (m); alongX picks which
+// moments bend the footing lengthwise (MZ along X, MX along Z).
+bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
+    int m1 = 0, m2 = 0;
+    if (!memberPair(p, k, m1, m2)) return false;
+    CombinedRecord& rec = p.combinedFootings[k];
+    const int ml = alongX ? 4 : 3; // lengthwise moment component
+    const int mt = alongX ? 3 : 4; // crosswise moment component
+    auto fy = [&](int m, int c) { return static_cast<double>(p.reaction(m, c, 2)); };
+    auto mom = [&](int m, int c, int comp) { return static_cast<double>(p.reaction(m, c, comp)); };
+
+    // Starting length: the stored one, or the column distance plus 1 m for a new footing.
+    float lStart = rec.length;
+    if (lStart == 0) lStart = static_cast<float>(roundTo(static_cast<double>(s0) + 1.0, 1));
+    if (step < 0) lStart = static_cast<float>(lStart - 0.1);
+    if (step > 0) lStart = static_cast<float>(lStart + 0.1);
+
+    // Centre on the resultant of the first load case, at least 0.5 m beyond each column.
+    float pLoad = static_cast<float>(fy(m1, 0) + fy(m2, 0));
+    float xbar = pLoad != 0 ? static_cast<float>(fy(m2, 0) / pLoad * s0) : 0.0f;
+    float cant1 = static_cast<float>(lStart / 2.0 - xbar);
+    if (cant1 < 0.5) cant1 = 0.5f;
+    float cant2 = static_cast<float>(static_cast<double>(lStart) - cant1 - s0);
+    if (cant2 < 0.5) cant2 = 0.5f;
+    float len = static_cast<float>(roundTo(static_cast<double>(cant1) + s0 + cant2, 1));
+    if (!(len > 0)) return false;
+
+    const double lenD = len;
+    auto pressure = [&](double load, double mLong, double mCross, double b) {
+        return static_cast<float>(1.1 * load / (lenD * b) + 6 * mLong / (b * lenD * lenD) +
+                                  6 * mCross / (b * b * lenD));
+    };
+
+    // Width for the first load case, from 0.65 m in 50 mm steps.
+    float width = 0.6f;
+    float q = 0;
+    int guard = 0;
+    do {
+        width = static_cast<float>(width + 0.05);
+        q = pressure(pLoad, mom(m1, 0, ml) + mom(m2, 0, ml), mom(m1, 0, mt) + mom(m2, 0, mt),
+                     width);
+    } while (!(q <= p.allowableBearing[0]) && ++guard < kMaxWidthSteps);
+
+    // Every further case, with the width carried on, against the raised allowable bearing.
+    const int lastCase = std::min(p.loadCaseCount, cap::casesPerSupport - 1);
+    for (int u = 1; u <= lastCase; ++u) {
+        pLoad = static_cast<float>(fy(m1, u) + fy(m2, u));
+        xbar = pLoad != 0 ? static_cast<float>(fy(m2, u) / pLoad * s0) : 0.0f;
+        const float e = static_cast<float>((lenD / 2 - cant1) - xbar);
+        const float me = static_cast<float>(std::fabs(static_cast<double>(e) * pLoad) +
+                                            mom(m1, u, ml) + mom(m2, u, ml));
+        const double mCross = mom(m1, u, mt) + mom(m2, u, mt);
+        q = pressure(pLoad, me, mCross, width);
+        guard = 0;
+        while (q > p.allowableBearing[1] && ++guard < kMaxWidthSteps) {
+            width = static_cast<float>(width + 0.05);
+            q = pressure(pLoad, me, mCross, width);
+        }
+    }
+
+    width = static_cast<float>(roundTo(width, 2));
+    len = static_cast<float>(roundTo(len, 2));
+    rec.length = len;
+    rec.width = width;
+    rec.cant1 = cant1;
+    rec.cant2 = cant2;
+    for (int m : {m1, m2}) {
+        p.footings[m].lenL = width;
+        p.footings[m].widB = len;
+    }
+
+    // Outline: B wide, centred across the line on the midpoint between the columns.
+    const FootingRecord& f1 = p.footings[m1];
+    const FootingRecord& f2 = p.footings[m2];
+    const double halfB = 500.0 * width;
+    if (alongX) {
+        rec.xMin = static_cast<float>(f1.x - 1000.0 * cant1);
+        rec.xMax = static_cast<float>(f2.x + 1000.0 * cant2);
+        rec.zMin = static_cast<float>(f1.z - halfB + rec.halfSkew);
+        rec.zMax = static_cast<float>(f1.z + halfB + rec.halfSkew);
+    } else {
+        rec.xMin = static_cast<float>(f1.x - halfB + rec.halfSkew);
+        rec.xMax = static_cast<float>(f1.x + halfB + rec.halfSkew);
+        rec.zMin = static_cast<float>(f1.z - 1000.0 * cant1);
+        rec.zMax = static_cast<float>(f2.z + 1000.0 * cant2);
+    }
+
+    const float rl = static_cast<float>(roundTo(len, 2));
+    const float rb = static_cast<float>(roundTo(width, 2));
+    p.sizeLabelCaption = formatNumber(rl) + " X " + formatNumber(rb) + " = " +
+                         formatNumber(static_cast<float>(roundTo(static_cast<double>(rb) * rl, 2)));
+    return true;
+}
+
+} // namespace
+
+bool sizeCombined(Project& p, int k, int step) {
+    int m1 = 0, m2 = 0;
+    if (!memberPair(p, k, m1, m2)) return false;
+    const float s = static_cast<float>((p.footings[m2].z - p.footings[m1].z) / 1000.0);
+    // A pair the Combine command accepted along X stays along X even when its sideways offset
+    // rounds to a metre.
+    if (p.combinedFootings[k].orientation == 1 || roundTo(s, 0) < 0.5)
+        return sizeCombinedX(p, k, step);
+    return sizeAlongLine(p, k, step, s, false);
+}
+
+bool sizeCombinedX(Project& p, int k, int step) {
+    int m1 = 0, m2 = 0;
+    if (!memberPair(p, k, m1, m2)) return false;
+    const float s0 = static_cast<float>((p.footings[m2].x - p.footings[m1].x) / 1000.0);
+    return sizeAlongLine(p, k, step, s0, true);
+}
+
+CombineResult combineBand(Project& p, Prompts& prompts, PlanState& s) {
+    CombineResult result;
+    const double xlo = std::min(s.bandX1, s.bandX2), xhi = std::max(s.bandX1, s.bandX2);
+    const double zlo = std::min(s.bandY1, s.bandY2), zhi = std::max(s.bandY1, s.bandY2);
+
+    // Every centre strictly inside the band is counted; a record has room for ten.
+    std::array<int32_t, cap::combinedMembers + 1> found{};
+    int n = 0;
+    const int last = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    for (int i = 1; i <= last; ++i) {
+        const FootingRecord& f = p.footings[i];
+        if (xlo < f.x && f.x < xhi && zlo < f.z && f.z < zhi) {
+            ++n;
+            if (n <= cap::combinedMembers) found[n] = i;
+        }
+    }
+    result.counted = n;
+
+    const bool tableFull = p.combinedCount >= cap::combined;
+    const int k = p.combinedCount + 1; // the tentative record
+    if (!tableFull && n > 0) {
+        if (static_cast<int>(p.combinedFootings.size()) <= k)
+            p.combinedFootings.resize(static_cast<size_t>(k) + 1);
+        for (int j = 1; j <= std::min(n, cap::combinedMembers); ++j)
+            p.combinedFootings[k].members[j] = found[j];
+    }
+
+    bool accepted = false;
+    if (n == 2 && tableFull) {
+        prompts.inform("Combined footings are limited to " + formatInt(cap::combined) +
+                           ": nothing combined",
+                       kTitle, MessageIcon::Exclamation);
+        result.outcome = CombineOutcome::TableFull;
+    } else if (n == 2) {
+        CombinedRecord& rec = p.combinedFootings[k];
+        const FootingRecord& f1 = p.footings[found[1]];
+        const FootingRecord& f2 = p.footings[found[2]];
+        const long long dx = static_cast<long long>(f2.x) - f1.x;
+        const long long dz = static_cast<long long>(f2.z) - f1.z;
+        long long skew = 0;
+        bool inLine = true;
+        if (std::llabs(dx) <= 600 && dz > 1000) {
+            rec.orientation = 0;
+            rec.span = static_cast<float>(dz);
+            skew = dx;
+            rec.halfSkew = static_cast<float>(static_cast<double>(dx) / 2);
+        } else if (std::llabs(dz) <= 600 && dx > 1000) {
+            rec.orientation = 1;
+            rec.span = static_cast<float>(dx);
+            skew = dz;
+            rec.halfSkew = static_cast<float>(static_cast<double>(dz) / 2);
+        } else {
+            inLine = false;
+            prompts.inform(" Deviation Exceeds : ( > 600 mm)", kTitle, MessageIcon::Exclamation);
+            result.outcome = CombineOutcome::Deviation;
+        }
+        if (inLine) {
+            accepted = true;
+            if (std::llabs(skew) > 10 &&
+                !prompts.confirm(" Skew : " + formatInt(skew) + " mm ", kTitle)) {
+                accepted = false;
+                result.outcome = CombineOutcome::SkewCanceled;
+            }
+        }
+        if (accepted) {
+            rec.memberCount = 2;
+            p.footings[found[1]].state = k;
+            p.footings[found[2]].state = k;
+            p.combinedCount = k;
+            result.outcome = CombineOutcome::Combined;
+            result.index = k;
+        }
+    }
+
+    // The band is erased and collapses to its second corner.
+    s.bandX1 = s.bandX2;
+    s.bandY1 = s.bandY2;
+
+    if (accepted) sizeCombined(p, k, 0);
+    return result;
+}
+
+void deleteCombined(Project& p, Prompts& prompts, int k) {
+    if (k < 1 || k > p.combinedCount || k >= static_cast<int>(p.combinedFootings.size())) return;
+    prompts.inform(formatInt(k) + " Is Deleting");
+    auto forMembers = [&](const CombinedRecord& rec, auto&& fn) {
+        const int count = std::clamp(rec.memberCount, 0, cap::combinedMembers);
+        for (int j = 1; j <= count; ++j)
+            if (validFooting(p, rec.members[j])) fn(p.footings[rec.members[j]]);
+    };
+    forMembers(p.combinedFootings[k], [](FootingRecord& f) {
+        f.state = 0;
+        f.lenL = f.reqSide;
+        f.widB = f.reqSide;
+    });
+    const int count = std::min(p.combinedCount, static_cast<int>(p.combinedFootings.size()) - 1);
+    for (int e = k + 1; e <= count; ++e) {
+        p.combinedFootings[e - 1] = p.combinedFootings[e];
+        forMembers(p.combinedFootings[e - 1], [e](FootingRecord& f) { f.state = e - 1; });
+    }
+    // The freed record starts blank, so a later Combine does not inherit its length.
+    p.combinedFootings[count] = CombinedRecord{};
+    p.combinedCount = count - 1;
+}
+
+} // namespace ormevak

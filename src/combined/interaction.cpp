@@ -1,0 +1,179 @@
+// Plan interaction: every event that changes the model or produces a text.
+#include "combined/interaction.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "combined/combined_footing.h"
+#include "combined/plan_labels.h"
+#include "model/numbers.h"
+#include "sizing/sizing.h"
+
+namespace ormevak {
+
+namespace {
+
+bool validFooting(const Project& p, int i) {
+    return i >= 1 && i <= p.footingCount && i < static_cast<int>(p.footings.size());
+}
+
+bool validGroup(const Project& p, int g) {
+    return g >= 1 && g <= p.groupCount && g < static_cast<int>(p.groups.size());
+}
+
+} // namespace
+
+bool RfootMwheel(Project& p, Prompts& prompts, int direction) {
+    const int s = p.currentFooting;
+    if (!validFooting(p, s) || s >= static_cast<int>(p.supportReaction.size())) return false;
+    FootingRecord& f = p.footings[s];
+    double len = f.lenL;
+    len += direction < 0 ? -0.05 : 0.05;
+    len = roundTo(len, 2);
+    // A footing cannot shrink to nothing: the step is refused before anything changes.
+    if (!(len > 0)) return false;
+    const double wid = rectSide(p, prompts, s, len);
+    if (!std::isfinite(wid) || !(wid > 0)) return false;
+
+    f.state = -1;
+    f.lenL = static_cast<float>(len);
+    f.widB = static_cast<float>(wid);
+    assignGroups(p, prompts);
+    p.sizeLabelCaption = formatNumber(static_cast<float>(len)) + " X " +
+                         formatNumber(static_cast<float>(wid)) + " = " +
+                         formatNumber(static_cast<float>(roundTo(len * wid, 2)));
+    return true;
+}
+
+bool wheelStep(Project& p, Prompts& prompts, int rotationSign) {
+    const int cur = p.currentFooting;
+    if (!validFooting(p, cur)) return false;
+    const int step = rotationSign < 0 ? -1 : 1;
+    const int state = p.footings[cur].state;
+    if (state < 1) return RfootMwheel(p, prompts, step);
+    return sizeCombined(p, state, step);
+}
+
+void selectFooting(Project& p, PlanState& s, int i) {
+    p.currentFooting = i;
+    if (!validFooting(p, i)) return;
+    const FootingRecord& f = p.footings[i];
+    s.sizeBoxVisible = true;
+    p.sizeLabelCaption = formatNumber(static_cast<float>(roundTo(f.lenL, 2))) + " X " +
+                         formatNumber(static_cast<float>(roundTo(f.widB, 2)));
+}
+
+void shiftDelete(Project& p, Prompts& prompts, PlanState& s) {
+    if (s.dragging) return;
+    const int cur = p.currentFooting;
+    if (validFooting(p, cur)) {
+        FootingRecord& f = p.footings[cur];
+        if (f.state == -1) {
+            // Shows its required side until the next assignment puts it in a group again.
+            f.state = 0;
+            f.lenL = f.reqSide;
+            f.widB = f.reqSide;
+        } else if (f.state > 0) {
+            deleteCombined(p, prompts, f.state);
+        }
+    }
+    hideSizeBox(s);
+}
+
+void hideSizeBox(PlanState& s) {
+    s.sizeBoxVisible = false;
+}
+
+void sizeBoxLostFocus(Project& p, PlanState& s) {
+    s.sizeBoxVisible = false;
+    p.currentFooting = 0;
+}
+
+bool nudgeGroup(Project& p, Prompts& prompts, int g) {
+    if (!validGroup(p, g)) return false;
+    GroupRecord& grp = p.groups[g];
+    grp.size = static_cast<float>(grp.size - 0.05);
+    if (grp.size < grp.baseSize - 0.05) grp.size = static_cast<float>(grp.baseSize + 0.05);
+    if (g < static_cast<int>(p.groupCaptions.size()))
+        p.groupCaptions[g].side = formatNumber(grp.size);
+    assignGroups(p, prompts);
+    return true;
+}
+
+GroupMemberList groupMemberList(const Project& p, int g) {
+    GroupMemberList out;
+    const int n = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    out.visible.assign(static_cast<size_t>(std::max(n, 0)) + 1, 0);
+    std::string list;
+    for (int c = 1; c <= n; ++c) {
+        const FootingRecord& f = p.footings[c];
+        if (f.groupIndex != g || f.state != 0) continue;
+        out.visible[c] = 1;
+        list += formatInt(f.jointNo) + "   ";
+    }
+    const GroupRecord grp = validGroup(p, g) ? p.groups[g] : GroupRecord{};
+    out.text = "F" + formatInt(grp.groupNo) + "    " + formatNumber(grp.size) + " X " +
+               formatNumber(grp.size) + " M" + "\r\r" + list;
+    return out;
+}
+
+void listGroup(Project& p, Prompts& prompts, PlanState& s, int g) {
+    // The labels show footing numbers while the list is open.
+    s.switches.footingNos = true;
+    s.switches.groupNos = false;
+    updatePlan(p, s);
+    prompts.inform(groupMemberList(p, g).text);
+}
+
+bool toggleGroup(Project& p, Prompts& prompts, int g) {
+    // The largest group's check box is disabled: it never changes.
+    if (!validGroup(p, g) || g == p.groupCount || g >= static_cast<int>(p.groupEnabled.size()))
+        return false;
+    p.groupEnabled[g] = p.groupEnabled[g] ? 0 : 1;
+    assignGroups(p, prompts);
+    return true;
+}
+
+void refresh(Project& p, Prompts& prompts) {
+    sizeFootings(p, prompts);
+}
+
+bool toggleDisableMode(PlanState& s) {
+    s.disableMode = !s.disableMode;
+    return s.disableMode;
+}
+
+PressResult pressLabel(Project& p, Prompts& prompts, PlanState& s, int i, Button button,
+                       bool shift) {
+    PressResult out;
+    p.currentFooting = i;
+    if (!validFooting(p, i)) return out;
+    FootingRecord& f = p.footings[i];
+    if (s.disableMode) {
+        // A resized or combined footing pressed here becomes an ordinary footing again; the
+        // combined record keeps listing it.
+        f.state = f.state != 0 ? 0 : -100;
+        if (static_cast<int>(s.labels.size()) <= i) s.labels.resize(static_cast<size_t>(i) + 1);
+        s.labels[i] = labelText(p, i, s.switches, s.labels[i]);
+        assignGroups(p, prompts);
+        out.kind = PressResult::Kind::DisableToggled;
+        return out;
+    }
+    if (button == Button::Right && !shift) {
+        if (f.state < 1) {
+            out.kind = PressResult::Kind::Details;
+            out.details = showFootingDetails(p, i);
+        } else {
+            out.kind = PressResult::Kind::CombinedDetails;
+            out.combined = combinedDetails(p, f.state);
+        }
+        return out;
+    }
+    if (button == Button::Left) {
+        selectFooting(p, s, i);
+        out.kind = PressResult::Kind::Selected;
+    }
+    return out;
+}
+
+} // namespace ormevak

@@ -1,0 +1,79 @@
+// Column offsets of the column node window.
+#include "combined/offsets.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/numbers.h"
+
+namespace ormevak {
+
+int pickFooting(Project& p, int i) {
+    const int before = p.currentFooting;
+    p.currentFooting = i;
+    return before;
+}
+
+bool offsetKeys(Project& p, OffsetKey key) {
+    const int cur = p.currentFooting;
+    if (cur < 1 || cur > p.footingCount || cur >= static_cast<int>(p.footings.size())) return false;
+    FootingRecord& f = p.footings[cur];
+    const int c = f.colIndex;
+    if (c < 1 || c >= static_cast<int>(p.columns.size()) || p.columns[c][4] == 0) return false;
+
+    switch (key) {
+    case OffsetKey::Home:
+        f.offX = 0;
+        f.offZ = 0;
+        break;
+    case OffsetKey::Left:
+        if (f.offX > -1) f.offX -= 1;
+        break;
+    case OffsetKey::Right:
+        if (f.offX < 1) f.offX += 1;
+        break;
+    case OffsetKey::Up: // towards smaller z, up on the screen
+        if (f.offZ >= 0) f.offZ -= 1;
+        break;
+    case OffsetKey::Down:
+        if (f.offZ <= 0) f.offZ += 1;
+        break;
+    }
+    const double stepX = p.columns[c][4] / 2.0 - 115;
+    const double stepZ = p.columns[c][3] / 2.0 - 115;
+    f.x = toInt32(f.nodeX + f.offX * stepX, "footing centre x");
+    f.z = toInt32(f.nodeZ + f.offZ * stepZ, "footing centre z");
+    return true;
+}
+
+void resetOffsets(Project& p) {
+    const int n = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    for (int i = 1; i <= n; ++i) {
+        FootingRecord& f = p.footings[i];
+        f.offX = 0;
+        f.offZ = 0;
+        f.x = f.nodeX;
+        f.z = f.nodeZ;
+    }
+}
+
+void closeColumnWindow(Project& p) {
+    p.currentFooting = 0;
+}
+
+LabelPlace labelPlacement(const FootingRecord& f, double labelWidth, double labelHeight) {
+    const double w = labelWidth / 2;
+    const double h = roundTo(labelHeight / 2, 0);
+    return {f.nodeX + f.offX * w - w, f.nodeZ + f.offZ * h - h};
+}
+
+PlanWindow columnPlanWindow(const Project& p, double ratio) {
+    return planWindow(p, ratio);
+}
+
+int stepLevel(const Project& p, int level, int delta) {
+    const int nY = p.levelsY.empty() ? 0 : static_cast<int>(std::lround(p.levelsY[0]));
+    return std::max(2, std::min(level + delta, std::max(nY, 2)));
+}
+
+} // namespace ormevak

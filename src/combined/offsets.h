@@ -1,0 +1,40 @@
+// The column node window's operations on the model: picking a footing, the offset keys that
+// shift a column off its joint, and the arithmetic of its plan range and label places.
+#pragma once
+
+#include "combined/plan_labels.h"
+#include "model/project.h"
+
+namespace ormevak {
+
+enum class OffsetKey { Home, Left, Right, Up, Down };
+
+// Picks footing i (a click on its node label); returns the footing picked before.
+int pickFooting(Project& p, int i);
+
+// Home and arrow keys on the current footing. Acts only when a footing is picked and its
+// column has a non-zero dimension 4; one step moves the centre by half the column dimension
+// less 115 mm. Returns whether the key acted.
+bool offsetKeys(Project& p, OffsetKey key);
+
+// Shift + Delete: every footing back on its joint.
+void resetOffsets(Project& p);
+
+// Closing the window: no footing stays picked.
+void closeColumnWindow(Project& p);
+
+// Where footing f's node label goes: its left and top edges in plan mm for a label of the
+// given width and height (plan units). The label shows the offset, not the shifted centre.
+struct LabelPlace {
+    double left = 0, top = 0;
+};
+LabelPlace labelPlacement(const FootingRecord& f, double labelWidth, double labelHeight);
+
+// The window's plan range: every joint with a 2 m margin, fitted to the picture's ratio
+// (height / width) with equal scales.
+PlanWindow columnPlanWindow(const Project& p, double ratio);
+
+// Page Up (+1) and Page Down (-1): the level shown, kept within 2..nY.
+int stepLevel(const Project& p, int level, int delta);
+
+} // namespace ormevak

@@ -1,0 +1,36 @@
+// What the plan shows, as model values: the text of each footing label, the plan window in
+// millimetres and the rectangles of the footings as drawn.
+#pragma once
+
+#include <string>
+
+#include "combined/plan_state.h"
+#include "model/project.h"
+
+namespace ormevak {
+
+// The plan's visible range in plan mm: x grows to the right, z downwards (top < bottom).
+struct PlanWindow {
+    double left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// Text of footing i's label for the display switches, in their order of priority (displySRCF1).
+// With no switch checked the label keeps `current`.
+std::string labelText(const Project& p, int i, const PlanSwitches& switches,
+                      const std::string& current);
+
+// Widens the range [xLo, xHi] x [zLo, zHi] along one axis so that it fills an area of the given
+// aspect (height / width) with equal scales on both axes.
+PlanWindow fitPlanWindow(double xLo, double xHi, double zLo, double zHi, double aspect);
+
+// The main plan's window: every joint with a 2 m margin, fitted to the drawing area's aspect
+// (height / width).
+PlanWindow planWindow(const Project& p, double aspect);
+
+// Stores drawX1..drawZ2 of every footing that is drawn by itself (state < 1).
+void storeDrawnRects(Project& p);
+
+// The model part of redrawing the plan: every label text, then the drawn rectangles.
+void updatePlan(Project& p, PlanState& s);
+
+} // namespace ormevak
