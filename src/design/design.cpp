@@ -1,0 +1,158 @@
+// Isolated footing design of the ticked size groups into the schedule rows.
+#include "design/design.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "design/section.h"
+#include "design/shear_table.h"
+#include "model/numbers.h"
+
+namespace ormevak {
+
+namespace {
+
+float rounded(double x, int decimals) {
+    return static_cast<float>(roundTo(x, decimals));
+}
+
+// Governing net upward pressure of group g over its grouped footings and every load case;
+// sets govFooting and govCase of `row` only when some footing gives a pressure above 0.
+float governingPressure(const Project& p, int g, GroupRecord& row) {
+    const float L = row.size;
+    float qmax = 0;
+    const int last = std::min({p.footingCount, static_cast<int>(p.footings.size()) - 1,
+                               static_cast<int>(p.supportReaction.size()) - 1});
+    const int lastCase = std::min(p.loadCaseCount, cap::casesPerSupport - 1);
+    for (int f = 1; f <= last; ++f) {
+        const FootingRecord& fr = p.footings[static_cast<std::size_t>(f)];
+        if (fr.groupIndex != g || fr.state != 0) continue;
+        for (int k = 0; k <= lastCase; ++k) {
+            const double FY = p.reaction(f, k, 2);
+            const double MX = p.reaction(f, k, 3);
+            const double MZ = p.reaction(f, k, 4);
+            const auto pressure =
+                static_cast<float>((std::abs(MX) + std::abs(MZ)) * 6 / L / L / L + FY / L / L);
+            if (qmax < pressure) {
+                qmax = pressure;
+                row.govFooting = f;
+                row.govCase = k;
+            }
+        }
+    }
+    return qmax;
+}
+
+} // namespace
+
+const std::array<const char*, 20>& scheduleControlNames() {
+    static const std::array<const char*, 20> names = {
+        "LabF1",  "LabNos",   "LabSize", "TxtDepth", "TxtPeda", "LabNetP", "LabCant",
+        "LabMu",  "LabMuBdd", "LabPt",   "LabAst",   "LabGdia", "LabRods", "LabSpace",
+        "LabSF1", "LabSS1",   "LabPS1",  "LabSF2",   "LabSS2",  "LabPS2"};
+    return names;
+}
+
+const std::array<const char*, 20>& scheduleHeadings() {
+    static const std::array<const char*, 20> headings = {
+        "GRP", "NO's", "Size", "Depth", "Peda", "NetP", "CantL", "Mu",   "Mu/Bdd", "Pt",
+        "Ast", "Dia",  "Rods", "Space", "1-SF", "1-SS", "1-PS",  "2-SF", "2-SS",   "2-PS"};
+    return headings;
+}
+
+std::vector<std::string> designFootings(Project& p) {
+    std::vector<std::string> notes;
+    p.designRowCount = 0;
+    const auto finish = [&p] {
+        const auto rows = static_cast<std::size_t>(p.designRowCount) + 1;
+        p.designRows.resize(rows);
+        p.designRowTexts.resize(rows);
+    };
+    if (std::string problem = section::gradeProblem(p, "nothing designed"); !problem.empty()) {
+        notes.push_back(problem);
+        finish();
+        return notes;
+    }
+    const int lastGroup = std::min(p.groupCount, static_cast<int>(p.groups.size()) - 1);
+    for (int g = 1; g <= lastGroup; ++g) {
+        const GroupRecord& group = p.groups[static_cast<std::size_t>(g)];
+        const bool ticked = g < static_cast<int>(p.groupEnabled.size()) &&
+                            p.groupEnabled[static_cast<std::size_t>(g)] != 0;
+        if (group.nosCount < 1 || !ticked) continue;
+
+        const int n = ++p.designRowCount;
+        const auto slot = static_cast<std::size_t>(n);
+        if (p.designRows.size() <= slot) p.designRows.resize(slot + 1);
+        if (p.designRowTexts.size() <= slot) p.designRowTexts.resize(slot + 1);
+        p.designRowTexts[slot] = RowTexts{};
+
+        // The row keeps its earlier govFooting and govCase when no footing governs.
+        GroupRecord& row = p.designRows[slot];
+        row.size = group.size;
+        row.nosCount = group.nosCount;
+        row.footingNos.assign(
+            group.footingNos.begin(),
+            group.footingNos.begin() +
+                std::min<std::ptrdiff_t>(group.nosCount + 1,
+                                         static_cast<std::ptrdiff_t>(group.footingNos.size())));
+        row.pedestal = group.pedestal;
+        const float L = row.size;
+        const float a = row.pedestal;
+
+        try {
+            const float qmax = governingPressure(p, g, row);
+            const float q = rounded(double(qmax) + 0.49, 0);
+            row.netPressure = q;
+
+            const section::Bending b = section::bending(L, a, q, p.concreteGrade);
+            const section::Checks k =
+                section::depthLoop(p, L, a, q, b.c, b.Mu, b.d, section::Punching::Inline);
+            const float Ast = section::steelArea(k.pt, L, k.d);
+            const float D = section::overallDepth(k.d);
+            row.depth = D;
+            const int dia = group.barDia;
+            row.barDia = dia;
+            const section::Bars bars = section::bars(Ast, dia, L);
+            if (k.gaveUp) notes.push_back(section::gaveUpMessage(n, D));
+
+            RowTexts& t = p.designRowTexts[slot];
+            t[col::LabF1] = "F" + formatInt(n);
+            t[col::LabNos] = formatInt(row.nosCount);
+            t[col::LabSize] = formatNumber(L);
+            t[col::TxtDepth] = formatNumber(D);
+            t[col::TxtPeda] = formatNumber(a);
+            t[col::LabNetP] = formatNumber(q);
+            t[col::LabCant] = formatNumber(b.c);
+            t[col::LabMu] = formatNumber(b.Mu);
+            t[col::LabMuBdd] = formatNumber(k.MuBd2);
+            t[col::LabPt] = formatNumber(k.pt);
+            t[col::LabAst] = formatNumber(Ast);
+            t[col::LabGdia] = formatInt(dia);
+            t[col::LabRods] = formatInt(bars.nb);
+            t[col::LabSpace] = formatInt(bars.spacing);
+            t[col::LabSF1] = formatNumber(k.V1);
+            t[col::LabSS1] = formatNumber(k.tv1);
+            t[col::LabPS1] = formatNumber(k.tc1);
+            t[col::LabSF2] = formatNumber(k.V2);
+            t[col::LabSS2] = formatNumber(k.tv2);
+            t[col::LabPS2] = formatNumber(k.tc2);
+        } catch (const RangeError& e) {
+            // An overflow ends the design as it stands; the rows already written stay.
+            notes.push_back("Schedule row F" + formatInt(n) + ": " + e.what() +
+                            "; the design stopped there");
+            break;
+        }
+    }
+    finish();
+    return notes;
+}
+
+bool runDesign(Project& p, Prompts& prompts) {
+    loadShearTable(p);
+    selectGradeColumn(p);
+    const std::vector<std::string> notes = designFootings(p);
+    for (const std::string& note : notes) prompts.inform(note);
+    return section::gradeProblem(p, {}).empty();
+}
+
+} // namespace ormevak

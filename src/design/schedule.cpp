@@ -1,0 +1,224 @@
+// The schedule rows after the Design command: redesign of one row and the row edits.
+#include "design/schedule.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "design/section.h"
+#include "design/shear_table.h"
+#include "model/numbers.h"
+
+namespace ormevak {
+
+namespace {
+
+bool validRow(const Project& p, int n) {
+    return n >= 1 && n < static_cast<int>(p.designRows.size());
+}
+
+GroupRecord& rowOf(Project& p, int n) {
+    return p.designRows[static_cast<std::size_t>(n)];
+}
+
+RowTexts& textsOf(Project& p, int n) {
+    if (p.designRowTexts.size() < p.designRows.size()) p.designRowTexts.resize(p.designRows.size());
+    return p.designRowTexts[static_cast<std::size_t>(n)];
+}
+
+std::string rowName(int n) {
+    return "Schedule row F" + formatInt(n);
+}
+
+struct Outcome {
+    bool done = false;   // false: the row and its texts are as they were
+    std::string message; // why not done, or a note on a row that was done
+};
+
+Outcome redesign(Project& p, int n) {
+    if (!validRow(p, n)) return {false, "There is no schedule row " + formatInt(n)};
+    if (std::string problem = section::gradeProblem(p, rowName(n) + " not redesigned");
+        !problem.empty())
+        return {false, problem};
+    if (p.gradeColumn < 1 || p.gradeColumn > 7) ensureShearTable(p);
+
+    GroupRecord& row = rowOf(p, n);
+    const float B = row.size;
+    const float a = row.pedestal;
+    const float q = row.netPressure;
+    float depth = row.depth;
+    try {
+        const section::Bending b = section::bending(B, a, q, p.concreteGrade);
+        // A depth the user entered that is deep enough stays.
+        if (static_cast<float>(double(depth) - 0.06) < b.d)
+            depth = static_cast<float>(double(b.d) + 0.06);
+        const auto d = static_cast<float>(double(depth) - 0.06);
+        const section::Checks k =
+            section::depthLoop(p, B, a, q, b.c, b.Mu, d, section::Punching::HeldSide);
+        const float Ast = section::steelArea(k.pt, B, k.d);
+        depth = section::overallDepth(k.d);
+        const section::Bars bars = section::bars(Ast, row.barDia, B);
+
+        row.depth = depth;
+        RowTexts& t = textsOf(p, n);
+        t[col::LabSpace] = formatInt(bars.spacing);
+        t[col::LabF1] = "F" + formatInt(n);
+        t[col::TxtDepth] = formatNumber(row.depth);
+        t[col::TxtPeda] = formatNumber(a);
+        t[col::LabCant] = formatNumber(b.c);
+        t[col::LabMu] = formatNumber(b.Mu);
+        t[col::LabMuBdd] = formatNumber(k.MuBd2);
+        t[col::LabPt] = formatNumber(k.pt);
+        t[col::LabAst] = formatNumber(Ast);
+        t[col::LabGdia] = formatInt(row.barDia);
+        t[col::LabRods] = formatInt(bars.nb);
+        t[col::LabSF1] = formatNumber(k.V1);
+        t[col::LabSS1] = formatNumber(k.tv1);
+        t[col::LabPS1] = formatNumber(k.tc1);
+        t[col::LabSF2] = formatNumber(k.V2);
+        t[col::LabSS2] = formatNumber(k.tv2);
+        t[col::LabPS2] = formatNumber(k.tc2);
+        return {true, k.gaveUp ? section::gaveUpMessage(n, row.depth) : std::string()};
+    } catch (const RangeError& e) {
+        return {false, rowName(n) + ": " + e.what() + "; the row was not redesigned"};
+    }
+}
+
+void tell(Prompts* prompts, const std::string& message) {
+    if (prompts != nullptr && !message.empty()) prompts->inform(message);
+}
+
+// A typed value that is a number as a whole and fits a Single.
+bool typedValue(const std::string& text, float& value) {
+    if (!isNumericText(text)) return false;
+    value = static_cast<float>(readNumber(text));
+    return std::isfinite(value);
+}
+
+} // namespace
+
+std::string redesignRow(Project& p, int n) {
+    return redesign(p, n).message;
+}
+
+RowTexts editDepth(Project& p, int n, const std::string& text, Prompts* prompts) {
+    if (!validRow(p, n)) return {};
+    GroupRecord& row = rowOf(p, n);
+    const float before = row.depth;
+    float value = 0;
+    if (typedValue(text, value)) {
+        row.depth = value;
+        const Outcome out = redesign(p, n);
+        tell(prompts, out.message);
+        if (out.done) return textsOf(p, n);
+        row.depth = before;
+    }
+    RowTexts& t = textsOf(p, n);
+    t[col::TxtDepth] = formatNumber(row.depth);
+    return t;
+}
+
+RowTexts editPedestal(Project& p, int n, const std::string& text, Prompts* prompts) {
+    if (!validRow(p, n)) return {};
+    GroupRecord& row = rowOf(p, n);
+    const float pedestalBefore = row.pedestal;
+    const float depthBefore = row.depth;
+    float value = 0;
+    // A negative side is no pedestal, and could make the punching square's side zero.
+    if (typedValue(text, value) && value >= 0 && row.size > value) {
+        row.pedestal = value;
+        row.depth = 0; // the depth is designed afresh for the new pedestal
+        const Outcome out = redesign(p, n);
+        tell(prompts, out.message);
+        if (out.done) return textsOf(p, n);
+        row.pedestal = pedestalBefore;
+        row.depth = depthBefore;
+    }
+    RowTexts& t = textsOf(p, n);
+    t[col::TxtPeda] = formatNumber(row.pedestal);
+    return t;
+}
+
+RowTexts escapeDepth(Project& p, int n) {
+    if (!validRow(p, n)) return {};
+    RowTexts& t = textsOf(p, n);
+    t[col::TxtDepth] = formatNumber(rowOf(p, n).depth);
+    return t;
+}
+
+RowTexts escapePedestal(Project& p, int n) {
+    if (!validRow(p, n)) return {};
+    RowTexts& t = textsOf(p, n);
+    t[col::TxtPeda] = formatNumber(rowOf(p, n).pedestal);
+    return t;
+}
+
+RowTexts clickDiameter(Project& p, int n, Prompts* prompts) {
+    if (!validRow(p, n)) return {};
+    GroupRecord& row = rowOf(p, n);
+    const int before = row.barDia;
+    switch (row.barDia) {
+    case 10:
+        row.barDia = 12;
+        break;
+    case 12:
+        row.barDia = 16;
+        break;
+    case 16:
+        row.barDia = 20;
+        break;
+    case 20:
+        row.barDia = 10;
+        break;
+    default:
+        break;
+    }
+    const Outcome out = redesign(p, n);
+    tell(prompts, out.message);
+    if (!out.done) row.barDia = before;
+    return textsOf(p, n);
+}
+
+std::string govMessage(const Project& p, int n) {
+    if (!validRow(p, n)) return {};
+    const GroupRecord& row = p.designRows[static_cast<std::size_t>(n)];
+    return formatInt(row.govFooting) + "   " + formatInt(row.govCase);
+}
+
+std::vector<std::string> memberMessages(const Project& p, int n) {
+    std::vector<std::string> messages;
+    if (!validRow(p, n)) return messages;
+    const GroupRecord& row = p.designRows[static_cast<std::size_t>(n)];
+    const int last = std::min(row.nosCount, static_cast<int>(row.footingNos.size()) - 1);
+    for (int k = 1; k <= last; ++k)
+        messages.push_back(formatInt(row.footingNos[static_cast<std::size_t>(k)]));
+    return messages;
+}
+
+std::string scheduleTable(const Project& p) {
+    std::vector<RowTexts> lines;
+    RowTexts heading;
+    for (std::size_t c = 0; c < heading.size(); ++c) heading[c] = scheduleHeadings()[c];
+    lines.push_back(heading);
+    const int last = std::min(p.designRowCount, static_cast<int>(p.designRowTexts.size()) - 1);
+    for (int n = 1; n <= last; ++n) lines.push_back(p.designRowTexts[static_cast<std::size_t>(n)]);
+
+    std::array<std::size_t, 20> width{};
+    for (const RowTexts& line : lines)
+        for (std::size_t c = 0; c < line.size(); ++c) width[c] = std::max(width[c], line[c].size());
+
+    std::string out;
+    for (const RowTexts& line : lines) {
+        std::string text;
+        for (std::size_t c = 0; c < line.size(); ++c) {
+            if (c > 0) text += "  ";
+            text += line[c];
+            text.append(width[c] - line[c].size(), ' ');
+        }
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+        out += text;
+        out += '\n';
+    }
+    return out;
+}
+
+} // namespace ormevak

@@ -1,0 +1,112 @@
+// Section arithmetic shared by the Design command and the schedule row redesign.
+#include "design/section.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "design/shear_table.h"
+#include "model/numbers.h"
+
+namespace ormevak::section {
+
+namespace {
+
+float single(double x) {
+    return static_cast<float>(x);
+}
+float rounded(double x, int decimals) {
+    return static_cast<float>(roundTo(x, decimals));
+}
+
+// Shear cannot govern once d passes the cantilever and the punching square covers the
+// footing, so a loop still deepening well past the footing side has lost its way.
+constexpr int kMaxPasses = 2000;
+constexpr double kBeyondSide = 0.05; // m
+
+} // namespace
+
+Bending bending(float L, float a, float q, int fck) {
+    Bending b;
+    b.c = rounded((double(L) - double(a)) / 2, 2);
+    b.Mu = rounded(double(b.c) * (double(q) * 1.5 * double(L) * double(b.c)) / 2, 2);
+    const float d0 = rounded(std::sqrt(double(b.Mu) / 0.138 / fck / double(L) / 1000), 2);
+    const float m = rounded((double(d0) * 1000 + 60) / 50 + 0.49, 0);
+    b.d = rounded((double(m) * 50 - 60) / 1000, 2);
+    if (b.d < 0.19f) b.d = 0.19f;
+    return b;
+}
+
+Checks depthLoop(const Project& p, float L, float a, float q, float c, float Mu, float d,
+                 Punching punching) {
+    const int fck = p.concreteGrade;
+    const int fy = p.steelGrade;
+    const double limit = std::max(double(d), double(L)) + kBeyondSide;
+    Checks k;
+    for (int pass = 1;; ++pass) {
+        k.d = d;
+        k.MuBd2 = rounded(double(Mu) / double(L) / double(d) / double(d) / 1000, 2);
+        float R = single(1 - double(k.MuBd2) * 4.6 / fck);
+        if (R < 0) R = 0;
+        k.pt = rounded((1 - std::sqrt(double(R))) / fy * fck * 50, 2);
+        if (k.pt < 0.2f) k.pt = 0.2f;
+        k.V1 = rounded((double(c) - double(d)) * (double(q) * 1.5) * double(L), 0);
+        k.tv1 = rounded(double(k.V1) / double(L) / double(d) * 1000 / 1000000, 2);
+        k.tc1 = shearStrength(p, k.pt);
+        bool deeper = k.tc1 < k.tv1;
+        if (!deeper) {
+            double side = double(a) + double(d);
+            if (punching == Punching::HeldSide) side = double(single(side));
+            k.V2 = rounded((double(L) * double(L) - side * side) * (double(q) * 1.5) + 0.49, 0);
+            if (punching == Punching::Inline)
+                k.tv2 = rounded(
+                    double(k.V2) * 1000 / (4 * (double(a) + double(d)) * double(d)) / 1000000, 2);
+            else
+                k.tv2 = rounded(
+                    double(k.V2) * 1000 / (double(d) * 4 * (double(a) + double(d))) / 1000000, 2);
+            k.tc2 = rounded(std::sqrt(double(fck)) / 4, 2);
+            deeper = k.tc2 < k.tv2;
+        }
+        if (!deeper) return k;
+        const float next = single(double(d) + 0.025);
+        if (pass >= kMaxPasses || double(next) > limit) {
+            k.gaveUp = true;
+            return k;
+        }
+        d = next;
+    }
+}
+
+float steelArea(float pt, float L, float d) {
+    return rounded(double(pt) * double(L) * double(d) * 10000, 0);
+}
+
+float overallDepth(float d) {
+    return rounded(double(d) + 0.06, 3);
+}
+
+Bars bars(float Ast, int dia, float L) {
+    Bars b;
+    b.nb = toInt16(intFloor(double(Ast) / dia / dia * 28 / 22 + 0.49), "number of bars");
+    // One bar leaves no spacing (and none would divide by zero): two is the least count.
+    if (b.nb < 2) b.nb = 2;
+    b.spacing = toInt16((double(L) - 0.12) / (b.nb - 1) * 1000, "bar spacing");
+    return b;
+}
+
+std::string gradeProblem(const Project& p, const std::string& consequence) {
+    const bool noConcrete = p.concreteGrade <= 0;
+    const bool noSteel = p.steelGrade <= 0;
+    if (noConcrete && noSteel)
+        return "Concrete grade (FC) and steel grade (FYMAIN) missing in the analysis file: " +
+               consequence;
+    if (noConcrete) return "Concrete grade (FC) missing in the analysis file: " + consequence;
+    if (noSteel) return "Steel grade (FYMAIN) missing in the analysis file: " + consequence;
+    return {};
+}
+
+std::string gaveUpMessage(int n, float depth) {
+    return "Schedule row F" + formatInt(n) + ": shear still fails at a depth of " +
+           formatNumber(depth) + " m; the depth search stopped there";
+}
+
+} // namespace ormevak::section

@@ -1,0 +1,54 @@
+// The footing section arithmetic that the Design command and the schedule's row redesign
+// share: trial depth, the shear depth loop, the bars. Every named quantity is a Single.
+#pragma once
+
+#include <string>
+
+#include "model/project.h"
+
+namespace ormevak::section {
+
+// Cantilever from the pedestal face, factored moment over the full width, and the effective
+// depth of the balanced section raised to whole 50 mm of overall depth (at least 0.19 m).
+struct Bending {
+    float c = 0;  // m
+    float Mu = 0; // kN m
+    float d = 0;  // m
+};
+Bending bending(float L, float a, float q, int fck);
+
+// How the punching check forms the side of the punching square: inline (Design command) or
+// held as a Single first (schedule row redesign).
+enum class Punching { Inline, HeldSide };
+
+// The results of the last pass of the depth loop.
+struct Checks {
+    float d = 0;
+    float MuBd2 = 0;
+    float pt = 0;
+    float V1 = 0, tv1 = 0, tc1 = 0;
+    float V2 = 0, tv2 = 0, tc2 = 0;
+    bool gaveUp = false; // the loop was stopped by its guard, not by passing the checks
+};
+// Deepens d in 25 mm steps until one-way and punching shear pass.
+Checks depthLoop(const Project& p, float L, float a, float q, float c, float Mu, float d,
+                 Punching punching);
+
+// Bars of diameter dia for steel area Ast over side L; never fewer than two, so that the
+// spacing between the end bars is defined.
+struct Bars {
+    int nb = 0;      // number of bars
+    int spacing = 0; // mm
+};
+Bars bars(float Ast, int dia, float L);
+
+float steelArea(float pt, float L, float d);
+float overallDepth(float d);
+
+// Why the grades do not allow a design ("" when they do); `consequence` ends the message.
+std::string gradeProblem(const Project& p, const std::string& consequence);
+
+// "Schedule row F<n>: the depth search stopped at ..." for a loop that gave up.
+std::string gaveUpMessage(int n, float depth);
+
+} // namespace ormevak::section

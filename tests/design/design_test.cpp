@@ -1,0 +1,299 @@
+// The Design command: governing pressure, the depth loop, bars and the schedule row texts.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "design/design.h"
+#include "support/recording_prompts.h"
+
+namespace ormevak {
+namespace {
+
+using testing::RecordingPrompts;
+
+// A project built by hand: footings, their reactions and the size groups.
+class Frame {
+  public:
+    explicit Frame(int footings, int cases = 1) {
+        p.footingCount = footings;
+        p.footings.resize(static_cast<std::size_t>(footings) + 1);
+        p.supportReaction.resize(static_cast<std::size_t>(footings) + 1);
+        p.reaction(0, 0, 0) = static_cast<float>(footings);
+        p.loadCaseCount = cases - 1;
+        p.concreteGrade = 20;
+        p.steelGrade = 415;
+    }
+    int group(float size, float pedestal, std::initializer_list<int> members, bool ticked = true,
+              int dia = 10) {
+        GroupRecord g;
+        g.baseSize = size;
+        g.size = size;
+        g.pedestal = pedestal;
+        g.barDia = dia;
+        for (int f : members) {
+            g.footingNos.push_back(f);
+            ++g.nosCount;
+        }
+        p.groups.push_back(g);
+        p.groupEnabled.push_back(ticked ? 1 : 0);
+        const int index = ++p.groupCount;
+        for (int f : members) p.footings[static_cast<std::size_t>(f)].groupIndex = index;
+        return index;
+    }
+    void load(int f, int c, float fy, float mx = 0, float mz = 0) {
+        p.reaction(f, c, 1) = static_cast<float>(c + 1);
+        p.reaction(f, c, 2) = fy;
+        p.reaction(f, c, 3) = mx;
+        p.reaction(f, c, 4) = mz;
+    }
+    void state(int f, int s) { p.footings[static_cast<std::size_t>(f)].state = s; }
+    const RowTexts& texts(int n) const { return p.designRowTexts[static_cast<std::size_t>(n)]; }
+    const GroupRecord& row(int n) const { return p.designRows[static_cast<std::size_t>(n)]; }
+
+    Project p;
+    RecordingPrompts prompts;
+};
+
+RowTexts rowOf(std::initializer_list<const char*> cells) {
+    RowTexts t;
+    std::size_t i = 0;
+    for (const char* c : cells) t[i++] = c;
+    return t;
+}
+
+// L 1.2, a 0.3 and FY 144 give qmax 100 over the 1.44 m2 base.
+Frame workedExample() {
+    Frame f(1);
+    f.group(1.2f, 0.3f, {1});
+    f.load(1, 0, 144.0f);
+    return f;
+}
+
+TEST(ScheduleColumns, namesAndHeadingsFollowTheControlOrder) {
+    EXPECT_STREQ(scheduleControlNames()[col::LabF1], "LabF1");
+    EXPECT_STREQ(scheduleControlNames()[col::LabGdia], "LabGdia");
+    EXPECT_STREQ(scheduleControlNames()[col::LabRods], "LabRods");
+    EXPECT_STREQ(scheduleControlNames()[col::LabSpace], "LabSpace");
+    EXPECT_STREQ(scheduleControlNames()[col::LabPS2], "LabPS2");
+    EXPECT_STREQ(scheduleHeadings()[col::LabNos], "NO's");
+    EXPECT_STREQ(scheduleHeadings()[col::LabCant], "CantL");
+    EXPECT_STREQ(scheduleHeadings()[col::LabMuBdd], "Mu/Bdd");
+    EXPECT_STREQ(scheduleHeadings()[col::LabRods], "Rods");
+    EXPECT_STREQ(scheduleHeadings()[col::LabSpace], "Space");
+}
+
+TEST(DesignCommand, workedExampleGivesTheRowTexts) {
+    Frame f = workedExample();
+    EXPECT_TRUE(runDesign(f.p, f.prompts));
+    EXPECT_TRUE(f.prompts.messages.empty());
+    ASSERT_EQ(f.p.designRowCount, 1);
+    EXPECT_EQ(f.texts(1),
+              rowOf({"F1",  "1",  "1.2", "0.25", "0.3", "100",  "0.45", "18.22", "0.42", "0.2",
+                     "456", "10", "6",   "216",  "47",  "0.21", "0.32", "180",   "0.48", "1.12"}));
+    EXPECT_EQ(f.row(1).depth, 0.25f);
+    EXPECT_EQ(f.row(1).netPressure, 100.0f);
+    EXPECT_EQ(f.row(1).barDia, 10);
+    EXPECT_EQ(f.row(1).govFooting, 1);
+    EXPECT_EQ(f.row(1).govCase, 0);
+}
+
+TEST(DesignCommand, shearDeepensTheFootingInStepsOf25mm) {
+    // L 2.0, a 0.4, q 300: d starts at 0.24 and needs nine steps until one-way shear just
+    // passes (tv1 = tc1 = 0.32 is not a failure).
+    Frame f(1);
+    f.group(2.0f, 0.4f, {1}, true, 12);
+    f.load(1, 0, 1200.0f);
+    runDesign(f.p, f.prompts);
+    EXPECT_EQ(f.texts(1),
+              rowOf({"F1",   "1",  "2",  "0.525", "0.4", "300",  "0.8",  "288",  "0.67", "0.2",
+                     "1860", "12", "16", "125",   "301", "0.32", "0.32", "1464", "0.91", "1.12"}));
+    EXPECT_EQ(f.row(1).depth, 0.525f);
+}
+
+TEST(DesignCommand, netPressureIsRaisedToTheWholeAboveOneHundredth) {
+    Frame exact(1);
+    exact.group(1.0f, 0.4f, {1});
+    exact.load(1, 0, 120.0f);
+    runDesign(exact.p, exact.prompts);
+    EXPECT_EQ(exact.texts(1)[col::LabNetP], "120");
+
+    Frame above(1);
+    above.group(1.0f, 0.4f, {1});
+    above.load(1, 0, 120.02f);
+    runDesign(above.p, above.prompts);
+    EXPECT_EQ(above.texts(1)[col::LabNetP], "121");
+    EXPECT_EQ(above.row(1).netPressure, 121.0f);
+}
+
+TEST(DesignCommand, governingPressureAddsBothAbsoluteMomentsOverTheWholeCaseRange) {
+    Frame f(2, 3);
+    f.group(1.0f, 0.4f, {1, 2});
+    f.load(1, 0, 100.0f);
+    f.load(1, 1, 50.0f, -5.0f, 5.0f); // 50 + 10 x 6 = 110
+    f.load(2, 2, 90.0f, 3.0f);        // 90 + 18 = 108
+    runDesign(f.p, f.prompts);
+    EXPECT_EQ(f.texts(1)[col::LabNetP], "110");
+    EXPECT_EQ(f.row(1).govFooting, 1);
+    EXPECT_EQ(f.row(1).govCase, 1);
+}
+
+TEST(DesignCommand, onATieTheFirstFootingAndCaseStay) {
+    Frame f(2, 2);
+    f.group(1.0f, 0.4f, {1, 2});
+    f.load(1, 1, 80.0f);
+    f.load(2, 0, 80.0f);
+    f.load(2, 1, 80.0f);
+    runDesign(f.p, f.prompts);
+    EXPECT_EQ(f.row(1).govFooting, 1);
+    EXPECT_EQ(f.row(1).govCase, 1);
+}
+
+TEST(DesignCommand, onlyGroupedFootingsOfTheGroupGovern) {
+    Frame f(5);
+    const int g = f.group(1.5f, 0.45f, {1, 2, 3, 4});
+    f.group(2.0f, 0.6f, {5});
+    for (int i = 1; i <= 5; ++i) f.load(i, 0, i == 1 ? 90.0f : 500.0f);
+    f.state(2, -1);   // resized individually
+    f.state(3, -100); // disabled
+    f.state(4, 2);    // member of combined footing 2
+    ASSERT_EQ(g, 1);
+    runDesign(f.p, f.prompts);
+    // 90 / 2.25 = 40
+    EXPECT_EQ(f.texts(1)[col::LabNetP], "40");
+    EXPECT_EQ(f.texts(1)[col::LabNos], "4");
+    EXPECT_EQ(f.row(1).govFooting, 1);
+    EXPECT_EQ(f.row(2).govFooting, 5);
+}
+
+TEST(DesignCommand, emptyAndUntickedGroupsGetNoRowAndRowsHaveNoGaps) {
+    Frame f(3);
+    f.group(1.0f, 0.4f, {});         // empty
+    f.group(1.2f, 0.4f, {1}, false); // unticked
+    f.group(1.5f, 0.45f, {2});
+    f.group(1.8f, 0.53f, {3});
+    for (int i = 1; i <= 3; ++i) f.load(i, 0, 100.0f);
+    runDesign(f.p, f.prompts);
+    ASSERT_EQ(f.p.designRowCount, 2);
+    EXPECT_EQ(f.p.designRows.size(), 3u);
+    EXPECT_EQ(f.p.designRowTexts.size(), 3u);
+    EXPECT_EQ(f.texts(1)[col::LabF1], "F1");
+    EXPECT_EQ(f.texts(1)[col::LabSize], "1.5");
+    EXPECT_EQ(f.texts(2)[col::LabF1], "F2");
+    EXPECT_EQ(f.texts(2)[col::LabSize], "1.8");
+    EXPECT_EQ(f.texts(2)[col::TxtPeda], "0.53");
+    EXPECT_EQ(f.row(2).footingNos, (std::vector<int32_t>{0, 3}));
+}
+
+TEST(DesignCommand, eachRunRebuildsTheRowsFromRowOne) {
+    Frame f(2);
+    f.group(1.2f, 0.4f, {1});
+    f.group(1.5f, 0.45f, {2});
+    f.load(1, 0, 100.0f);
+    f.load(2, 0, 100.0f);
+    runDesign(f.p, f.prompts);
+    ASSERT_EQ(f.p.designRowCount, 2);
+    f.p.groupEnabled[1] = 0;
+    runDesign(f.p, f.prompts);
+    ASSERT_EQ(f.p.designRowCount, 1);
+    EXPECT_EQ(f.p.designRows.size(), 2u);
+    EXPECT_EQ(f.texts(1)[col::LabSize], "1.5");
+}
+
+TEST(DesignCommand, aLightlyLoadedGroupGetsTheLeastDepthAndSteel) {
+    Frame f(1);
+    f.group(1.2f, 0.4f, {1});
+    f.state(1, -1); // no grouped footing left: qmax stays 0
+    runDesign(f.p, f.prompts);
+    EXPECT_EQ(f.texts(1)[col::LabNetP], "0");
+    EXPECT_EQ(f.texts(1)[col::TxtDepth], "0.25");
+    EXPECT_EQ(f.texts(1)[col::LabPt], "0.2");
+    EXPECT_EQ(f.row(1).govFooting, 0);
+}
+
+TEST(DesignCommand, fewerThanTwoBarsAreRaisedToTwo) {
+    // Ast 380 of 20 mm bars would be one bar: spacing then divides by zero.
+    Frame f(1);
+    f.group(1.0f, 0.4f, {1}, true, 20);
+    f.load(1, 0, 50.0f);
+    runDesign(f.p, f.prompts);
+    EXPECT_EQ(f.texts(1)[col::LabAst], "380");
+    EXPECT_EQ(f.texts(1)[col::LabRods], "2");
+    EXPECT_EQ(f.texts(1)[col::LabSpace], "880");
+}
+
+TEST(DesignCommand, untabulatedGradeDeepensUntilOneWayShearStressRoundsToZero) {
+    Frame f = workedExample();
+    f.p.concreteGrade = 22;
+    runDesign(f.p, f.prompts);
+    EXPECT_EQ(f.p.gradeColumn, 7);
+    EXPECT_EQ(f.texts(1)[col::LabPS1], "0");
+    // At d = 0.44 the 2 kN left over the last 10 mm of cantilever is 0.00 N/mm2.
+    EXPECT_EQ(f.texts(1)[col::LabSF1], "2");
+    EXPECT_EQ(f.texts(1)[col::LabSS1], "0");
+    EXPECT_EQ(f.texts(1)[col::TxtDepth], "0.5");
+    EXPECT_EQ(f.texts(1)[col::LabRods], "13");
+    EXPECT_TRUE(f.prompts.messages.empty());
+}
+
+TEST(DesignCommand, missingConcreteGradeDesignsNothing) {
+    Frame f = workedExample();
+    ASSERT_TRUE(runDesign(f.p, f.prompts));
+    ASSERT_EQ(f.p.designRowCount, 1);
+    f.p.concreteGrade = 0;
+    EXPECT_FALSE(runDesign(f.p, f.prompts));
+    EXPECT_EQ(f.p.designRowCount, 0);
+    EXPECT_EQ(f.p.designRows.size(), 1u);
+    EXPECT_EQ(f.prompts.messages,
+              std::vector<std::string>{
+                  "Concrete grade (FC) missing in the analysis file: nothing designed"});
+}
+
+TEST(DesignCommand, missingSteelGradeDesignsNothing) {
+    Frame f = workedExample();
+    f.p.steelGrade = 0;
+    EXPECT_FALSE(runDesign(f.p, f.prompts));
+    EXPECT_EQ(f.p.designRowCount, 0);
+    EXPECT_EQ(f.prompts.messages,
+              std::vector<std::string>{
+                  "Steel grade (FYMAIN) missing in the analysis file: nothing designed"});
+}
+
+TEST(DesignCommand, bothGradesMissingAreNamedInOneMessage) {
+    Frame f = workedExample();
+    f.p.steelGrade = 0;
+    f.p.concreteGrade = 0;
+    runDesign(f.p, f.prompts);
+    EXPECT_EQ(f.prompts.messages,
+              std::vector<std::string>{"Concrete grade (FC) and steel grade (FYMAIN) missing in "
+                                       "the analysis file: nothing designed"});
+}
+
+TEST(DesignCommand, aDepthSearchThatCannotEndStopsAndNamesTheRow) {
+    // A negative pedestal keeps the punching check failing far past the footing side.
+    Frame f(2);
+    f.group(1.2f, 0.3f, {1});
+    f.group(1.2f, -1.0f, {2});
+    f.load(1, 0, 144.0f);
+    f.load(2, 0, 1440.0f);
+    f.p.concreteGrade = 22;
+    runDesign(f.p, f.prompts);
+    ASSERT_EQ(f.p.designRowCount, 2);
+    ASSERT_EQ(f.prompts.messages.size(), 1u);
+    const std::string depth = f.texts(2)[col::TxtDepth];
+    EXPECT_EQ(f.prompts.messages[0], "Schedule row F2: shear still fails at a depth of " + depth +
+                                         " m; the depth search stopped there");
+    EXPECT_LE(f.row(2).depth, 1.2f + 0.06f + 0.05f + 0.001f);
+}
+
+TEST(DesignCommand, designFootingsReportsInsteadOfInforming) {
+    Frame f = workedExample();
+    f.p.concreteGrade = 0;
+    const std::vector<std::string> notes = designFootings(f.p);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_TRUE(f.prompts.messages.empty());
+}
+
+} // namespace
+} // namespace ormevak
