@@ -1,0 +1,146 @@
+// Each action of the script does what the user's gesture does in the desktop application.
+#include "batch/session.h"
+
+#include "batch/json_writer.h"
+#include "combined/combined_footing.h"
+#include "combined/interaction.h"
+#include "combined/offsets.h"
+#include "design/design.h"
+#include "design/schedule.h"
+#include "model/numbers.h"
+
+namespace ormevak::batch {
+
+namespace {
+
+int checkedIndex(const Action& a, int count, const char* what) {
+    if (a.index > count) {
+        throw ScriptError(describe(a) + ": there is no " + what + " " + std::to_string(a.index) +
+                          " (the project has " + std::to_string(count) + ")");
+    }
+    return a.index;
+}
+
+std::string isolatedDetailsJson(const FootingDetails& d, int footing) {
+    JsonWriter w;
+    w.beginObject().key("footing").value(footing).key("window").value("Disply");
+    w.key("texts").beginObject();
+    w.key("LabN0").value(d.labN0).key("LabSize").value(d.labSize).key("LabOffcet").value(d.labOffcet);
+    w.key("LabColSize").value(d.labColSize).key("LabXY").value(d.labXY);
+    w.endObject();
+    w.key("rows").beginArray();
+    for (const DetailRow& r : d.rows) {
+        w.beginObject();
+        w.key("LabCase").value(r.labCase).key("LabPbyA").value(r.labPbyA);
+        w.key("LabMbyZ").value(r.labMbyZ).key("LabMbyZ2").value(r.labMbyZ2);
+        w.key("LabStress").value(r.labStress).key("LabStress_").value(r.labStress_);
+        w.key("LabAllowble").value(r.labAllowble);
+        w.endObject();
+    }
+    w.endArray();
+    w.key("boldStress").value(d.boldStress).key("boldStressMin").value(d.boldStressMin);
+    w.key("borderStress").value(d.borderStress).key("borderStressMin").value(d.borderStressMin);
+    w.key("filled").value(d.filled);
+    w.endObject();
+    return w.str();
+}
+
+std::string combinedDetailsJson(const CombinedDetails& d, int footing) {
+    JsonWriter w;
+    w.beginObject().key("footing").value(footing).key("window").value("Disply2");
+    w.key("texts").beginObject();
+    w.key("LabCf1f2").value(d.labCf1f2).key("LabCfSize").value(d.labCfSize);
+    w.key("LabCnt1").value(d.labCnt1).key("LabCnt2").value(d.labCnt2);
+    w.key("LabDisf_f").value(d.labDisf_f);
+    w.endObject().endObject();
+    return w.str();
+}
+
+OffsetKey offsetKeyOf(OffsetKeyName k) {
+    switch (k) {
+    case OffsetKeyName::Home: return OffsetKey::Home;
+    case OffsetKeyName::Left: return OffsetKey::Left;
+    case OffsetKeyName::Right: return OffsetKey::Right;
+    case OffsetKeyName::Up: return OffsetKey::Up;
+    case OffsetKeyName::Down: break;
+    }
+    return OffsetKey::Down;
+}
+
+} // namespace
+
+void applyAction(Session& s, const Action& a) {
+    Project& p = s.project;
+    Prompts& prompts = s.prompts;
+    switch (a.kind) {
+    case ActionKind::ToggleGroup:
+        toggleGroup(p, prompts, checkedIndex(a, p.groupCount, "group"));
+        break;
+    case ActionKind::NudgeGroup:
+        nudgeGroup(p, prompts, checkedIndex(a, p.groupCount, "group"));
+        break;
+    case ActionKind::ListGroup:
+        listGroup(p, prompts, s.plan, checkedIndex(a, p.groupCount, "group"));
+        break;
+    case ActionKind::Select:
+        selectFooting(p, s.plan, checkedIndex(a, p.footingCount, "footing"));
+        break;
+    case ActionKind::Wheel:
+        selectFooting(p, s.plan, checkedIndex(a, p.footingCount, "footing"));
+        wheelStep(p, prompts, a.direction);
+        break;
+    case ActionKind::ShiftDelete:
+        selectFooting(p, s.plan, checkedIndex(a, p.footingCount, "footing"));
+        shiftDelete(p, prompts, s.plan);
+        break;
+    case ActionKind::DisableMode:
+        toggleDisableMode(s.plan);
+        break;
+    case ActionKind::Press:
+        pressLabel(p, prompts, s.plan, checkedIndex(a, p.footingCount, "footing"), Button::Left, false);
+        break;
+    case ActionKind::Details: {
+        const int f = checkedIndex(a, p.footingCount, "footing");
+        PressResult r = pressLabel(p, prompts, s.plan, f, Button::Right, false);
+        if (r.kind == PressResult::Kind::Details)
+            s.details.push_back(isolatedDetailsJson(r.details, f));
+        else if (r.kind == PressResult::Kind::CombinedDetails)
+            s.details.push_back(combinedDetailsJson(r.combined, f));
+        else
+            s.details.push_back("{\"footing\":" + std::to_string(f) + ",\"window\":\"\"}");
+        break;
+    }
+    case ActionKind::Combine:
+        s.plan.bandX1 = static_cast<float>(a.x1);
+        s.plan.bandY1 = static_cast<float>(a.z1);
+        s.plan.bandX2 = static_cast<float>(a.x2);
+        s.plan.bandY2 = static_cast<float>(a.z2);
+        s.plan.dragging = false;
+        combineBand(p, prompts, s.plan);
+        break;
+    case ActionKind::Offset:
+        pickFooting(p, checkedIndex(a, p.footingCount, "footing"));
+        offsetKeys(p, offsetKeyOf(a.key));
+        break;
+    case ActionKind::OffsetsReset:
+        resetOffsets(p);
+        break;
+    case ActionKind::Refresh:
+        refresh(p, prompts);
+        break;
+    case ActionKind::Design:
+        runDesign(p, prompts);
+        break;
+    case ActionKind::Depth:
+        editDepth(p, checkedIndex(a, p.designRowCount, "schedule row"), a.text, &prompts);
+        break;
+    case ActionKind::Pedestal:
+        editPedestal(p, checkedIndex(a, p.designRowCount, "schedule row"), a.text, &prompts);
+        break;
+    case ActionKind::Dia:
+        clickDiameter(p, checkedIndex(a, p.designRowCount, "schedule row"), &prompts);
+        break;
+    }
+}
+
+} // namespace ormevak::batch

@@ -1,0 +1,168 @@
+// The batch tool's result object: the model after the run, as the windows would show it.
+#include "batch/json_writer.h"
+#include "batch/session.h"
+#include "design/design.h"
+
+namespace ormevak::batch {
+
+namespace {
+
+size_t at(int i) { return static_cast<size_t>(i); }
+
+void levels(JsonWriter& w, const std::vector<float>& list) {
+    w.beginArray();
+    const int n = list.empty() ? 0 : static_cast<int>(list[0]);
+    for (int i = 1; i <= n; ++i) w.value(list[at(i)]);
+    w.endArray();
+}
+
+void gridList(JsonWriter& w, const std::vector<int32_t>& list) {
+    w.beginArray();
+    const int n = list.empty() ? 0 : list[0];
+    for (int i = 1; i <= n; ++i) w.value(static_cast<long long>(list[at(i)]));
+    w.endArray();
+}
+
+void intArray(JsonWriter& w, const std::vector<int32_t>& list, int count) {
+    w.beginArray();
+    for (int i = 1; i <= count && i < static_cast<int>(list.size()); ++i)
+        w.value(static_cast<long long>(list[at(i)]));
+    w.endArray();
+}
+
+void footings(JsonWriter& w, const Project& p) {
+    w.beginArray();
+    for (int i = 1; i <= p.footingCount; ++i) {
+        const FootingRecord& f = p.footings[at(i)];
+        w.beginObject();
+        w.key("index").value(i).key("jointNo").value(f.jointNo).key("state").value(f.state);
+        w.key("groupIndex").value(f.groupIndex).key("markNo").value(f.markNo);
+        w.key("x").value(f.x).key("z").value(f.z).key("nodeX").value(f.nodeX).key("nodeZ").value(f.nodeZ);
+        w.key("offX").value(f.offX).key("offZ").value(f.offZ);
+        w.key("lenL").value(f.lenL).key("widB").value(f.widB).key("reqSide").value(f.reqSide);
+        w.key("colIndex").value(f.colIndex);
+        w.endObject();
+    }
+    w.endArray();
+}
+
+void groups(JsonWriter& w, const Project& p) {
+    w.beginArray();
+    for (int i = 1; i <= p.groupCount; ++i) {
+        const GroupRecord& g = p.groups[at(i)];
+        const GroupCaptions& c = p.groupCaptions[at(i)];
+        w.beginObject();
+        w.key("index").value(i).key("baseSize").value(g.baseSize).key("size").value(g.size);
+        w.key("pedestal").value(g.pedestal).key("barDia").value(g.barDia);
+        w.key("nosCount").value(g.nosCount).key("footingNos");
+        intArray(w, g.footingNos, g.nosCount);
+        w.key("groupNo").value(g.groupNo).key("enabled").value(p.groupEnabled[at(i)] != 0);
+        w.key("captions").beginObject();
+        w.key("check").value(c.check).key("side").value(c.side).key("count").value(c.count);
+        w.endObject();
+        w.endObject();
+    }
+    w.endArray();
+}
+
+void combined(JsonWriter& w, const Project& p) {
+    w.beginArray();
+    for (int k = 1; k <= p.combinedCount; ++k) {
+        const CombinedRecord& c = p.combinedFootings[at(k)];
+        w.beginObject();
+        w.key("index").value(k).key("memberCount").value(c.memberCount).key("members").beginArray();
+        for (int m = 1; m <= c.memberCount && m <= cap::combinedMembers; ++m) w.value(c.members[at(m)]);
+        w.endArray();
+        w.key("xMin").value(c.xMin).key("zMin").value(c.zMin).key("xMax").value(c.xMax).key("zMax").value(c.zMax);
+        w.key("length").value(c.length).key("width").value(c.width);
+        w.key("cant1").value(c.cant1).key("cant2").value(c.cant2);
+        w.key("orientation").value(c.orientation).key("halfSkew").value(c.halfSkew).key("span").value(c.span);
+        w.endObject();
+    }
+    w.endArray();
+}
+
+void designRows(JsonWriter& w, const Project& p) {
+    w.beginArray();
+    const auto& names = scheduleControlNames();
+    for (int n = 1; n <= p.designRowCount; ++n) {
+        const GroupRecord& r = p.designRows[at(n)];
+        w.beginObject();
+        w.key("row").value(n).key("size").value(r.size).key("nosCount").value(r.nosCount).key("footingNos");
+        intArray(w, r.footingNos, r.nosCount);
+        w.key("depth").value(r.depth).key("pedestal").value(r.pedestal).key("barDia").value(r.barDia);
+        w.key("netPressure").value(r.netPressure).key("govFooting").value(r.govFooting).key("govCase").value(r.govCase);
+        w.key("texts").beginObject();
+        for (size_t c = 0; c < names.size(); ++c) w.key(names[c]).value(p.designRowTexts[at(n)][c]);
+        w.endObject();
+        w.endObject();
+    }
+    w.endArray();
+}
+
+} // namespace
+
+std::string resultJson(const Session& s) {
+    const Project& p = s.project;
+    JsonWriter w;
+    w.beginObject();
+    w.key("analysisFile").value(p.analysisFilePath);
+    w.key("unitFactor").value(p.inputUnitFactor);
+    w.key("jointCount").value(p.jointCount).key("memberCount").value(p.memberCount);
+    w.key("betaMembers");
+    intArray(w, p.betaMembers, p.betaCount);
+    w.key("columns").beginArray();
+    for (int c = 1; c <= p.columnCount; ++c) {
+        const auto& row = p.columns[at(c)];
+        w.beginArray().value(row[1]).value(row[2]).value(row[3]).value(row[4]).endArray();
+    }
+    w.endArray();
+    w.key("beams").beginArray();
+    for (int b = 1; b <= p.beamCount; ++b) {
+        const auto& row = p.beams[at(b)];
+        w.beginArray().value(row[1]).value(row[2]).value(row[3]).value(row[4]).endArray();
+    }
+    w.endArray();
+    w.key("supportCount").value(p.supportCount());
+    w.key("concreteGrade").value(p.concreteGrade).key("steelGrade").value(p.steelGrade);
+    w.key("captions").beginObject();
+    w.key("supports").value(p.supportsCaption).key("loadCases").value(p.loadCasesCaption);
+    w.key("grades").value(p.gradesCaption).key("main").value(p.mainCaption);
+    w.key("sizeLabel").value(p.sizeLabelCaption);
+    w.endObject();
+    w.key("earthPressure").value(p.earthPressure);
+    w.key("allowableBearing").beginArray();
+    for (float v : p.allowableBearing) w.value(v);
+    w.endArray();
+    w.key("loadCaseCount").value(p.loadCaseCount);
+    w.key("levels").beginObject();
+    w.key("x");
+    levels(w, p.levelsX);
+    w.key("y");
+    levels(w, p.levelsY);
+    w.key("z");
+    levels(w, p.levelsZ);
+    w.endObject();
+    w.key("gridX");
+    gridList(w, p.gridX);
+    w.key("gridZ");
+    gridList(w, p.gridZ);
+    w.key("footings");
+    footings(w, p);
+    w.key("groups");
+    groups(w, p);
+    w.key("combined");
+    combined(w, p);
+    w.key("designRows");
+    designRows(w, p);
+    w.key("details").beginArray();
+    for (const std::string& d : s.details) w.raw(d);
+    w.endArray();
+    w.key("messages").beginArray();
+    for (const std::string& m : s.prompts.messages) w.value(m);
+    w.endArray();
+    w.endObject();
+    return w.str();
+}
+
+} // namespace ormevak::batch

@@ -1,0 +1,451 @@
+// Reads the analysis program's text output by its marker texts, four passes from the top.
+#include "model/analysis_reader.h"
+
+#include <fstream>
+#include <sstream>
+#include <unordered_map>
+
+#include "model/errors.h"
+#include "model/frame_grids.h"
+#include "model/numbers.h"
+#include "model/text_scan.h"
+
+namespace ormevak {
+
+namespace {
+
+using scan::find;
+using scan::from;
+using scan::mid;
+using scan::skipNumber;
+using scan::skipToNumber;
+
+constexpr std::string_view kColumnMarker = "C O L U M N   N O.";
+constexpr std::string_view kBeamMarker = "B E A M  N O.";
+constexpr std::string_view kBetaMarker = "BETA 90 MEMB";
+constexpr std::string_view kReactionMarker = "SUPPORT REACTIONS -UNIT KN   METE";
+constexpr std::string_view kReactionEnd = "END OF LATEST ANALYSIS RESULT";
+
+// Ends the input phase; carries the message shown before the program ends (may be empty).
+struct EndProgram {
+    std::string message;
+};
+
+std::string overflowMessage(std::string_view what, int limit) {
+    return "The analysis file has more " + std::string(what) + " than the " + formatInt(limit) +
+           " this program can hold. The file was not read.";
+}
+
+// The file's lines, read one after another from an opening; reopening starts at the top.
+class Lines {
+  public:
+    explicit Lines(const std::vector<std::string_view>& lines) : lines_(lines) {}
+    void reopen() { next_ = 0; }
+    bool read(std::string& line) {
+        if (next_ >= lines_.size()) return false;
+        line.assign(lines_[next_++]);
+        return true;
+    }
+
+  private:
+    const std::vector<std::string_view>& lines_;
+    size_t next_ = 0;
+};
+
+std::vector<std::string_view> splitLines(const std::string& text) {
+    std::vector<std::string_view> out;
+    std::string_view all(text);
+    size_t start = 0;
+    while (start < all.size()) {
+        size_t nl = all.find('\n', start);
+        size_t end = nl == std::string_view::npos ? all.size() : nl;
+        std::string_view line = all.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        out.push_back(line);
+        if (nl == std::string_view::npos) break;
+        start = nl + 1;
+    }
+    return out;
+}
+
+// The cursor on the first number after the echo line number (or at the end of the line).
+size_t skipEcho(std::string_view line) {
+    size_t cursor = skipToNumber(line, 1);
+    cursor = skipNumber(line, cursor);
+    return skipToNumber(line, cursor);
+}
+
+double numberAt(std::string_view line, size_t pos) { return readNumber(from(line, pos)); }
+
+class Reader {
+  public:
+    Reader(Project& p, const std::vector<std::string_view>& lines, Prompts& prompts)
+        : p_(p), lines_(lines), prompts_(prompts) {}
+
+    void run() {
+        readUnit();
+        readJoints();
+        readMembers();
+        readBetaAndColumns();
+        lines_.reopen();
+        readBeams();
+        lines_.reopen();
+        readReactions();
+        lines_.reopen();
+        readGrades();
+        normaliseMembers();
+        swapBetaColumns();
+        buildNodeGrid(p_);
+    }
+
+  private:
+    bool next() { return lines_.read(line_); }
+
+    // Reads on until a line holds `marker` (the current line is not examined).
+    bool readUntil(std::string_view marker) {
+        while (next())
+            if (find(line_, marker)) return true;
+        return false;
+    }
+
+    // readNumber of the 10 characters after the first `marker` of the current line, after
+    // reading on to a line that holds it when `readOn` is set.
+    double valueAfter(std::string_view marker, bool readOn) {
+        if (readOn) readUntil(marker);
+        size_t at = find(line_, marker);
+        return readNumber(mid(line_, at + marker.size(), 10));
+    }
+
+    void readUnit() {
+        if (!readUntil("UNIT")) throw EndProgram{};
+        size_t at = find(line_, "UNIT");
+        std::string_view unit = mid(line_, at + 5, 4);
+        if (unit == "METE")
+            unitFactor_ = 1000;
+        else if (unit == "MMS ")
+            unitFactor_ = 1;
+        else
+            throw EndProgram{" Units Should be Meter or mm "};
+        p_.inputUnitFactor = unitFactor_;
+    }
+
+    // Steps through the numbers of a list line, calling store(value) for each.
+    template <typename Store> void readListLine(size_t cursor, size_t end, Store store) {
+        while (cursor < end) {
+            cursor = skipToNumber(line_, cursor);
+            store(numberAt(line_, cursor));
+            cursor = skipNumber(line_, cursor);
+        }
+    }
+
+    void readJoints() {
+        if (!readUntil("JOINT COORDINATES")) throw EndProgram{};
+        p_.jointCount = 1;
+        p_.joints.assign(2, {});
+        int counter = 0;
+        while (next()) {
+            if (readNumber(line_) == 0) continue;
+            size_t cursor = skipEcho(line_);
+            if (cursor == line_.size()) return; // this line starts the member search
+            scan::blanksToStars(line_);
+            size_t end = line_.size();
+            if (find(line_, "E-")) {
+                // Values with a negative exponent are taken as zero; the exponent would
+                // otherwise read as a number of its own.
+                std::string rebuilt;
+                size_t start = 0;
+                for (;;) {
+                    size_t star = line_.find('*', start);
+                    std::string piece = line_.substr(start, star == std::string::npos
+                                                                ? std::string::npos
+                                                                : star - start);
+                    rebuilt += (piece.find("E-") != std::string::npos ? "0.0" : piece) + "*";
+                    if (star == std::string::npos) break;
+                    start = star + 1;
+                }
+                line_ = rebuilt;
+                end = line_.size() - 1;
+            }
+            readListLine(cursor, end, [&](double v) {
+                if (counter > 3) {
+                    if (++p_.jointCount > cap::joints) throw CapacityError(overflowMessage("joints", cap::joints));
+                    p_.joints.push_back({});
+                    counter = 0;
+                }
+                auto& row = p_.joints[static_cast<size_t>(p_.jointCount)];
+                if (counter == 0)
+                    row[0] = toInt32(v, "A joint number");
+                else
+                    row[static_cast<size_t>(counter)] = toInt32(v * unitFactor_, "A joint coordinate");
+                ++counter;
+            });
+        }
+        line_.clear();
+        atEnd_ = true;
+    }
+
+    void readMembers() {
+        bool found = !atEnd_ && find(line_, "MEMBER INCIDENCES");
+        if (!found && (atEnd_ || !readUntil("MEMBER INCIDENCES"))) throw EndProgram{};
+        p_.memberCount = 1;
+        p_.memberIncidence.assign(2, {});
+        int counter = 0;
+        while (next()) {
+            if (readNumber(line_) == 0) continue;
+            size_t cursor = skipEcho(line_);
+            if (cursor == line_.size()) return;
+            scan::blanksToStars(line_);
+            readListLine(cursor, line_.size(), [&](double v) {
+                if (counter > 2) {
+                    if (++p_.memberCount > cap::members) throw CapacityError(overflowMessage("members", cap::members));
+                    p_.memberIncidence.push_back({});
+                    counter = 0;
+                }
+                p_.memberIncidence[static_cast<size_t>(p_.memberCount)][static_cast<size_t>(counter)] =
+                    toInt32(v, "A member or joint number");
+                ++counter;
+            });
+        }
+        atEnd_ = true;
+    }
+
+    void appendBeta(double v) {
+        if (p_.betaCount >= cap::betaMembers) throw CapacityError(overflowMessage("BETA 90 members", cap::betaMembers));
+        p_.betaMembers.push_back(toInt32(v, "A BETA member number"));
+        ++p_.betaCount;
+    }
+
+    // One line of a BETA command, blanks already replaced; ranges "a TO b" expanded.
+    void readBetaLine(size_t cursor) {
+        size_t range = find(line_, "*TO");
+        while (cursor < line_.size()) {
+            if (range > 0) range = find(line_, "*TO", range);
+            cursor = skipToNumber(line_, cursor);
+            if (cursor == line_.size()) return;
+            appendBeta(roundTo(numberAt(line_, cursor), 0));
+            cursor = skipNumber(line_, cursor);
+            if (cursor == range) {
+                cursor = skipToNumber(line_, cursor);
+                double last = roundTo(numberAt(line_, cursor), 0);
+                do {
+                    appendBeta(static_cast<double>(p_.betaMembers.back()) + 1);
+                } while (p_.betaMembers.back() < last);
+                cursor = skipNumber(line_, cursor);
+                range = cursor;
+            }
+        }
+    }
+
+    static int findKeyword(std::string_view line) {
+        if (find(line, kBetaMarker)) return 2;
+        if (find(line, kColumnMarker)) return 3;
+        return 0;
+    }
+
+    void readBetaAndColumns() {
+        p_.betaCount = 0;
+        p_.columnCount = 0;
+        p_.columns.assign(1, {});
+        if (atEnd_) return;
+        for (;;) {
+            if (!next()) return;
+            int keyword = findKeyword(line_);
+            if (keyword == 3) break;
+            if (keyword != 2) continue;
+            size_t at;
+            while ((at = line_.find(kBetaMarker)) != std::string::npos) line_.erase(at, kBetaMarker.size());
+            for (;;) {
+                if (readNumber(line_) == 0) {
+                    if (!next()) return;
+                    continue;
+                }
+                size_t cursor = skipEcho(line_);
+                if (cursor > 10 || cursor == line_.size()) break; // the command has ended
+                scan::blanksToStars(line_);
+                readBetaLine(cursor);
+                if (!next()) return;
+            }
+        }
+        readColumns();
+    }
+
+    void readColumns() {
+        for (;;) {
+            if (find(line_, kColumnMarker)) {
+                if (++p_.columnCount > cap::columns) throw CapacityError(overflowMessage("column design blocks", cap::columns));
+                std::array<int32_t, 5> row{};
+                row[1] = toInt32(valueAfter(kColumnMarker, false), "A column member number");
+                row[2] = toInt32(valueAfter("LENGTH:", true), "A column length");
+                row[3] = toInt32(valueAfter("CROSS SECTION:", false), "A column dimension");
+                row[4] = toInt32(valueAfter("X", false), "A column dimension");
+                p_.columns.push_back(row);
+            }
+            if (!next()) return;
+        }
+    }
+
+    void readBeams() {
+        p_.beamCount = 0;
+        p_.beams.assign(1, {});
+        while (readUntil(kBeamMarker)) {
+            for (;;) {
+                if (++p_.beamCount > cap::beams) throw CapacityError(overflowMessage("beam design blocks", cap::beams));
+                std::array<float, 5> row{};
+                row[1] = static_cast<float>(valueAfter(kBeamMarker, false));
+                if (row[1] == 0) prompts_.inform(line_);
+                row[2] = static_cast<float>(valueAfter("LENGTH:", true));
+                row[3] = static_cast<float>(valueAfter("SIZE:", false));
+                row[4] = static_cast<float>(valueAfter("X", false));
+                p_.beams.push_back(row);
+                // The LENGTH: line may itself start the next block only in a broken file.
+                if (!find(line_, kBeamMarker)) break;
+            }
+        }
+    }
+
+    void readReactions() {
+        p_.supportReaction.assign(1, SupportCases{});
+        int s = 0;
+        int c = 0;
+        if (readUntil(kReactionMarker)) {
+            while (next()) {
+                if (find(line_, kReactionEnd)) break;
+                if (readNumber(line_) == 0) continue;
+                ++c;
+                int k = 0;
+                bool toggle = false;
+                scan::blanksToStars(line_);
+                size_t cursor = 1;
+                while (cursor < line_.size()) {
+                    cursor = skipToNumber(line_, cursor);
+                    float v = static_cast<float>(numberAt(line_, cursor));
+                    if (cursor <= 7) {
+                        if (++s > cap::supports) throw CapacityError(overflowMessage("supports", cap::supports));
+                        p_.supportReaction.push_back(SupportCases{});
+                        k = 0;
+                        c = 0;
+                        p_.reaction(s, 0, 0) = v;
+                    } else {
+                        toggle = !toggle;
+                        if (toggle) {
+                            ++k;
+                            if (c >= cap::casesPerSupport)
+                                throw CapacityError(overflowMessage("reaction lines for one support", cap::casesPerSupport));
+                            // Numbers beyond MOM-Z (a malformed line) have no component to go to.
+                            if (k <= 4) p_.reaction(s, c, k) = v;
+                        }
+                    }
+                    cursor = skipNumber(line_, cursor);
+                }
+            }
+        }
+        p_.supportReaction[0][0][0] = static_cast<float>(s);
+        if (s == 0) throw EndProgram{" NO SUPPORT REACTIONS  (or) Units differ "};
+        p_.supportsCaption = "SUPPORT REACTIONS :   " + formatInt(s);
+        p_.loadCasesCaption = "LOAD CASES :   " + formatInt(c + 1);
+    }
+
+    void readGrades() {
+        if (!readUntil("START CONCRETE DESIGN")) throw EndProgram{"NO START CONCRETE DESIGN"};
+        double fck = 0, fy = 0;
+        while (!(fck >= 1 && fy >= 1) && next()) {
+            if (find(line_, "UNIT MMS NEWTON")) {
+                unitFactor_ = 1;
+            } else if (find(line_, "UNIT METER KN")) {
+                unitFactor_ = 1000;
+            } else if (size_t at = find(line_, "FYMAIN")) {
+                fy = toInt32(readNumber(from(line_, at + 6)), "The steel grade (FYMAIN)");
+            } else if (size_t fc = find(line_, "FC")) {
+                fck = toInt32(readNumber(from(line_, fc + 2)), "The concrete grade (FC)");
+            }
+        }
+        p_.concreteGrade = toInt16(fck / unitFactor_, "The concrete grade");
+        p_.steelGrade = toInt16(fy / unitFactor_, "The steel grade");
+        p_.gradesCaption = "Fck " + formatInt(p_.concreteGrade) + "     Fe " + formatInt(p_.steelGrade) + " N/mm2";
+    }
+
+    // The start joint becomes the lower (or smaller-coordinate) end of every member.
+    void normaliseMembers() {
+        std::unordered_map<int32_t, size_t> firstRow;
+        for (int j = p_.jointCount; j >= 1; --j) firstRow[p_.joints[static_cast<size_t>(j)][0]] = static_cast<size_t>(j);
+        const std::array<int32_t, 4> absent{};
+        auto joint = [&](int32_t number) -> const std::array<int32_t, 4>& {
+            auto it = firstRow.find(number);
+            return it == firstRow.end() ? absent : p_.joints[it->second];
+        };
+        for (int m = 1; m <= p_.memberCount; ++m) {
+            auto& row = p_.memberIncidence[static_cast<size_t>(m)];
+            const auto& a = joint(row[1]);
+            const auto& b = joint(row[2]);
+            if (b[1] < a[1] || b[2] < a[2] || b[3] < a[3]) std::swap(row[1], row[2]);
+        }
+    }
+
+    void swapBetaColumns() {
+        std::unordered_map<int32_t, int> timesNamed;
+        for (int i = 1; i <= p_.betaCount; ++i) ++timesNamed[p_.betaMembers[static_cast<size_t>(i)]];
+        for (int c = 1; c <= p_.columnCount; ++c) {
+            auto& row = p_.columns[static_cast<size_t>(c)];
+            auto it = timesNamed.find(row[1]);
+            if (it != timesNamed.end() && it->second % 2 == 1) std::swap(row[3], row[4]);
+        }
+    }
+
+    Project& p_;
+    Lines lines_;
+    Prompts& prompts_;
+    std::string line_;
+    bool atEnd_ = false;
+    int unitFactor_ = 1000;
+};
+
+} // namespace
+
+std::optional<InputFailure> readAnalysisText(Project& p, const std::string& path,
+                                             const std::string& text, Prompts& prompts) {
+    p = Project{};
+    p.analysisFilePath = path;
+    const auto lines = splitLines(text);
+    try {
+        Reader(p, lines, prompts).run();
+        return std::nullopt;
+    } catch (const EndProgram& end) {
+        p = Project{};
+        return InputFailure{end.message};
+    } catch (const CapacityError& e) {
+        p = Project{};
+        return InputFailure{e.what()};
+    } catch (const RangeError& e) {
+        p = Project{};
+        return InputFailure{std::string(e.what()) + ". The file was not read."};
+    }
+}
+
+std::optional<InputFailure> readAnalysisFile(Project& p, const std::string& path, Prompts& prompts) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        p = Project{};
+        return InputFailure{"Cannot open the analysis file " + path};
+    }
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) {
+        p = Project{};
+        return InputFailure{"Cannot read the analysis file " + path};
+    }
+    return readAnalysisText(p, path, buffer.str(), prompts);
+}
+
+std::optional<InputFailure> runInputPhase(Project& p, const std::string& path, Prompts& prompts) {
+    if (auto failure = readAnalysisFile(p, path, prompts)) return failure;
+    try {
+        buildMemberGrids(p);
+        linkSupportColumns(p);
+    } catch (const CapacityError& e) {
+        p = Project{};
+        return InputFailure{e.what()};
+    }
+    return std::nullopt;
+}
+
+} // namespace ormevak

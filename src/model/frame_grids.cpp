@@ -1,0 +1,199 @@
+// Levels, node grid, column and beam grids, and the column standing on each support.
+// The grids are sparse; look-ups by key give the results of the full scans.
+#include "model/frame_grids.h"
+
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "model/errors.h"
+#include "model/numbers.h"
+
+namespace ormevak {
+
+namespace {
+
+void fillLevels(std::vector<float>& levels, const std::vector<int32_t>& values, const char* axis) {
+    std::vector<int32_t> distinct;
+    std::unordered_set<int32_t> seen;
+    for (int32_t v : values)
+        if (seen.insert(v).second) distinct.push_back(v);
+    if (distinct.size() > static_cast<size_t>(cap::gridAxis)) {
+        throw CapacityError("The frame has more than " + formatInt(cap::gridAxis) + " distinct " +
+                            axis + " coordinates. The file was not read.");
+    }
+    std::sort(distinct.begin(), distinct.end());
+    levels.assign(1, static_cast<float>(distinct.size()));
+    for (int32_t v : distinct) levels.push_back(static_cast<float>(v));
+}
+
+int levelCount(const std::vector<float>& levels) { return static_cast<int>(levels[0]); }
+
+// 1-based level index of every distinct coordinate of one axis (column 1, 2 or 3 of Joints).
+std::unordered_map<int32_t, int> indexOf(const Project& p, size_t axis) {
+    std::vector<int32_t> values;
+    for (int j = 1; j <= p.jointCount; ++j) values.push_back(p.joints[static_cast<size_t>(j)][axis]);
+    std::sort(values.begin(), values.end());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
+    std::unordered_map<int32_t, int> index;
+    for (size_t i = 0; i < values.size(); ++i) index[values[i]] = static_cast<int>(i) + 1;
+    return index;
+}
+
+uint64_t pairKey(int32_t a, int32_t b) {
+    return (static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32) | static_cast<uint32_t>(b);
+}
+
+// A node of the grid: position and joint number.
+struct Node {
+    int xi, yi, zi, joint;
+};
+
+// Member and section look-ups keyed once per build.
+struct Lookups {
+    std::unordered_map<uint64_t, int32_t> memberByEnds;
+    std::unordered_map<int32_t, int> columnRow;
+    std::unordered_map<int32_t, int> beamRow;
+
+    explicit Lookups(const Project& p) {
+        for (int m = p.memberCount; m >= 1; --m) {
+            const auto& row = p.memberIncidence[static_cast<size_t>(m)];
+            memberByEnds[pairKey(row[1], row[2])] = row[0];
+        }
+        for (int c = p.columnCount; c >= 1; --c) columnRow[p.columns[static_cast<size_t>(c)][1]] = c;
+        for (int b = p.beamCount; b >= 1; --b) {
+            float member = p.beams[static_cast<size_t>(b)][1];
+            if (member == static_cast<float>(static_cast<int32_t>(member)))
+                beamRow[static_cast<int32_t>(member)] = b;
+        }
+    }
+    int32_t member(int32_t lower, int32_t upper) const {
+        auto it = memberByEnds.find(pairKey(lower, upper));
+        return it == memberByEnds.end() ? 0 : it->second;
+    }
+    static int row(const std::unordered_map<int32_t, int>& map, int32_t member) {
+        auto it = map.find(member);
+        return it == map.end() ? 0 : it->second;
+    }
+};
+
+std::vector<Node> nodesOf(const Project& p) {
+    // The node grid holds what the last joint at each point left there.
+    auto ix = indexOf(p, 1), iy = indexOf(p, 2), iz = indexOf(p, 3);
+    std::map<std::tuple<int, int, int>, int> cells;
+    for (int j = 1; j <= p.jointCount; ++j) {
+        const auto& row = p.joints[static_cast<size_t>(j)];
+        cells[{ix.at(row[1]), iy.at(row[2]), iz.at(row[3])}] = row[0];
+    }
+    std::vector<Node> nodes;
+    for (const auto& [pos, joint] : cells)
+        if (joint != 0) nodes.push_back({std::get<0>(pos), std::get<1>(pos), std::get<2>(pos), joint});
+    return nodes;
+}
+
+} // namespace
+
+void buildNodeGrid(Project& p) {
+    std::vector<int32_t> xs, ys, zs;
+    for (int j = 1; j <= p.jointCount; ++j) {
+        const auto& row = p.joints[static_cast<size_t>(j)];
+        if (row[0] > cap::gridCell || row[0] < -cap::gridCell - 1) {
+            throw CapacityError("Joint number " + formatInt(row[0]) + " is above " +
+                                formatInt(cap::gridCell) + ", the largest joint number the frame grid holds. The file was not read.");
+        }
+        xs.push_back(row[1]);
+        ys.push_back(row[2]);
+        zs.push_back(row[3]);
+    }
+    fillLevels(p.levelsX, xs, "X");
+    fillLevels(p.levelsY, ys, "Y");
+    fillLevels(p.levelsZ, zs, "Z");
+    p.nodeGrid.clear();
+    for (const Node& n : nodesOf(p)) p.nodeGrid.set(n.xi, n.yi, n.zi, n.joint);
+}
+
+int findMember(const Project& p, int lower, int upper) {
+    for (int m = 1; m <= p.memberCount; ++m) {
+        const auto& row = p.memberIncidence[static_cast<size_t>(m)];
+        if (row[1] == lower && row[2] == upper) return row[0];
+    }
+    return 0;
+}
+
+int columnRowOf(const Project& p, int member) {
+    for (int c = 1; c <= p.columnCount; ++c)
+        if (p.columns[static_cast<size_t>(c)][1] == member) return c;
+    return 0;
+}
+
+int beamRowOf(const Project& p, int member) {
+    for (int b = 1; b <= p.beamCount; ++b)
+        if (p.beams[static_cast<size_t>(b)][1] == static_cast<float>(member)) return b;
+    return 0;
+}
+
+void buildMemberGrids(Project& p) {
+    p.columnGrid.clear();
+    p.beamGridX.clear();
+    p.beamGridZ.clear();
+    if (p.levelsX.empty() || levelCount(p.levelsY) < 2) return;
+    const Lookups look(p);
+    const std::vector<Node> nodes = nodesOf(p);
+
+    // Nodes by line: along Y at (xi, zi), along X at (yi, zi), along Z at (xi, yi); each sorted.
+    std::map<std::pair<int, int>, std::map<int, int>> alongY, alongX, alongZ;
+    for (const Node& n : nodes) {
+        alongY[{n.xi, n.zi}][n.yi] = n.joint;
+        alongX[{n.yi, n.zi}][n.xi] = n.joint;
+        alongZ[{n.xi, n.yi}][n.zi] = n.joint;
+    }
+    auto below = [](const std::map<int, int>& line, int at) {
+        auto it = line.lower_bound(at);
+        return it == line.begin() ? 0 : std::prev(it)->second;
+    };
+    auto after = [](const std::map<int, int>& line, int at) {
+        auto it = line.upper_bound(at);
+        return it == line.end() ? 0 : it->second;
+    };
+    for (const Node& n : nodes) {
+        if (n.yi < 2 || n.joint <= 0) continue;
+        // Empty levels between are bridged: the column comes from the nearest node below.
+        int a = below(alongY[{n.xi, n.zi}], n.yi);
+        if (a > 0) {
+            if (int32_t m = look.member(a, n.joint)) p.columnGrid.set(n.xi, n.yi, n.zi, Lookups::row(look.columnRow, m));
+        }
+        int w = after(alongX[{n.yi, n.zi}], n.xi);
+        if (w > 0) {
+            if (int32_t m = look.member(n.joint, w)) p.beamGridX.set(n.xi, n.yi, n.zi, Lookups::row(look.beamRow, m));
+        }
+        w = after(alongZ[{n.xi, n.yi}], n.zi);
+        if (w > 0) {
+            if (int32_t m = look.member(n.joint, w)) p.beamGridZ.set(n.xi, n.yi, n.zi, Lookups::row(look.beamRow, m));
+        }
+    }
+}
+
+void linkSupportColumns(Project& p) {
+    const int n = p.supportCount();
+    if (static_cast<int>(p.footings.size()) < n + 1) p.footings.resize(static_cast<size_t>(n) + 1);
+    std::unordered_map<int32_t, int> firstSupport;
+    for (int s = n; s >= 1; --s) firstSupport[static_cast<int32_t>(p.reaction(s, 0, 0))] = s;
+
+    // Lowest column above each ground position.
+    std::map<std::pair<int, int>, std::map<int, int>> columnsAt;
+    for (const Node& node : nodesOf(p)) {
+        int c = p.columnGrid.get(node.xi, node.yi, node.zi);
+        if (node.yi >= 2 && c != 0) columnsAt[{node.xi, node.zi}][node.yi] = c;
+    }
+    for (const Node& node : nodesOf(p)) {
+        if (node.yi != 1) continue;
+        auto it = firstSupport.find(node.joint);
+        if (it == firstSupport.end()) continue;
+        auto col = columnsAt.find({node.xi, node.zi});
+        p.footings[static_cast<size_t>(it->second)].colIndex =
+            col == columnsAt.end() || col->second.empty() ? 0 : col->second.begin()->second;
+    }
+}
+
+} // namespace ormevak

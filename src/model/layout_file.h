@@ -1,0 +1,26 @@
+// The layout file beside the analysis file: the column offsets of every footing.
+#pragma once
+
+#include <string>
+
+#include "model/project.h"
+
+namespace ormevak {
+
+// The analysis path with its ".ANL" extension (any case) replaced by ".SCR"; a path without that
+// extension gets ".SCR" appended, so the layout file can never replace the analysis file.
+std::string layoutPath(const std::string& analysisPath);
+
+// Writes both lines whole or not at all (temporary file, then rename). Throws FileError.
+void saveLayout(const Project& p);
+
+enum class LayoutLoad { Absent, Restored, Ignored };
+
+// Restores offX and offZ only (the centres stay where they are). A file whose first line holds
+// another number of values than there are footings, or values that are not offsets, is ignored.
+LayoutLoad loadLayout(Project& p);
+
+// The two lines (with their CR LF ends) that saveLayout writes.
+std::string layoutText(const Project& p);
+
+} // namespace ormevak

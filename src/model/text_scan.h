@@ -1,0 +1,53 @@
+// Position helpers of the analysis file reader. Positions are 1-based, as the reader counts
+// columns; a line of length n has positions 1..n.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ormevak::scan {
+
+// Character codes 45 to 57: "-", ".", "/" and the digits.
+inline bool isNumberChar(char c) { return c >= 45 && c <= 57; }
+
+// From pos on, the first number character; the scan stops at the last character of the line.
+inline size_t skipToNumber(std::string_view line, size_t pos) {
+    size_t p = pos;
+    while (p < line.size() && !isNumberChar(line[p - 1])) ++p;
+    return p;
+}
+
+// From pos on, the first character that is not a number character; stops at the line length.
+inline size_t skipNumber(std::string_view line, size_t pos) {
+    size_t p = pos;
+    while (p < line.size() && isNumberChar(line[p - 1])) ++p;
+    return p;
+}
+
+// 1-based position of `what` in `line` at or after `from`, 0 if absent.
+inline size_t find(std::string_view line, std::string_view what, size_t from = 1) {
+    if (from == 0) from = 1;
+    if (from > line.size() + 1) return 0;
+    size_t p = line.find(what, from - 1);
+    return p == std::string_view::npos ? 0 : p + 1;
+}
+
+// Mid$(line, start, count) with 1-based start; clipped to the line.
+inline std::string_view mid(std::string_view line, size_t start, size_t count) {
+    if (start == 0) start = 1;
+    if (start > line.size()) return {};
+    return line.substr(start - 1, count);
+}
+
+// The rest of the line from 1-based pos.
+inline std::string_view from(std::string_view line, size_t pos) {
+    return mid(line, pos, std::string_view::npos);
+}
+
+// Blanks (spaces and tabs) become "*", so that readNumber stops at the end of each number.
+inline void blanksToStars(std::string& line) {
+    for (char& c : line)
+        if (c == ' ' || c == '\t') c = '*';
+}
+
+} // namespace ormevak::scan

@@ -1,0 +1,246 @@
+// Required sides from corner pressures, size groups, assignment and grid lists.
+#include "sizing/sizing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+
+#include "model/errors.h"
+#include "model/numbers.h"
+
+namespace ormevak {
+
+namespace {
+
+size_t at(int i) { return static_cast<size_t>(i); }
+
+std::string text(float v) { return formatNumber(v); }
+
+} // namespace
+
+double squareSide(const Project& p, int support, int caseIndex) {
+    const double m = std::fabs(static_cast<double>(p.reaction(support, caseIndex, 3))) +
+                     std::fabs(static_cast<double>(p.reaction(support, caseIndex, 4)));
+    const double load = p.factoredLoad;
+    const double qa = p.allowableBearing[at(caseIndex)];
+    double b = std::sqrt(load / 3 / qa) + 0.1;
+    // A fixed number of Newton steps, as the sizes have always been computed.
+    for (int step = 0; step < 20; ++step) {
+        const double f = qa * b * b * b - load * b - 6 * m;
+        b -= f / (3 * qa * b * b - load);
+    }
+    return b;
+}
+
+void sizeFootings(Project& p, Prompts& prompts) {
+    const int n = toInt16(p.reaction(0, 0, 0), "The support count");
+    if (static_cast<int>(p.footings.size()) < n + 1) p.footings.resize(at(n) + 1);
+    for (int j = 1; j <= n; ++j) {
+        double maxB = 0;
+        int last = cap::casesPerSupport - 1;
+        for (int c = 0; c <= cap::casesPerSupport - 2; ++c) {
+            const float fy = p.reaction(j, c, 2);
+            if (fy > 0) {
+                p.factoredLoad = static_cast<float>(1.1 * fy);
+            } else {
+                prompts.inform("Check JOINT : " + formatInt(j) + "    LOAD : " +
+                               text(p.reaction(j, c, 1)) + "    FORCE-Y = " + text(fy));
+                p.reaction(j, c, 2) = 1;
+                p.factoredLoad = 1;
+            }
+            maxB = std::max(maxB, squareSide(p, j, c));
+            if (p.reaction(j, c + 1, 1) == 0) {
+                last = c;
+                break;
+            }
+        }
+        p.loadCaseCount = last;
+        for (int c = 0; c <= p.loadCaseCount; ++c) {
+            if (1.1 * p.reaction(j, c, 2) == 0) {
+                prompts.inform(" Fy = 0 @ : " + formatInt(j) + " Case : " + formatInt(c));
+                break;
+            }
+        }
+        FootingRecord& f = p.footings[at(j)];
+        f.reqSide = static_cast<float>(roundTo(maxB + 0.00049, 3));
+        f.jointNo = toInt32(p.reaction(j, 0, 0), "A support joint number");
+    }
+}
+
+double rectSideForCase(const Project& p, Prompts& prompts, int support, int caseIndex,
+                       double firstSide) {
+    const double l = firstSide;
+    const double load = p.factoredLoad;
+    const double qa = p.allowableBearing[at(caseIndex)];
+    const double mx = std::fabs(static_cast<double>(p.reaction(support, caseIndex, 3)));
+    const double mz = std::fabs(static_cast<double>(p.reaction(support, caseIndex, 4)));
+    const double e = p.earthPressure;
+
+    // Largest corner pressure equal to the allowable bearing.
+    double a = qa * l;
+    double b = -load - 6 * mz / l;
+    double k = -6 * mx;
+    const double b1 = (-b + std::sqrt(b * b - 4 * a * k)) / (2 * a);
+    double result = 0;
+    if (b1 > 0)
+        result = b1;
+    else
+        prompts.inform(text(static_cast<float>(b1)) + "  Tempy");
+
+    // Lightest corner may pull up by no more than the overburden.
+    b = load - 6 * mz / l;
+    double b2 = 0;
+    if (e != 0) {
+        a = e * l;
+        b2 = (-b + std::sqrt(b * b - 4 * a * k)) / (2 * a);
+    } else if (b > 0) {
+        // Without overburden the condition is linear in the width: b * B >= 6 Mx.
+        b2 = -k / b;
+    }
+    // Otherwise no width keeps that corner down; the maximum-pressure width stands.
+    return std::max(result, b2);
+}
+
+double rectSide(Project& p, Prompts& prompts, int support, double firstSide) {
+    double largest = 0;
+    for (int c = 0; c <= p.loadCaseCount; ++c) {
+        p.factoredLoad = static_cast<float>(1.1 * p.reaction(support, c, 2));
+        if (p.factoredLoad == 0) p.factoredLoad = 1;
+        largest = std::max(largest, rectSideForCase(p, prompts, support, c, firstSide));
+    }
+    return roundTo(largest, 2);
+}
+
+float pedestalForSize(float side) {
+    if (side <= 1.4f) return 0.40f;
+    if (side <= 1.7f) return 0.45f;
+    if (side <= 1.9f) return 0.53f;
+    if (side <= 2.3f) return 0.60f;
+    if (side <= 2.8f) return 0.75f;
+    if (side <= 3.1f) return 0.90f;
+    return 1.20f;
+}
+
+namespace {
+
+// Distinct values in first-seen order, then bubble-sorted: the same as a plain ascending sort.
+std::vector<int32_t> distinctSorted(const Project& p, int32_t FootingRecord::*axis) {
+    std::vector<int32_t> values;
+    for (int i = 1; i <= p.footingCount; ++i) values.push_back(p.footings[at(i)].*axis);
+    std::sort(values.begin(), values.end());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
+    values.insert(values.begin(), static_cast<int32_t>(values.size()));
+    return values;
+}
+
+} // namespace
+
+void buildGrid(Project& p) {
+    p.gridX = distinctSorted(p, &FootingRecord::x);
+    p.gridZ = distinctSorted(p, &FootingRecord::z);
+}
+
+void formGroups(Project& p) {
+    std::vector<GroupRecord> groups(1);
+    for (int j = 1; j <= p.footingCount; ++j) {
+        const float s = static_cast<float>(roundTo(p.footings[at(j)].reqSide + 0.049999, 1));
+        bool exists = std::any_of(groups.begin() + 1, groups.end(),
+                                  [s](const GroupRecord& g) { return g.size == s; });
+        if (exists) continue;
+        if (static_cast<int>(groups.size()) - 1 >= cap::groups) {
+            throw CapacityError("The required sides round to more than " + formatInt(cap::groups) +
+                                " different footing sizes; only " + formatInt(cap::groups) +
+                                " size groups can be formed.");
+        }
+        GroupRecord g;
+        g.baseSize = s;
+        g.size = s;
+        g.pedestal = pedestalForSize(s);
+        g.barDia = 10;
+        groups.push_back(g);
+    }
+    // Stable ascending order (a bubble sort over whole records).
+    std::stable_sort(groups.begin() + 1, groups.end(),
+                     [](const GroupRecord& a, const GroupRecord& b) { return a.size < b.size; });
+    p.groups = std::move(groups);
+    p.groupCount = static_cast<int>(p.groups.size()) - 1;
+    p.groupEnabled.assign(p.groups.size(), 1);
+    p.groupEnabled[0] = 0;
+    p.groupCaptions.assign(p.groups.size(), GroupCaptions{});
+}
+
+void assignGroups(Project& p, Prompts& prompts) {
+    for (int i = 1; i <= p.groupCount; ++i) {
+        p.groups[at(i)].nosCount = 0;
+        p.groups[at(i)].footingNos.assign(1, 0);
+    }
+    int resized = 0;
+    for (int j = 1; j <= p.footingCount; ++j) {
+        FootingRecord& f = p.footings[at(j)];
+        if (f.state == 0) {
+            f.groupIndex = 0;
+            for (int i = 1; i <= p.groupCount; ++i) {
+                GroupRecord& g = p.groups[at(i)];
+                if (p.groupEnabled[at(i)] && g.size >= f.reqSide) {
+                    ++g.nosCount;
+                    g.footingNos.push_back(j);
+                    f.lenL = g.size;
+                    f.widB = g.size;
+                    f.groupIndex = i;
+                    break;
+                }
+            }
+            if (f.groupIndex == 0) {
+                prompts.inform(formatInt(f.jointNo) + " Missed   Size = " +
+                               formatInt(static_cast<long long>(roundTo(f.reqSide, 0))) + " M");
+            }
+        } else if (f.state == -1) {
+            f.markNo = ++resized;
+        }
+    }
+    int number = 0;
+    for (int i = 1; i <= p.groupCount; ++i) {
+        GroupRecord& g = p.groups[at(i)];
+        GroupCaptions& captions = p.groupCaptions[at(i)];
+        captions.side = text(g.size);
+        if (g.nosCount == 0) {
+            captions.check.clear();
+            captions.count.clear();
+            g.groupNo = 0;
+        } else {
+            captions.count = formatInt(g.nosCount);
+            g.groupNo = ++number;
+            captions.check = "F" + formatInt(number);
+        }
+    }
+    for (int j = 1; j <= p.footingCount; ++j) {
+        FootingRecord& f = p.footings[at(j)];
+        if (f.state == 0) f.markNo = f.groupIndex == 0 ? 0 : p.groups[at(f.groupIndex)].groupNo;
+    }
+}
+
+void placeFootings(Project& p) {
+    const int n = p.supportCount();
+    if (static_cast<int>(p.footings.size()) < n + 1) p.footings.resize(at(n) + 1);
+    std::unordered_map<int32_t, int> firstRow;
+    for (int r = p.jointCount; r >= 1; --r) firstRow[p.joints[at(r)][0]] = r;
+    for (int j = 1; j <= n; ++j) {
+        const float joint = p.reaction(j, 0, 0);
+        auto it = firstRow.find(static_cast<int32_t>(joint));
+        // A support whose joint is not in the joint list keeps its footing as it was.
+        if (it == firstRow.end() || static_cast<float>(it->first) != joint) continue;
+        const auto& row = p.joints[at(it->second)];
+        FootingRecord& f = p.footings[at(j)];
+        f.x = f.nodeX = row[1];
+        f.z = f.nodeZ = row[3];
+        f.jointNo = row[0];
+    }
+    p.footingCount = n;
+}
+
+std::string mainCaption(const Project& p) {
+    return "Fck  " + formatInt(p.concreteGrade) + " Fy  " + formatInt(p.steelGrade) + "   SBC  " +
+           text(p.allowableBearing[0]) + " Earth Pressure : " + text(p.earthPressure);
+}
+
+} // namespace ormevak
