@@ -1,0 +1,377 @@
+// Sizing of combined footings, the Combine command and deleting a combined footing.
+#include <gtest/gtest.h>
+
+#include "combined/combined_footing.h"
+#include "combined/interaction.h"
+#include "support/recording_prompts.h"
+
+namespace ormevak::testing {
+Project projectWithSupports(int n, int cases);
+void placeFooting(Project& p, int i, int x, int z);
+void setLoad(Project& p, int s, int c, float fy, float mx = 0, float mz = 0);
+} // namespace ormevak::testing
+
+namespace ormevak {
+namespace {
+
+using testing::placeFooting;
+using testing::projectWithSupports;
+using testing::RecordingPrompts;
+using testing::setLoad;
+
+// Footings 1 and 2 as combined footing 1, without asking the Combine command.
+Project pairAlongZ(float fy1, float fy2, int cases = 1, int dx = 0, int dz = 3000) {
+    Project p = projectWithSupports(2, cases);
+    placeFooting(p, 1, 0, 0);
+    placeFooting(p, 2, dx, dz);
+    for (int c = 0; c < cases; ++c) {
+        setLoad(p, 1, c, fy1);
+        setLoad(p, 2, c, fy2);
+    }
+    p.combinedCount = 1;
+    p.combinedFootings.resize(2);
+    p.combinedFootings[1].memberCount = 2;
+    p.combinedFootings[1].members[1] = 1;
+    p.combinedFootings[1].members[2] = 2;
+    p.footings[1].state = 1;
+    p.footings[2].state = 1;
+    return p;
+}
+
+TEST(CombinedSizing, equalLoadsThreeMetresApartGiveFourMetresWithHalfMetreProjections) {
+    Project p = pairAlongZ(500, 500);
+    ASSERT_TRUE(sizeCombined(p, 1, 0));
+    const CombinedRecord& r = p.combinedFootings[1];
+    EXPECT_FLOAT_EQ(r.length, 4.0f);
+    EXPECT_FLOAT_EQ(r.cant1, 0.5f);
+    EXPECT_FLOAT_EQ(r.cant2, 0.5f);
+    // 1.1 x 1000 / (4 B) <= 200 first holds at B = 1.40.
+    EXPECT_FLOAT_EQ(r.width, 1.4f);
+    EXPECT_FLOAT_EQ(p.footings[1].lenL, 1.4f);
+    EXPECT_FLOAT_EQ(p.footings[2].widB, 4.0f);
+    EXPECT_FLOAT_EQ(r.xMin, -700);
+    EXPECT_FLOAT_EQ(r.xMax, 700);
+    EXPECT_FLOAT_EQ(r.zMin, -500);
+    EXPECT_FLOAT_EQ(r.zMax, 3500);
+    EXPECT_EQ(p.sizeLabelCaption, "4 X 1.4 = 5.6");
+}
+
+TEST(CombinedSizing, heavierFirstColumnMovesTheFootingAndRoundsTheLengthUp) {
+    Project p = pairAlongZ(750, 250);
+    ASSERT_TRUE(sizeCombined(p, 1, 0));
+    const CombinedRecord& r = p.combinedFootings[1];
+    EXPECT_FLOAT_EQ(r.cant1, 1.25f);
+    EXPECT_FLOAT_EQ(r.cant2, 0.5f);  // raised from -0.25
+    EXPECT_FLOAT_EQ(r.length, 4.8f); // Round(4.75, 1)
+    EXPECT_FLOAT_EQ(r.width, 1.15f);
+    EXPECT_FLOAT_EQ(r.zMin, -1250);
+    EXPECT_FLOAT_EQ(r.zMax, 3500);
+    EXPECT_EQ(p.sizeLabelCaption, "4.8 X 1.15 = 5.52");
+}
+
+TEST(CombinedSizing, wheelDownKeepsTheMinimumLengthAndWheelUpAddsTenCentimetres) {
+    Project p = pairAlongZ(500, 500);
+    sizeCombined(p, 1, 0);
+    sizeCombined(p, 1, -1);
+    EXPECT_FLOAT_EQ(p.combinedFootings[1].length, 4.0f);
+    EXPECT_FLOAT_EQ(p.combinedFootings[1].cant1, 0.5f);
+    EXPECT_FLOAT_EQ(p.combinedFootings[1].cant2, 0.5f);
+    sizeCombined(p, 1, +1);
+    EXPECT_FLOAT_EQ(p.combinedFootings[1].length, 4.1f);
+    EXPECT_NEAR(p.combinedFootings[1].cant1, 0.55, 1e-6);
+    EXPECT_NEAR(p.combinedFootings[1].cant2, 0.55, 1e-6);
+    EXPECT_FLOAT_EQ(p.footings[1].widB, 4.1f);
+}
+
+TEST(CombinedSizing, lightLoadsGiveTheMinimumWidthOfSixtyFiveCentimetres) {
+    Project p = pairAlongZ(10, 10);
+    sizeCombined(p, 1, 0);
+    EXPECT_FLOAT_EQ(p.combinedFootings[1].width, 0.65f);
+}
+
+TEST(CombinedSizing, oppositeMomentsOfTheTwoColumnsCancel) {
+    Project cancel = pairAlongZ(500, 500);
+    setLoad(cancel, 1, 0, 500, 120, 60);
+    setLoad(cancel, 2, 0, 500, -120, -60);
+    sizeCombined(cancel, 1, 0);
+    EXPECT_FLOAT_EQ(cancel.combinedFootings[1].width, 1.4f);
+
+    Project add = pairAlongZ(500, 500);
+    setLoad(add, 1, 0, 500, 120, 60);
+    setLoad(add, 2, 0, 500, 120, 60);
+    sizeCombined(add, 1, 0);
+    EXPECT_GT(add.combinedFootings[1].width, 1.4f);
+}
+
+TEST(CombinedSizing, laterCasesUseTheRaisedBearingAndTheResultantsEccentricity) {
+    // Case 1: 1200 kN with the resultant 0.75 m off the centre: 667.5 / B <= 250 gives 2.70.
+    Project p = pairAlongZ(500, 500, 2);
+    setLoad(p, 1, 1, 900);
+    setLoad(p, 2, 1, 300);
+    sizeCombined(p, 1, 0);
+    EXPECT_FLOAT_EQ(p.combinedFootings[1].width, 2.7f);
+
+    // Centred 1600 kN: 440 / B <= 250 gives 1.80 (against 200 it would need 2.20).
+    Project q = pairAlongZ(500, 500, 2);
+    setLoad(q, 1, 1, 800);
+    setLoad(q, 2, 1, 800);
+    sizeCombined(q, 1, 0);
+    EXPECT_FLOAT_EQ(q.combinedFootings[1].width, 1.8f);
+}
+
+TEST(CombinedSizing, pairAlongXRunsItsLengthAlongX) {
+    Project p = pairAlongZ(500, 500, 1, 3000, 0);
+    ASSERT_TRUE(sizeCombined(p, 1, 0));
+    const CombinedRecord& r = p.combinedFootings[1];
+    EXPECT_FLOAT_EQ(r.length, 4.0f);
+    EXPECT_FLOAT_EQ(r.xMin, -500);
+    EXPECT_FLOAT_EQ(r.xMax, 3500);
+    EXPECT_FLOAT_EQ(r.zMin, -700);
+    EXPECT_FLOAT_EQ(r.zMax, 700);
+}
+
+TEST(CombinedSizing, alongXTheLengthwiseMomentIsMz) {
+    Project mz = pairAlongZ(500, 500, 1, 3000, 0);
+    setLoad(mz, 1, 0, 500, 0, 200);
+    sizeCombined(mz, 1, 0);
+    Project mx = pairAlongZ(500, 500, 1, 3000, 0);
+    setLoad(mx, 1, 0, 500, 200, 0);
+    sizeCombined(mx, 1, 0);
+    // 6 M / (B L^2) along the 4 m length weighs less than 6 M / (B^2 L) across it.
+    EXPECT_LT(mz.combinedFootings[1].width, mx.combinedFootings[1].width);
+}
+
+TEST(CombinedSizing, anUnusableRecordChangesNothing) {
+    Project p = pairAlongZ(500, 500);
+    EXPECT_FALSE(sizeCombined(p, 2, 0));
+    p.combinedFootings[1].members[2] = 7;
+    EXPECT_FALSE(sizeCombined(p, 1, 0));
+    EXPECT_FLOAT_EQ(p.combinedFootings[1].length, 0);
+}
+
+// --- The Combine command -------------------------------------------------------------------
+
+Project twoColumns(int x1, int z1, int x2, int z2) {
+    Project p = projectWithSupports(2, 1);
+    placeFooting(p, 1, x1, z1);
+    placeFooting(p, 2, x2, z2);
+    setLoad(p, 1, 0, 500);
+    setLoad(p, 2, 0, 500);
+    return p;
+}
+
+PlanState band(float x1, float y1, float x2, float y2) {
+    PlanState s;
+    s.bandX1 = x1;
+    s.bandY1 = y1;
+    s.bandX2 = x2;
+    s.bandY2 = y2;
+    return s;
+}
+
+TEST(CombineCommand, acceptsTwoColumnsInLineAlongZAndSizesThem) {
+    Project p = twoColumns(0, 0, 0, 3000);
+    RecordingPrompts prompts;
+    PlanState s = band(1000, 3500, -1000, -500); // corners in any order
+    CombineResult r = combineBand(p, prompts, s);
+    EXPECT_EQ(r.outcome, CombineOutcome::Combined);
+    EXPECT_EQ(r.index, 1);
+    EXPECT_EQ(p.combinedCount, 1);
+    EXPECT_EQ(p.combinedFootings[1].memberCount, 2);
+    EXPECT_EQ(p.combinedFootings[1].orientation, 0);
+    EXPECT_FLOAT_EQ(p.combinedFootings[1].span, 3000);
+    EXPECT_EQ(p.footings[1].state, 1);
+    EXPECT_EQ(p.footings[2].state, 1);
+    EXPECT_FLOAT_EQ(p.combinedFootings[1].length, 4.0f);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(s.bandX1, -1000);
+    EXPECT_EQ(s.bandY1, -500);
+}
+
+TEST(CombineCommand, aCentreOnTheBandsEdgeIsNotInside) {
+    Project p = twoColumns(0, 0, 0, 3000);
+    RecordingPrompts prompts;
+    PlanState s = band(0, -500, 1000, 3500);
+    CombineResult r = combineBand(p, prompts, s);
+    EXPECT_EQ(r.outcome, CombineOutcome::NotAPair);
+    EXPECT_EQ(r.counted, 0);
+    EXPECT_EQ(p.combinedCount, 0);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST(CombineCommand, asksAboutASkewOfThreeHundredAndCentresTheOutline) {
+    Project p = twoColumns(0, 0, 300, 3000);
+    RecordingPrompts prompts;
+    PlanState s = band(-1000, -500, 1000, 3500);
+    combineBand(p, prompts, s);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], " Skew : 300 mm  [OK]");
+    EXPECT_EQ(prompts.titles[0], "ORMEVAK");
+    const CombinedRecord& r = p.combinedFootings[1];
+    EXPECT_FLOAT_EQ(r.halfSkew, 150);
+    EXPECT_FLOAT_EQ(r.span, 3000);
+    EXPECT_FLOAT_EQ(r.xMin, -700 + 150);
+    EXPECT_FLOAT_EQ(r.xMax, 700 + 150);
+}
+
+TEST(CombineCommand, aSkewOfFiveMillimetresAsksNothing) {
+    Project p = twoColumns(0, 0, 5, 3000);
+    RecordingPrompts prompts;
+    PlanState s = band(-1000, -500, 1000, 3500);
+    EXPECT_EQ(combineBand(p, prompts, s).outcome, CombineOutcome::Combined);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_FLOAT_EQ(p.combinedFootings[1].halfSkew, 2.5f);
+}
+
+TEST(CombineCommand, cancellingTheSkewQuestionCombinesNothing) {
+    Project p = twoColumns(0, 0, -25, 3000);
+    RecordingPrompts prompts;
+    prompts.answers.push_back(false);
+    PlanState s = band(-1000, -500, 1000, 3500);
+    EXPECT_EQ(combineBand(p, prompts, s).outcome, CombineOutcome::SkewCanceled);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], " Skew : -25 mm  [Cancel]");
+    EXPECT_EQ(p.combinedCount, 0);
+    EXPECT_EQ(p.footings[1].state, 0);
+    EXPECT_EQ(s.bandX1, 1000);
+}
+
+TEST(CombineCommand, columnsNotMoreThanAMetreApartDeviate) {
+    Project p = twoColumns(0, 0, 0, 900);
+    RecordingPrompts prompts;
+    PlanState s = band(-1000, -500, 1000, 3500);
+    EXPECT_EQ(combineBand(p, prompts, s).outcome, CombineOutcome::Deviation);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], " Deviation Exceeds : ( > 600 mm)");
+    EXPECT_EQ(prompts.titles[0], "ORMEVAK");
+    EXPECT_EQ(prompts.icons[0], MessageIcon::Exclamation);
+    EXPECT_EQ(p.combinedCount, 0);
+    EXPECT_EQ(p.footings[2].state, 0);
+}
+
+TEST(CombineCommand, theLowerNumberedFootingMustComeFirstAlongTheLine) {
+    Project p = twoColumns(0, 3000, 0, 0);
+    RecordingPrompts prompts;
+    PlanState s = band(-1000, -500, 1000, 3500);
+    EXPECT_EQ(combineBand(p, prompts, s).outcome, CombineOutcome::Deviation);
+    EXPECT_EQ(p.combinedCount, 0);
+}
+
+TEST(CombineCommand, aFootingOfAnotherCombinedFootingTakesTheNewNumber) {
+    Project p = projectWithSupports(3, 1);
+    placeFooting(p, 1, 0, 0);
+    placeFooting(p, 2, 0, 3000);
+    placeFooting(p, 3, 0, 6000);
+    for (int i = 1; i <= 3; ++i) setLoad(p, i, 0, 500);
+    RecordingPrompts prompts;
+    PlanState s = band(-1000, -500, 1000, 3500);
+    combineBand(p, prompts, s);
+    s = band(-1000, 2500, 1000, 6500);
+    combineBand(p, prompts, s);
+    EXPECT_EQ(p.combinedCount, 2);
+    EXPECT_EQ(p.footings[1].state, 1);
+    EXPECT_EQ(p.footings[2].state, 2);
+    EXPECT_EQ(p.combinedFootings[1].members[2], 2); // the first record still lists it
+}
+
+TEST(CombineCommand, pairAcceptedAlongXWithAHalfMetreOffsetIsSizedAlongX) {
+    Project p = twoColumns(0, 0, 3000, 550);
+    RecordingPrompts prompts;
+    PlanState s = band(-1000, -1000, 4000, 1000);
+    ASSERT_EQ(combineBand(p, prompts, s).outcome, CombineOutcome::Combined);
+    const CombinedRecord& r = p.combinedFootings[1];
+    EXPECT_EQ(r.orientation, 1);
+    EXPECT_FLOAT_EQ(r.length, 4.0f);
+    EXPECT_FLOAT_EQ(r.xMin, -500);
+    EXPECT_FLOAT_EQ(r.xMax, 3500);
+    EXPECT_FLOAT_EQ(r.zMin, -700 + 275);
+    EXPECT_FLOAT_EQ(r.zMax, 700 + 275);
+}
+
+TEST(CombineCommand, moreThanTenCentresCombineNothingAndStoreTen) {
+    Project p = projectWithSupports(12, 1);
+    for (int i = 1; i <= 12; ++i) placeFooting(p, i, 0, 1000 * i);
+    RecordingPrompts prompts;
+    PlanState s = band(-500, 0, 500, 20000);
+    CombineResult r = combineBand(p, prompts, s);
+    EXPECT_EQ(r.outcome, CombineOutcome::NotAPair);
+    EXPECT_EQ(r.counted, 12);
+    EXPECT_EQ(p.combinedCount, 0);
+    EXPECT_EQ(p.combinedFootings[1].members[10], 10);
+    EXPECT_EQ(p.combinedFootings[1].memberCount, 0);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST(CombineCommand, aFullTableRefusesTheHundredAndFirst) {
+    Project p = twoColumns(0, 0, 0, 3000);
+    p.combinedCount = 100;
+    p.combinedFootings.resize(101);
+    RecordingPrompts prompts;
+    PlanState s = band(-1000, -500, 1000, 3500);
+    CombineResult r = combineBand(p, prompts, s);
+    EXPECT_EQ(r.outcome, CombineOutcome::TableFull);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], "Combined footings are limited to 100: nothing combined");
+    EXPECT_EQ(p.combinedCount, 100);
+    EXPECT_EQ(p.combinedFootings.size(), 101u);
+    EXPECT_EQ(p.footings[1].state, 0);
+    EXPECT_EQ(s.bandX1, 1000); // the band is erased all the same
+}
+
+// --- Deleting ------------------------------------------------------------------------------
+
+Project threeCombined() {
+    Project p = projectWithSupports(6, 1);
+    for (int i = 1; i <= 6; ++i) {
+        placeFooting(p, i, 10000 * ((i - 1) / 2), 3000 * ((i - 1) % 2));
+        setLoad(p, i, 0, 500);
+        p.footings[i].reqSide = 1.659f;
+    }
+    RecordingPrompts prompts;
+    for (float x : {0.0f, 10000.0f, 20000.0f}) {
+        PlanState s = band(x - 1000, -500, x + 1000, 3500);
+        combineBand(p, prompts, s);
+    }
+    return p;
+}
+
+TEST(DeleteCombined, deletingTheFirstOfThreeRenumbersTheOthers) {
+    Project p = threeCombined();
+    ASSERT_EQ(p.combinedCount, 3);
+    RecordingPrompts prompts;
+    PlanState s;
+    p.currentFooting = 2;
+    shiftDelete(p, prompts, s);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], "1 Is Deleting");
+    EXPECT_EQ(p.combinedCount, 2);
+    EXPECT_EQ(p.footings[1].state, 0);
+    EXPECT_EQ(p.footings[2].state, 0);
+    EXPECT_FLOAT_EQ(p.footings[1].lenL, 1.659f);
+    EXPECT_FLOAT_EQ(p.footings[2].widB, 1.659f);
+    EXPECT_EQ(p.footings[3].state, 1);
+    EXPECT_EQ(p.footings[4].state, 1);
+    EXPECT_EQ(p.footings[5].state, 2);
+    EXPECT_EQ(p.footings[6].state, 2);
+    EXPECT_EQ(p.combinedFootings[1].members[1], 3);
+    EXPECT_EQ(p.combinedFootings[2].members[1], 5);
+    EXPECT_FLOAT_EQ(p.combinedFootings[3].length, 0); // the freed record is blank
+    EXPECT_EQ(p.combinedFootings[3].memberCount, 0);
+}
+
+TEST(DeleteCombined, aLaterCombineStartsFreshInsteadOfInheritingTheLength) {
+    Project p = twoColumns(0, 0, 0, 3000);
+    RecordingPrompts prompts;
+    PlanState s = band(-1000, -500, 1000, 3500);
+    combineBand(p, prompts, s);
+    for (int i = 0; i < 5; ++i) sizeCombined(p, 1, +1);
+    EXPECT_FLOAT_EQ(p.combinedFootings[1].length, 4.5f);
+    deleteCombined(p, prompts, 1);
+    EXPECT_EQ(p.combinedCount, 0);
+    s = band(-1000, -500, 1000, 3500);
+    combineBand(p, prompts, s);
+    EXPECT_FLOAT_EQ(p.combinedFootings[1].length, 4.0f);
+}
+
+} // namespace
+} // namespace ormevak
