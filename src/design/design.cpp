@@ -137,9 +137,11 @@ std::vector<std::string> designFootings(Project& p) {
             t[col::LabSS2] = formatNumber(k.tv2);
             t[col::LabPS2] = formatNumber(k.tc2);
         } catch (const RangeError& e) {
-            // An overflow ends the design as it stands; the rows already written stay.
+            // An overflow ends the design as it stands: the rows already written stay, the
+            // row that overflowed is dropped rather than shown half filled.
             notes.push_back("Schedule row F" + formatInt(n) + ": " + e.what() +
                             "; the design stopped there");
+            --p.designRowCount;
             break;
         }
     }

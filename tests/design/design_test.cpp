@@ -71,19 +71,6 @@ Frame workedExample() {
     return f;
 }
 
-TEST(ScheduleColumns, namesAndHeadingsFollowTheControlOrder) {
-    EXPECT_STREQ(scheduleControlNames()[col::LabF1], "LabF1");
-    EXPECT_STREQ(scheduleControlNames()[col::LabGdia], "LabGdia");
-    EXPECT_STREQ(scheduleControlNames()[col::LabRods], "LabRods");
-    EXPECT_STREQ(scheduleControlNames()[col::LabSpace], "LabSpace");
-    EXPECT_STREQ(scheduleControlNames()[col::LabPS2], "LabPS2");
-    EXPECT_STREQ(scheduleHeadings()[col::LabNos], "NO's");
-    EXPECT_STREQ(scheduleHeadings()[col::LabCant], "CantL");
-    EXPECT_STREQ(scheduleHeadings()[col::LabMuBdd], "Mu/Bdd");
-    EXPECT_STREQ(scheduleHeadings()[col::LabRods], "Rods");
-    EXPECT_STREQ(scheduleHeadings()[col::LabSpace], "Space");
-}
-
 TEST(DesignCommand, workedExampleGivesTheRowTexts) {
     Frame f = workedExample();
     EXPECT_TRUE(runDesign(f.p, f.prompts));
@@ -287,12 +274,24 @@ TEST(DesignCommand, aDepthSearchThatCannotEndStopsAndNamesTheRow) {
     EXPECT_LE(f.row(2).depth, 1.2f + 0.06f + 0.05f + 0.001f);
 }
 
-TEST(DesignCommand, designFootingsReportsInsteadOfInforming) {
-    Frame f = workedExample();
-    f.p.concreteGrade = 0;
-    const std::vector<std::string> notes = designFootings(f.p);
-    ASSERT_EQ(notes.size(), 1u);
-    EXPECT_TRUE(f.prompts.messages.empty());
+TEST(DesignCommand, anOverflowEndsTheDesignKeepingTheRowsBefore) {
+    // A reaction of 1e11 kN asks for a footing some kilometres deep: its bar count no longer
+    // fits a 16-bit integer.
+    Frame f(3);
+    f.group(1.2f, 0.3f, {1});
+    f.group(1.2f, 0.3f, {2});
+    f.group(1.5f, 0.45f, {3});
+    f.load(1, 0, 144.0f);
+    f.load(2, 0, 1e11f);
+    f.load(3, 0, 144.0f);
+    runDesign(f.p, f.prompts);
+    EXPECT_EQ(f.p.designRowCount, 1);
+    EXPECT_EQ(f.p.designRows.size(), 2u);
+    EXPECT_EQ(f.texts(1)[col::LabRods], "6");
+    ASSERT_EQ(f.prompts.messages.size(), 1u);
+    EXPECT_EQ(f.prompts.messages[0],
+              "Schedule row F2: number of bars is out of range for a 16-bit integer; the design "
+              "stopped there");
 }
 
 } // namespace
