@@ -73,6 +73,8 @@ std::vector<std::string> designFootings(Project& p) {
         finish();
         return notes;
     }
+    // The Design command loads the table first; a caller that did not gets it here.
+    if (p.gradeColumn < 1 || p.gradeColumn > 7) ensureShearTable(p);
     const int lastGroup = std::min(p.groupCount, static_cast<int>(p.groups.size()) - 1);
     for (int g = 1; g <= lastGroup; ++g) {
         const GroupRecord& group = p.groups[static_cast<std::size_t>(g)];
