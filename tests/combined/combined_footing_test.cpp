@@ -1,6 +1,9 @@
 // Sizing of combined footings, the Combine command and deleting a combined footing.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "combined/combined_footing.h"
 #include "combined/interaction.h"
 #include "support/recording_prompts.h"
@@ -119,36 +122,6 @@ TEST(CombinedSizing, laterCasesUseTheRaisedBearingAndTheResultantsEccentricity) 
     EXPECT_FLOAT_EQ(q.combinedFootings[1].width, 1.8f);
 }
 
-TEST(CombinedSizing, pairAlongXRunsItsLengthAlongX) {
-    Project p = pairAlongZ(500, 500, 1, 3000, 0);
-    ASSERT_TRUE(sizeCombined(p, 1, 0));
-    const CombinedRecord& r = p.combinedFootings[1];
-    EXPECT_FLOAT_EQ(r.length, 4.0f);
-    EXPECT_FLOAT_EQ(r.xMin, -500);
-    EXPECT_FLOAT_EQ(r.xMax, 3500);
-    EXPECT_FLOAT_EQ(r.zMin, -700);
-    EXPECT_FLOAT_EQ(r.zMax, 700);
-}
-
-TEST(CombinedSizing, alongXTheLengthwiseMomentIsMz) {
-    Project mz = pairAlongZ(500, 500, 1, 3000, 0);
-    setLoad(mz, 1, 0, 500, 0, 200);
-    sizeCombined(mz, 1, 0);
-    Project mx = pairAlongZ(500, 500, 1, 3000, 0);
-    setLoad(mx, 1, 0, 500, 200, 0);
-    sizeCombined(mx, 1, 0);
-    // 6 M / (B L^2) along the 4 m length weighs less than 6 M / (B^2 L) across it.
-    EXPECT_LT(mz.combinedFootings[1].width, mx.combinedFootings[1].width);
-}
-
-TEST(CombinedSizing, anUnusableRecordChangesNothing) {
-    Project p = pairAlongZ(500, 500);
-    EXPECT_FALSE(sizeCombined(p, 2, 0));
-    p.combinedFootings[1].members[2] = 7;
-    EXPECT_FALSE(sizeCombined(p, 1, 0));
-    EXPECT_FLOAT_EQ(p.combinedFootings[1].length, 0);
-}
-
 // --- The Combine command -------------------------------------------------------------------
 
 Project twoColumns(int x1, int z1, int x2, int z2) {
@@ -188,16 +161,44 @@ TEST(CombineCommand, acceptsTwoColumnsInLineAlongZAndSizesThem) {
     EXPECT_EQ(s.bandY1, -500);
 }
 
-TEST(CombineCommand, aCentreOnTheBandsEdgeIsNotInside) {
-    Project p = twoColumns(0, 0, 0, 3000);
+// One row per edge case: the two column centres, the answer to a skew question, what comes
+// of it and the message texts.
+struct CombineCase {
+    int x1, z1, x2, z2;
+    bool answer;
+    CombineOutcome outcome;
+    std::vector<std::string> messages;
+};
+
+class CombineCases : public ::testing::TestWithParam<CombineCase> {};
+
+TEST_P(CombineCases, outcomeAndMessages) {
+    const CombineCase& c = GetParam();
+    Project p = twoColumns(c.x1, c.z1, c.x2, c.z2);
     RecordingPrompts prompts;
-    PlanState s = band(0, -500, 1000, 3500);
-    CombineResult r = combineBand(p, prompts, s);
-    EXPECT_EQ(r.outcome, CombineOutcome::NotAPair);
-    EXPECT_EQ(r.counted, 0);
-    EXPECT_EQ(p.combinedCount, 0);
-    EXPECT_TRUE(prompts.messages.empty());
+    prompts.answers.push_back(c.answer);
+    PlanState s = band(-1000, -500, 1000, 3500);
+    EXPECT_EQ(combineBand(p, prompts, s).outcome, c.outcome);
+    EXPECT_EQ(prompts.messages, c.messages);
+    const bool combined = c.outcome == CombineOutcome::Combined;
+    EXPECT_EQ(p.combinedCount, combined ? 1 : 0);
+    EXPECT_EQ(p.footings[1].state, combined ? 1 : 0);
+    EXPECT_EQ(s.bandX1, 1000); // the band collapses to its second corner in every case
+    for (const std::string& t : prompts.titles) EXPECT_EQ(t, "ORMEVAK");
 }
+
+const std::string kDeviation = " Deviation Exceeds : ( > 600 mm)";
+INSTANTIATE_TEST_SUITE_P(
+    CombineCommand, CombineCases,
+    ::testing::Values(
+        CombineCase{0, 0, 5, 3000, true, CombineOutcome::Combined, {}}, // skew 5: no question
+        CombineCase{
+            0, 0, -25, 3000, false, CombineOutcome::SkewCanceled, {" Skew : -25 mm  [Cancel]"}},
+        CombineCase{0, 0, 0, 900, true, CombineOutcome::Deviation, {kDeviation}},
+        CombineCase{0, 3000, 0, 0, true, CombineOutcome::Deviation, {kDeviation}}, // reversed
+        CombineCase{0, 0, 700, 3000, true, CombineOutcome::Deviation, {kDeviation}},
+        CombineCase{0, 0, 0, 3500, true, CombineOutcome::NotAPair, {}}, // on the band's edge
+        CombineCase{0, -500, 0, 3000, true, CombineOutcome::NotAPair, {}}));
 
 TEST(CombineCommand, asksAboutASkewOfThreeHundredAndCentresTheOutline) {
     Project p = twoColumns(0, 0, 300, 3000);
@@ -212,66 +213,6 @@ TEST(CombineCommand, asksAboutASkewOfThreeHundredAndCentresTheOutline) {
     EXPECT_FLOAT_EQ(r.span, 3000);
     EXPECT_FLOAT_EQ(r.xMin, -700 + 150);
     EXPECT_FLOAT_EQ(r.xMax, 700 + 150);
-}
-
-TEST(CombineCommand, aSkewOfFiveMillimetresAsksNothing) {
-    Project p = twoColumns(0, 0, 5, 3000);
-    RecordingPrompts prompts;
-    PlanState s = band(-1000, -500, 1000, 3500);
-    EXPECT_EQ(combineBand(p, prompts, s).outcome, CombineOutcome::Combined);
-    EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_FLOAT_EQ(p.combinedFootings[1].halfSkew, 2.5f);
-}
-
-TEST(CombineCommand, cancellingTheSkewQuestionCombinesNothing) {
-    Project p = twoColumns(0, 0, -25, 3000);
-    RecordingPrompts prompts;
-    prompts.answers.push_back(false);
-    PlanState s = band(-1000, -500, 1000, 3500);
-    EXPECT_EQ(combineBand(p, prompts, s).outcome, CombineOutcome::SkewCanceled);
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0], " Skew : -25 mm  [Cancel]");
-    EXPECT_EQ(p.combinedCount, 0);
-    EXPECT_EQ(p.footings[1].state, 0);
-    EXPECT_EQ(s.bandX1, 1000);
-}
-
-TEST(CombineCommand, columnsNotMoreThanAMetreApartDeviate) {
-    Project p = twoColumns(0, 0, 0, 900);
-    RecordingPrompts prompts;
-    PlanState s = band(-1000, -500, 1000, 3500);
-    EXPECT_EQ(combineBand(p, prompts, s).outcome, CombineOutcome::Deviation);
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0], " Deviation Exceeds : ( > 600 mm)");
-    EXPECT_EQ(prompts.titles[0], "ORMEVAK");
-    EXPECT_EQ(prompts.icons[0], MessageIcon::Exclamation);
-    EXPECT_EQ(p.combinedCount, 0);
-    EXPECT_EQ(p.footings[2].state, 0);
-}
-
-TEST(CombineCommand, theLowerNumberedFootingMustComeFirstAlongTheLine) {
-    Project p = twoColumns(0, 3000, 0, 0);
-    RecordingPrompts prompts;
-    PlanState s = band(-1000, -500, 1000, 3500);
-    EXPECT_EQ(combineBand(p, prompts, s).outcome, CombineOutcome::Deviation);
-    EXPECT_EQ(p.combinedCount, 0);
-}
-
-TEST(CombineCommand, aFootingOfAnotherCombinedFootingTakesTheNewNumber) {
-    Project p = projectWithSupports(3, 1);
-    placeFooting(p, 1, 0, 0);
-    placeFooting(p, 2, 0, 3000);
-    placeFooting(p, 3, 0, 6000);
-    for (int i = 1; i <= 3; ++i) setLoad(p, i, 0, 500);
-    RecordingPrompts prompts;
-    PlanState s = band(-1000, -500, 1000, 3500);
-    combineBand(p, prompts, s);
-    s = band(-1000, 2500, 1000, 6500);
-    combineBand(p, prompts, s);
-    EXPECT_EQ(p.combinedCount, 2);
-    EXPECT_EQ(p.footings[1].state, 1);
-    EXPECT_EQ(p.footings[2].state, 2);
-    EXPECT_EQ(p.combinedFootings[1].members[2], 2); // the first record still lists it
 }
 
 TEST(CombineCommand, pairAcceptedAlongXWithAHalfMetreOffsetIsSizedAlongX) {

@@ -135,13 +135,5 @@ TEST(ColumnWindow, rangeKeepsEqualScalesInEitherDirection) {
     EXPECT_DOUBLE_EQ(tall.bottom, 29000);
 }
 
-TEST(ColumnWindow, pageKeysStayBetweenLevelTwoAndTheTop) {
-    Project p;
-    p.levelsY = {4, 0, 3000, 6000, 9000};
-    EXPECT_EQ(stepLevel(p, 2, -1), 2);
-    EXPECT_EQ(stepLevel(p, 2, +1), 3);
-    EXPECT_EQ(stepLevel(p, 4, +1), 4);
-}
-
 } // namespace
 } // namespace ormevak

@@ -50,11 +50,6 @@ TEST(LabelText, sizeShowsTwoLinesUnlessGrouped) {
     EXPECT_EQ(labelText(p, 4, sw, "x"), "1.75\r1.57");
 }
 
-TEST(LabelText, noSwitchKeepsTheCurrentText) {
-    Project p = fourStates();
-    EXPECT_EQ(labelText(p, 1, PlanSwitches{false, false, false}, "93"), "93");
-}
-
 TEST(PlanWindow, widerAreaWidensTheXRange) {
     Project p;
     p.levelsX = {3, 0, 8000, 20000};
