@@ -1,0 +1,383 @@
+// The printed footing layout plan: grid lines with their distances, columns, footings with their
+// sizes and marks, combined footings with their dimensions, on one page.
+#include "output/plan_print.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPen>
+#include <QSaveFile>
+
+#include "model/errors.h"
+#include "model/numbers.h"
+
+namespace ormevak {
+
+namespace {
+
+// A printer's text measures are in twips, 1/1440 inch.
+constexpr double twipsPerInch = 1440.0;
+// Line widths count the dots of a 300 dpi printer.
+constexpr double lineDotsPerInch = 300.0;
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+double dpiX(const QPainter& painter) {
+    return painter.device()->logicalDpiX();
+}
+double dpiY(const QPainter& painter) {
+    return painter.device()->logicalDpiY();
+}
+
+QFontMetricsF metrics(const QPainter& painter) {
+    return QFontMetricsF(painter.font(), painter.device());
+}
+
+int gridCount(const std::vector<int32_t>& grid) {
+    return grid.empty() ? 0 : grid[0];
+}
+
+// The PDF is drawn in the batch tool too, which has no application object of its own; fonts need
+// one. It lives until the process ends.
+void ensureGuiApplication() {
+    if (QCoreApplication::instance() != nullptr) {
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+            throw OutputError("The plan needs a graphical application object: plan not printed");
+        }
+        return;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "ormevak";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    (void)app;
+}
+
+} // namespace
+
+QPageSize planPageSize() {
+    return QPageSize(QPageSize::A3);
+}
+
+QFont planPrinterFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPointSize(10);
+    return font;
+}
+
+PlanExtent planExtent(const Project& project) {
+    const int nx = gridCount(project.gridX);
+    const int nz = gridCount(project.gridZ);
+    if (nx < 1 || nz < 1) throw OutputError("The plan has no grid lines: plan not printed");
+    const long long x1 = project.gridX.at(1), xn = project.gridX.at(static_cast<size_t>(nx));
+    const long long z1 = project.gridZ.at(1), zn = project.gridZ.at(static_cast<size_t>(nz));
+    PlanExtent e;
+    e.width = xn - x1 + 4000;
+    e.height = zn - z1 + 4000;
+    e.left = x1 - 2000;
+    e.top = z1 - 2000;
+    return e;
+}
+
+PageOrientation planOrientation(const Project& project) {
+    const PlanExtent e = planExtent(project);
+    const double ratio = static_cast<double>(e.height) / static_cast<double>(e.width);
+    return ratio >= 1.0 ? PageOrientation::Portrait : PageOrientation::Landscape;
+}
+
+UserScale planScale(const PlanExtent& extent, double pageRatio) {
+    const double w = static_cast<double>(extent.width);
+    const double h = static_cast<double>(extent.height);
+    UserScale s;
+    s.left = static_cast<double>(extent.left);
+    s.top = static_cast<double>(extent.top);
+    if (h / w < pageRatio) {
+        s.right = w;
+        s.bottom = w * pageRatio;
+    } else {
+        s.right = h / pageRatio;
+        s.bottom = h;
+    }
+    return s;
+}
+
+// ---- PrintSurface ----
+
+PrintSurface::PrintSurface(QPainter& painter, const QRectF& page) : painter_(painter), page_(page) {
+    scale_.right = page.width() * twipsPerInch / dpiX(painter);
+    scale_.bottom = page.height() * twipsPerInch / dpiY(painter);
+}
+
+void PrintSurface::setScale(const UserScale& scale) {
+    // A scale without extent (or turned over) would put the whole plan off the page.
+    if (!(scale.right > scale.left) || !(scale.bottom > scale.top)) {
+        throw OutputError("The plan cannot be scaled to the page: plan not printed");
+    }
+    scale_ = scale;
+}
+
+double PrintSurface::deviceUnitsX() const {
+    return page_.width() / (scale_.right - scale_.left);
+}
+double PrintSurface::deviceUnitsY() const {
+    return page_.height() / (scale_.bottom - scale_.top);
+}
+
+QPointF PrintSurface::toDevice(double x, double y) const {
+    return {page_.left() + (x - scale_.left) * deviceUnitsX(),
+            page_.top() + (y - scale_.top) * deviceUnitsY()};
+}
+
+double PrintSurface::textWidth(const std::string& text) const {
+    return metrics(painter_).horizontalAdvance(qs(text)) / deviceUnitsX();
+}
+
+double PrintSurface::textHeight(const std::string& /*text*/) const {
+    return metrics(painter_).height() / deviceUnitsY();
+}
+
+void PrintSurface::setLine(int width, LineStyle style) {
+    QPen pen(Qt::black);
+    pen.setWidthF(width * dpiX(painter_) / lineDotsPerInch);
+    pen.setCapStyle(Qt::FlatCap);
+    if (style == LineStyle::DashDotDot) {
+        // In pen widths: long dash, gap, dot, gap, dot, gap; long enough to read on paper.
+        pen.setDashPattern({9, 3, 2, 3, 2, 3});
+    }
+    painter_.setPen(pen);
+    painter_.setBrush(Qt::NoBrush);
+}
+
+void PrintSurface::line(double x1, double y1, double x2, double y2) {
+    painter_.drawLine(QLineF(toDevice(x1, y1), toDevice(x2, y2)));
+}
+
+void PrintSurface::rectangle(double x1, double y1, double x2, double y2) {
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawRect(QRectF(toDevice(x1, y1), toDevice(x2, y2)).normalized());
+}
+
+void PrintSurface::setCurrentPosition(double x, double y) {
+    currentX_ = x;
+    currentY_ = y;
+}
+
+void PrintSurface::print(const std::string& text) {
+    const QFontMetricsF fm = metrics(painter_);
+    const QPointF at = toDevice(currentX_, currentY_);
+    painter_.drawText(QPointF(at.x(), at.y() + fm.ascent()), qs(text));
+    printed_.push_back({text, currentX_, currentY_, false,
+                        QRectF(at.x(), at.y(), fm.horizontalAdvance(qs(text)), fm.height())});
+}
+
+void PrintSurface::printTurned(const std::string& text, QPointF device) {
+    const QFontMetricsF fm = metrics(painter_);
+    painter_.save();
+    painter_.translate(device);
+    painter_.rotate(-90); // counter-clockwise on the page: the text reads upward
+    painter_.drawText(QPointF(0, fm.ascent()), qs(text));
+    painter_.restore();
+    const double advance = fm.horizontalAdvance(qs(text));
+    printed_.push_back({text, currentX_, currentY_, true,
+                        QRectF(device.x(), device.y() - advance, fm.height(), advance)});
+}
+
+void printAligned(PrintSurface& surface, const std::string& text, double x, double y, int align) {
+    double left = x;
+    if (align == 1) left = x - surface.textWidth(text) / 2;
+    if (align == 2) left = x - surface.textWidth(text);
+    surface.setCurrentPosition(left, y);
+    surface.print(text);
+}
+
+void printVertical(PrintSurface& surface, const std::string& text, double x, double y) {
+    // The upward text starts at its lower end: half its length below y centres it on y.
+    surface.setCurrentPosition(x, y + surface.textWidth(text) / 2);
+    const UserScale& s = surface.scale();
+    const QRectF& page = surface.page();
+    const double px = roundTo((surface.currentX() - s.left) * page.width() / (s.right - s.left), 0);
+    const double py = roundTo((surface.currentY() - s.top) * page.height() / (s.bottom - s.top), 0);
+    surface.printTurned(text, QPointF(page.left() + px, page.top() + py));
+}
+
+// ---- the plan ----
+
+namespace {
+
+void drawPlan(const Project& project, PrintSurface& s) {
+    const PlanExtent extent = planExtent(project);
+    const QRectF& page = s.page();
+    if (!(page.width() > 0) || !(page.height() > 0)) {
+        throw OutputError("The page has no size: plan not printed");
+    }
+
+    // Measured in twips before the scale is set, then used as lengths of the plan.
+    const double tw = s.textWidth("983");
+    const double th = s.textHeight("H");
+
+    const double w = static_cast<double>(extent.width);
+    const double h = static_cast<double>(extent.height);
+    s.setScale(planScale(extent, page.height() / page.width()));
+
+    s.setLine(1, LineStyle::DashDotDot);
+    s.rectangle(50, 50, w - 50, h - 50);
+
+    const int nz = gridCount(project.gridZ);
+    double zPrev = 0;
+    for (int j = 1; j <= nz; ++j) {
+        const double z = project.gridZ.at(static_cast<size_t>(j)) + 2000.0;
+        s.line(0, z, w, z);
+        if (j >= 2) {
+            const long long distance =
+                static_cast<long long>(project.gridZ[static_cast<size_t>(j)]) -
+                project.gridZ[static_cast<size_t>(j - 1)];
+            printVertical(s, formatInt(distance), th + 50, (z + zPrev) / 2 - tw);
+        }
+        zPrev = z;
+    }
+    const int nx = gridCount(project.gridX);
+    double xPrev = 0;
+    for (int j = 1; j <= nx; ++j) {
+        const double x = project.gridX.at(static_cast<size_t>(j)) + 2000.0;
+        s.line(x, 0, x, h);
+        if (j >= 2) {
+            const long long distance =
+                static_cast<long long>(project.gridX[static_cast<size_t>(j)]) -
+                project.gridX[static_cast<size_t>(j - 1)];
+            printAligned(s, formatInt(distance), (x + xPrev) / 2 - tw, 50, 0);
+        }
+        xPrev = x;
+    }
+
+    s.setLine(3, LineStyle::Solid);
+    for (int i = 1; i <= project.footingCount; ++i) {
+        const FootingRecord& f = project.footings.at(static_cast<size_t>(i));
+        const double x = f.x + 2000.0;
+        const double z = f.z + 2000.0;
+        s.line(x - 150, z, x + 150, z);
+        s.line(x, z - 150, x, z + 150);
+        printAligned(s, "(" + formatInt(f.jointNo) + ")", x, z + 150, 1);
+        if (f.state > 0) continue; // drawn with its combined footing
+
+        const double hl = f.lenL * 1000.0 / 2;
+        const double hw = f.widB * 1000.0 / 2;
+        s.rectangle(x - hl, z - hw, x + hl, z + hw);
+        printAligned(s, formatNumber(f.lenL), x, z - hw + 50, 1);
+        std::string mark;
+        if (f.state != 0) {
+            // Resized and disabled footings alike show their width and an R mark.
+            printVertical(s, formatNumber(f.widB), x - hl + th, z + 2 * th);
+            mark = "R" + formatInt(f.markNo);
+        } else {
+            mark = "F" + formatInt(f.markNo);
+        }
+        printAligned(s, mark, x, z - 150 - th, 1);
+    }
+
+    for (int k = 1; k <= project.combinedCount; ++k) {
+        const CombinedRecord& c = project.combinedFootings.at(static_cast<size_t>(k));
+        const double x1 = c.xMin + 2000.0, z1 = c.zMin + 2000.0;
+        const double x2 = c.xMax + 2000.0, z2 = c.zMax + 2000.0;
+        s.rectangle(x1, z1, x2, z2);
+
+        const std::string label = "CF- " + formatInt(k);
+        if (c.orientation == 1) {
+            printAligned(s, label, (x1 + x2) / 2, z2 - th, 1);
+            printVertical(s, formatNumber(c.width), x1, (z1 + z2) / 2);
+            printAligned(s, formatNumber(c.length), (x1 + x2) / 2, z1, 0);
+        } else {
+            printVertical(s, label, x2 - th, (z1 + z2) / 2 + th);
+            printVertical(s, formatNumber(c.length), x1, (z1 + z2) / 2);
+            printAligned(s, formatNumber(c.width), (x1 + x2) / 2, z1, 0);
+        }
+
+        const int m1 = c.members[1], m2 = c.members[2];
+        if (m1 < 1 || m1 > project.footingCount || m2 < 1 || m2 > project.footingCount) {
+            continue; // an incomplete combined footing has no columns to dimension
+        }
+        const FootingRecord& fa = project.footings.at(static_cast<size_t>(m1));
+        const FootingRecord& fb = project.footings.at(static_cast<size_t>(m2));
+        const double xa = fa.x + 2000.0, za = fa.z + 2000.0;
+        const double xb = fb.x + 2000.0, zb = fb.z + 2000.0;
+        const std::string cant1 = formatInt(static_cast<long long>(intFloor(c.cant1 * 1000.0)));
+        const std::string cant2 = formatInt(static_cast<long long>(intFloor(c.cant2 * 1000.0)));
+        const std::string span = formatNumber(c.span);
+        if (c.orientation != 0) {
+            const double hText = s.textHeight(" H");
+            printAligned(s, cant1, xa - 300, za - hText / 2, 2);
+            printAligned(s, cant2, xb + 300, zb - hText / 2, 0);
+            printAligned(s, span, (xa + xb) / 2, za, 1);
+        } else {
+            printAligned(s, cant1, xa, za - th - 150, 1);
+            printAligned(s, cant2, xb, zb + th + 150, 1);
+            printAligned(s, span, xa, (za + zb) / 2 - th / 2, 1);
+        }
+    }
+}
+
+} // namespace
+
+std::vector<PrintedText> printPlanTexts(const Project& project, QPainter& painter,
+                                        const QRectF& page) {
+    painter.save();
+    PrintSurface surface(painter, page);
+    try {
+        drawPlan(project, surface);
+    } catch (...) {
+        painter.restore();
+        throw;
+    }
+    painter.restore();
+    return surface.printed();
+}
+
+void printPlan(const Project& project, QPainter& painter, const QRectF& page) {
+    (void)printPlanTexts(project, painter, page);
+}
+
+void writePlanPdf(const Project& project, const std::string& path) {
+    // Judged before the file is opened, so a plan that cannot be printed leaves nothing behind.
+    const PageOrientation orientation = planOrientation(project);
+    ensureGuiApplication();
+
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw FileError("Cannot write " + path + ": " + file.errorString().toStdString());
+    }
+    {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(QPageLayout(planPageSize(),
+                                         orientation == PageOrientation::Portrait
+                                             ? QPageLayout::Portrait
+                                             : QPageLayout::Landscape,
+                                         QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        writer.setCreator(QStringLiteral("ORMEVAK"));
+        writer.setTitle(QStringLiteral("Footing layout plan"));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            throw FileError("Cannot write " + path + ": the PDF page could not be started");
+        }
+        painter.setFont(planPrinterFont());
+        try {
+            printPlan(project, painter, QRectF(0, 0, writer.width(), writer.height()));
+        } catch (...) {
+            painter.end();
+            throw;
+        }
+        if (!painter.end()) {
+            throw FileError("Cannot write " + path + ": the PDF page could not be finished");
+        }
+    }
+    if (!file.commit()) {
+        throw FileError("Cannot write " + path + ": " + file.errorString().toStdString());
+    }
+}
+
+} // namespace ormevak

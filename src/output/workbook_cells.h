@@ -1,0 +1,50 @@
+// The cells of the spreadsheet export: the soil-pressure check of every footing, case by case,
+// laid out as the paste of the tab- and carriage-return-separated schedule text lays them out.
+// Pure model logic; xlsx_writer.h puts the sheets into a file.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/project.h"
+#include "output/output_error.h"
+
+namespace ormevak {
+
+// One sheet of the workbook: cells keyed by (row, column), both from 1; empty cells are absent.
+struct Sheet {
+    std::string name;
+    std::map<std::pair<int, int>, std::string> cells;
+
+    // The text of a cell, "" when it is empty.
+    const std::string& cell(int row, int column) const;
+    bool operator==(const Sheet&) const = default;
+};
+
+inline constexpr char cellSeparator = '\t';
+inline constexpr char lineSeparator = '\r';
+
+// Sheet 1 "Grouped footings", sheet 2 "Resized footings", sheet 3 "Sheet3" (empty) and from sheet
+// 4 on one sheet per combined footing. Throws OutputError, naming the joint, for a footing whose
+// pressures would need a division by a zero side.
+std::vector<Sheet> buildWorkbook(const Project& project);
+
+// The sort key of a grouped footing: the largest 1.1 P / B^2 + 6 max(|MX|, |MZ|) / B^3 over its
+// load cases (the larger moment alone), not rounded.
+float worstPressure(const Project& project, int footing);
+
+// The schedule texts, exactly as pasted: cells separated by tabs, lines by carriage returns.
+void pressureLinesSquare(const Project& project, int footing, std::string& text);
+void pressureLinesRect(const Project& project, int footing, std::string& text);
+std::string groupedFootingText(const Project& project);
+std::string resizedFootingText(const Project& project);
+std::string combinedFootingText(const Project& project, int k);
+std::string combinedSheetName(const Project& project, int k);
+
+// Lays `text` into `sheet` with its first line in `row`, first item in `column`: a new row at
+// every carriage return, a new column at every tab; empty items leave their cell empty.
+void pasteText(Sheet& sheet, const std::string& text, int row, int column);
+
+} // namespace ormevak

@@ -1,0 +1,275 @@
+// The printed footing plan: page rule, user scale, the two text helpers, the texts the plan
+// carries, and the PDF file read back with poppler's tools.
+#include "output/plan_print.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include "model/errors.h"
+#include "output/example_project.h"
+
+namespace ormevak {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::exampleProject;
+using testing::freshFolder;
+using testing::readAll;
+
+// Fonts and painters need an application object; one for the whole test program.
+class GuiEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        if (QCoreApplication::instance() != nullptr) return;
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "tests_output";
+        static char* argv[] = {name, nullptr};
+        app_ = new QGuiApplication(argc, argv);
+    }
+
+  private:
+    QGuiApplication* app_ = nullptr; // lives until the process ends
+};
+[[maybe_unused]] ::testing::Environment* const guiEnvironment =
+    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+// A plan taller than wide: one column line, three rows 6 m apart.
+Project tallProject() {
+    Project p;
+    p.supportReaction.resize(1);
+    for (int i = 0; i < 3; ++i) {
+        testing::addFooting(p,
+                            {201 + i, 0, 1, 0, 6000 * i, 2.0f, 2.0f, {{100, 0, 0}, {100, 0, 0}}});
+    }
+    testing::setGrid(p.gridX, {0});
+    testing::setGrid(p.gridZ, {0, 6000, 12000});
+    return p;
+}
+
+std::string run(const std::string& command) {
+    const fs::path out = fs::temp_directory_path() / ("ormevak-run-" + std::to_string(::getpid()));
+    EXPECT_EQ(std::system((command + " > '" + out.string() + "' 2>&1").c_str()), 0) << command;
+    std::string text = readAll(out);
+    fs::remove(out);
+    return text;
+}
+
+std::string pageSizeOf(const fs::path& pdf) {
+    const std::string info = run("pdfinfo '" + pdf.string() + "'");
+    const size_t at = info.find("Page size:");
+    if (at == std::string::npos) return info;
+    const size_t end = info.find('\n', at);
+    std::string line = info.substr(at + 10, end - at - 10);
+    line.erase(0, line.find_first_not_of(' '));
+    return line;
+}
+
+// An image page of 1000 x 700 pixels at 100 dots per inch.
+QImage imagePage() {
+    QImage image(1000, 700, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3937);
+    image.setDotsPerMeterY(3937);
+    image.fill(Qt::white);
+    return image;
+}
+
+const PrintedText* find(const std::vector<PrintedText>& texts, const std::string& text) {
+    auto it = std::find_if(texts.begin(), texts.end(),
+                           [&](const PrintedText& t) { return t.text == text; });
+    return it == texts.end() ? nullptr : &*it;
+}
+
+TEST(PlanExtent, addsTwoMetresAroundTheGridLines) {
+    const PlanExtent e = planExtent(exampleProject());
+    EXPECT_EQ(e.width, 15000);
+    EXPECT_EQ(e.height, 9000);
+    EXPECT_EQ(e.left, -2000);
+    EXPECT_EQ(e.top, -2000);
+}
+
+TEST(PlanOrientation, isLandscapeForAWidePlanAndPortraitFromSquareOn) {
+    EXPECT_EQ(planOrientation(exampleProject()), PageOrientation::Landscape);
+    EXPECT_EQ(planOrientation(tallProject()), PageOrientation::Portrait);
+    Project square = tallProject();
+    testing::setGrid(square.gridX, {0, 12000});
+    EXPECT_EQ(planOrientation(square), PageOrientation::Portrait);
+}
+
+TEST(PlanExtent, refusesAPlanWithoutGridLines) {
+    Project p = exampleProject();
+    p.gridZ.assign(1, 0);
+    try {
+        planExtent(p);
+        FAIL() << "no error";
+    } catch (const OutputError& e) {
+        EXPECT_STREQ(e.what(), "The plan has no grid lines: plan not printed");
+    }
+}
+
+TEST(PlanScale, scalesAFlatterPlanToItsWidthWithTheBareSecondCorner) {
+    const UserScale s = planScale(planExtent(exampleProject()), 0.7);
+    EXPECT_EQ(s, (UserScale{-2000, -2000, 15000, 15000 * 0.7}));
+}
+
+TEST(PlanScale, scalesANarrowerPlanToItsHeight) {
+    const UserScale s = planScale(planExtent(tallProject()), 1.4);
+    EXPECT_EQ(s, (UserScale{-2000, -2000, 16000 / 1.4, 16000}));
+}
+
+TEST(PrintSurface, measuresInTwipsUntilTheScaleIsSet) {
+    QImage image = imagePage();
+    QPainter painter(&image);
+    painter.setFont(planPrinterFont());
+    PrintSurface s(painter, QRectF(0, 0, 1000, 700));
+    EXPECT_DOUBLE_EQ(s.scale().right, 1000 * 14.4);
+    // A 10 point font is a little over 200 twips high.
+    EXPECT_GT(s.textHeight("H"), 180);
+    EXPECT_LT(s.textHeight("H"), 300);
+}
+
+TEST(PrintAligned, putsTheLeftEndTheMiddleOrTheRightEndAtX) {
+    QImage image = imagePage();
+    QPainter painter(&image);
+    painter.setFont(planPrinterFont());
+    PrintSurface s(painter, QRectF(0, 0, 1000, 700));
+    s.setScale({0, 0, 10000, 7000});
+    const double width = s.textWidth("2.45");
+    printAligned(s, "2.45", 5000, 1000, 0);
+    printAligned(s, "2.45", 5000, 2000, 1);
+    printAligned(s, "2.45", 5000, 3000, 2);
+    ASSERT_EQ(s.printed().size(), 3u);
+    EXPECT_DOUBLE_EQ(s.printed()[0].x, 5000);
+    EXPECT_DOUBLE_EQ(s.printed()[1].x, 5000 - width / 2);
+    EXPECT_DOUBLE_EQ(s.printed()[2].x, 5000 - width);
+    EXPECT_DOUBLE_EQ(s.printed()[2].y, 3000);
+    EXPECT_NEAR(s.printed()[2].deviceBounds.right(), 500, 0.5);
+    EXPECT_NEAR(s.printed()[1].deviceBounds.top(), 200, 1e-9); // the top of the text at y
+}
+
+TEST(PrintVertical, startsAtXAndIsCentredOnY) {
+    QImage image = imagePage();
+    QPainter painter(&image);
+    painter.setFont(planPrinterFont());
+    PrintSurface s(painter, QRectF(0, 0, 1000, 700));
+    s.setScale({0, 0, 10000, 7000});
+    printVertical(s, "12000", 3000, 4000);
+    ASSERT_EQ(s.printed().size(), 1u);
+    const PrintedText& t = s.printed()[0];
+    EXPECT_TRUE(t.vertical);
+    EXPECT_NEAR(t.deviceBounds.left(), 300, 1e-9);
+    EXPECT_NEAR(t.deviceBounds.center().y(), 400, 1.0);         // whole device pixels
+    EXPECT_GT(t.deviceBounds.height(), t.deviceBounds.width()); // reads upward
+}
+
+TEST(PrintPlan, carriesJointLabelsMarksSizesDistancesAndCombinedFootings) {
+    QImage image = imagePage();
+    QPainter painter(&image);
+    painter.setFont(planPrinterFont());
+    const std::vector<PrintedText> texts =
+        printPlanTexts(exampleProject(), painter, QRectF(0, 0, 1000, 700));
+    std::vector<std::string> horizontal, vertical;
+    for (const PrintedText& t : texts) (t.vertical ? vertical : horizontal).push_back(t.text);
+    std::sort(horizontal.begin(), horizontal.end());
+    std::sort(vertical.begin(), vertical.end());
+
+    // Z distances, the widths of the resized and the disabled footing, the along-X combined
+    // footing's width, the along-Z one's label and length.
+    EXPECT_EQ(vertical,
+              (std::vector<std::string>{"1.35", "1.5", "2.2", "2500", "2500", "3.5", "CF- 2"}));
+    EXPECT_EQ(horizontal,
+              (std::vector<std::string>{
+                  "(101)", "(102)", "(103)", "(104)", "(105)", "(106)", "(107)", "(108)", "(109)",
+                  "1.2", // width of CF- 2
+                  "1.5", // side of the disabled footing
+                  "1.8",   "2",     "2",     "2.4",
+                  "2500",                                    // span of CF- 2
+                  "3000",                                    // X distance
+                  "3050",                                    // X distance and span of CF- 1
+                  "3050",  "4.1",                            // length of CF- 1
+                  "4000",  "500",   "500",   "500",   "550", // projections
+                  "950",   "CF- 1", "F1",    "F1",    "F2",    "R0",    "R1"}));
+}
+
+TEST(PrintPlan, centresTheJointLabelUnderTheColumnAndPutsProjectionsBesideIt) {
+    QImage image = imagePage();
+    QPainter painter(&image);
+    painter.setFont(planPrinterFont());
+    const QRectF page(0, 0, 1000, 700);
+    const std::vector<PrintedText> texts = printPlanTexts(exampleProject(), painter, page);
+    PrintSurface s(painter, page);
+    s.setScale(planScale(planExtent(exampleProject()), 0.7));
+    const PrintedText* label = find(texts, "(104)");
+    ASSERT_NE(label, nullptr);
+    EXPECT_NEAR(label->deviceBounds.center().x(), s.toDevice(2000, 0).x(), 1e-6);
+    EXPECT_NEAR(label->deviceBounds.top(), s.toDevice(0, 7150).y(), 1e-6);
+    // Along X the first projection ends 300 left of its column, the second starts 300 right.
+    const PrintedText* cant2 = find(texts, "550");
+    ASSERT_NE(cant2, nullptr);
+    EXPECT_NEAR(cant2->x, 7050 + 2000 + 300, 1e-9);
+}
+
+TEST(PrintPlan, refusesAPageWithoutWidth) {
+    QImage image = imagePage();
+    QPainter painter(&image);
+    EXPECT_THROW(printPlan(exampleProject(), painter, QRectF(0, 0, 0, 700)), OutputError);
+}
+
+TEST(WritePlanPdf, printsAWidePlanOnALandscapeA3Page) {
+    const fs::path dir = freshFolder("pdf-wide");
+    const fs::path pdf = dir / "plan.pdf";
+    writePlanPdf(exampleProject(), pdf.string());
+    EXPECT_EQ(pageSizeOf(pdf), "1191 x 842 pts (A3)");
+    EXPECT_NE(run("pdfinfo '" + pdf.string() + "'").find("Pages:           1"), std::string::npos);
+    const std::string text = run("pdftotext '" + pdf.string() + "' -");
+    for (const char* expected : {"(101)", "(109)", "F1", "F2", "R1", "R0", "CF- 1", "CF- 2", "950",
+                                 "3050", "4000", "2500", "2.4", "1.35", "4.1", "3.5", "550"}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " not in:\n" << text;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    testing::removeUnlessKept(dir);
+}
+
+TEST(WritePlanPdf, printsATallPlanOnAPortraitA3Page) {
+    const fs::path dir = freshFolder("pdf-tall");
+    const fs::path pdf = dir / "plan.pdf";
+    writePlanPdf(tallProject(), pdf.string());
+    EXPECT_EQ(pageSizeOf(pdf), "842 x 1191 pts (A3)");
+    const std::string text = run("pdftotext '" + pdf.string() + "' -");
+    for (const char* expected : {"(201)", "(203)", "6000", "F1"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    testing::removeUnlessKept(dir);
+}
+
+TEST(WritePlanPdf, reportsAnUnwritablePathAndLeavesNoFile) {
+    const fs::path dir = freshFolder("pdf-unwritable");
+    const std::string target = (dir / "missing" / "plan.pdf").string();
+    try {
+        writePlanPdf(exampleProject(), target);
+        FAIL() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot write " + target + ": ", 0), 0u) << e.what();
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 0);
+    testing::removeUnlessKept(dir);
+}
+
+TEST(WritePlanPdf, writesNothingForAPlanWithoutGridLines) {
+    const fs::path dir = freshFolder("pdf-nogrid");
+    const fs::path pdf = dir / "plan.pdf";
+    Project p = exampleProject();
+    p.gridX.assign(1, 0);
+    EXPECT_THROW(writePlanPdf(p, pdf.string()), OutputError);
+    EXPECT_FALSE(fs::exists(pdf));
+    testing::removeUnlessKept(dir);
+}
+
+} // namespace
+} // namespace ormevak
