@@ -141,9 +141,10 @@ void pressureLinesRect(const Project& project, int footing, std::string& text) {
         const double mx = std::fabs(static_cast<double>(l.momX));
         const double mz = std::fabs(static_cast<double>(l.momZ));
         const double direct = 1.1 * l.forceY / (len * wid);
-        const double bending = 6.0 * mx / (len * wid * wid) + 6.0 * mz / (len * len * wid);
-        const float pmax = rounded2(direct + bending);
-        const float pmin = rounded2(direct - bending);
+        const double acrossX = 6.0 * mx / (len * (wid * wid));
+        const double acrossZ = 6.0 * mz / ((len * len) * wid);
+        const float pmax = rounded2(direct + acrossX + acrossZ);
+        const float pmin = rounded2(direct - acrossX - acrossZ);
         const float allowable = project.allowableBearing.at(static_cast<size_t>(i));
 
         text += lineSeparator;
