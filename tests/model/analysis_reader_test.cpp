@@ -1,0 +1,325 @@
+// The analysis file reader: markers, positions, units, ranges, reactions, grades and endings.
+#include <fstream>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "model/analysis_reader.h"
+#include "support/recording_prompts.h"
+
+using namespace ormevak;
+using ormevak::testing::RecordingPrompts;
+
+namespace {
+
+struct Parts {
+    std::string unit = "   2. UNIT METER KN";
+    std::string joints = "   3. JOINT COORDINATES\n"
+                         "   4. 1 0 0 0; 2 4.5 0 0; 3 0 3 0; 4 4.5 3 0\n";
+    std::string members = "   5. MEMBER INCIDENCES\n"
+                          "   6. 1 1 3; 2 4 2; 3 3 4\n";
+    std::string between = "   7. CONSTANTS\n";
+    std::string reactions = "  SUPPORT REACTIONS -UNIT KN   METE      STRUCTURE TYPE = SPACE\n"
+                            "  -----------------\n"
+                            "  JOINT  LOAD   FORCE-X   FORCE-Y   FORCE-Z     MOM-X     MOM-Y     MOM Z\n"
+                            "\n"
+                            "      1    1     -3.14    149.06     -1.67     -4.14     -0.19      3.18\n"
+                            "           2      1.18     41.30      0.72     -2.92     -0.05     -1.35\n"
+                            "\n"
+                            "      2    1      1.68    251.44      2.16     -6.89      0.02     -0.21\n"
+                            "           2     -0.05    106.22     -1.19     -2.38      0.03     -2.43\n";
+    std::string end = " ************** END OF LATEST ANALYSIS RESULT **************\n";
+    std::string design = "  20. START CONCRETE DESIGN\n"
+                         "  21. UNIT MMS NEWTON\n"
+                         "  22. FYMAIN 415 ALL\n"
+                         "  23. FC 25 ALL\n";
+    std::string blocks;
+
+    std::string text() const {
+        return "   1. STAAD SPACE TEST\n" + unit + "\n" + joints + members + between + reactions + end +
+               design + blocks;
+    }
+};
+
+std::string columnBlock(int member, const char* d3, const char* d4) {
+    return std::string("                  C O L U M N   N O. ") + std::to_string(member) +
+           "  D E S I G N   R E S U L T S\n"
+           "          LENGTH:  3000.0 mm  CROSS SECTION: " + d3 + " mm X " + d4 +
+           " mm  COVER: 40.0 mm\n";
+}
+
+struct Read {
+    Project p;
+    RecordingPrompts prompts;
+    std::optional<InputFailure> failure;
+};
+
+std::unique_ptr<Read> read(const std::string& text) {
+    auto r = std::make_unique<Read>();
+    r->failure = readAnalysisText(r->p, "test.ANL", text, r->prompts);
+    return r;
+}
+
+} // namespace
+
+TEST(AnalysisReader, metresAreStoredAsMillimetres) {
+    auto r = read(Parts{}.text());
+    ASSERT_FALSE(r->failure);
+    EXPECT_EQ(r->p.inputUnitFactor, 1000);
+    EXPECT_EQ(r->p.jointCount, 4);
+    EXPECT_EQ(r->p.joints[2][0], 2);
+    EXPECT_EQ(r->p.joints[2][1], 4500);
+    EXPECT_EQ(r->p.joints[3][2], 3000);
+}
+
+TEST(AnalysisReader, millimetresAreStoredAsRead) {
+    Parts parts;
+    parts.unit = "   2. UNIT MMS NEWTON";
+    parts.joints = "   3. JOINT COORDINATES\n   4. 1 0 0 0; 2 4500 0 0\n   5. 3 0 3000 0; 4 4500 3000 0\n";
+    auto r = read(parts.text());
+    ASSERT_FALSE(r->failure);
+    EXPECT_EQ(r->p.inputUnitFactor, 1);
+    EXPECT_EQ(r->p.joints[4][1], 4500);
+    EXPECT_EQ(r->p.joints[4][2], 3000);
+}
+
+TEST(AnalysisReader, negativeExponentValuesAreTakenAsZero) {
+    Parts parts;
+    parts.joints = "   3. JOINT COORDINATES\n   4. 3 1.25E-03 0 2.\n";
+    parts.members = "   5. MEMBER INCIDENCES\n   6. 1 3 3\n";
+    parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n      3    1      0.00    100.00      0.00      0.00      0.00      0.00\n";
+    auto r = read(parts.text());
+    ASSERT_FALSE(r->failure);
+    EXPECT_EQ(r->p.jointCount, 1);
+    EXPECT_EQ(r->p.joints[1][0], 3);
+    EXPECT_EQ(r->p.joints[1][1], 0);
+    EXPECT_EQ(r->p.joints[1][2], 0);
+    EXPECT_EQ(r->p.joints[1][3], 2000);
+}
+
+TEST(AnalysisReader, jointsRunAcrossLinesFourValuesAtATime) {
+    Parts parts;
+    parts.joints = "   3. JOINT COORDINATES\n   4. 1 0 0 0; 2\n   5. 4.5 0 0\n";
+    auto r = read(parts.text());
+    ASSERT_FALSE(r->failure);
+    EXPECT_EQ(r->p.jointCount, 2);
+    EXPECT_EQ(r->p.joints[2][1], 4500);
+}
+
+TEST(AnalysisReader, aCommandRightAfterTheMemberListIsReadAsMembers) {
+    Parts parts;
+    parts.between = "   7. BETA 90 MEMB 1 TO 4\n   8. CONSTANTS\n";
+    auto r = read(parts.text());
+    ASSERT_FALSE(r->failure);
+    EXPECT_EQ(r->p.betaCount, 0);
+    EXPECT_EQ(r->p.memberCount, 4); // 90, 1, 4 continue the list of members
+    EXPECT_EQ(r->p.memberIncidence[4], (std::array<int32_t, 3>{90, 1, 4}));
+}
+
+TEST(AnalysisReader, betaRangesAreExpanded) {
+    Parts parts;
+    parts.between = "   7. CONSTANTS\n   8. BETA 90 MEMB 1 TO 4 7 12 TO 14 -\n   9. 20 5\n  10. SUPPORTS\n";
+    auto r = read(parts.text());
+    ASSERT_FALSE(r->failure);
+    // The "-" continuing the command and the 5 standing last on its line are not read.
+    EXPECT_EQ(std::vector<int32_t>(r->p.betaMembers.begin() + 1, r->p.betaMembers.end()),
+              (std::vector<int32_t>{1, 2, 3, 4, 7, 12, 13, 14, 20}));
+}
+
+TEST(AnalysisReader, singleDigitAtTheEndOfABetaLineIsNotRead) {
+    Parts parts;
+    parts.between = "   7. CONSTANTS\n   8. BETA 90 MEMB 9\n   9. BETA 90 MEMB 2 TO 3\n"
+                    "  10. BETA 90 MEMB 7 TO 8 12\n  11. SUPPORTS\n  12. BETA 90 MEMB 5 6 11\n";
+    auto r = read(parts.text());
+    ASSERT_FALSE(r->failure);
+    // Line 8 yields nothing; line 10 ends the command of line 9 and is consumed unread;
+    // line 12 is a command of its own.
+    EXPECT_EQ(std::vector<int32_t>(r->p.betaMembers.begin() + 1, r->p.betaMembers.end()),
+              (std::vector<int32_t>{2, 3, 5, 6, 11}));
+}
+
+TEST(AnalysisReader, betaColumnsHaveTheirDimensionsExchanged) {
+    Parts parts;
+    parts.between = "   7. CONSTANTS\n   8. BETA 90 MEMB 1 TO 2 33\n";
+    parts.blocks = columnBlock(1, "300.0", "450.0") + columnBlock(3, "300.0", "450.0") +
+                   columnBlock(2, "230.0", "600.0");
+    auto r = read(parts.text());
+    ASSERT_FALSE(r->failure);
+    ASSERT_EQ(r->p.columnCount, 3);
+    EXPECT_EQ(r->p.columns[1], (std::array<int32_t, 5>{0, 1, 3000, 450, 300}));
+    EXPECT_EQ(r->p.columns[2], (std::array<int32_t, 5>{0, 3, 3000, 300, 450}));
+    EXPECT_EQ(r->p.columns[3], (std::array<int32_t, 5>{0, 2, 3000, 600, 230}));
+}
+
+TEST(AnalysisReader, reactionLinesGiveCasesAndCaptions) {
+    Parts parts;
+    parts.reactions += "           3      0.1     50.00      0.00      1.00      0.00      2.00\n";
+    auto r = read(parts.text());
+    ASSERT_FALSE(r->failure);
+    const Project& p = r->p;
+    EXPECT_EQ(p.supportCount(), 2);
+    EXPECT_EQ(p.reaction(1, 0, 0), 1);
+    EXPECT_EQ(p.reaction(1, 1, 1), 2);
+    EXPECT_FLOAT_EQ(p.reaction(1, 1, 2), 41.30f);
+    EXPECT_FLOAT_EQ(p.reaction(1, 1, 3), -2.92f);
+    EXPECT_FLOAT_EQ(p.reaction(1, 1, 4), -1.35f);
+    EXPECT_FLOAT_EQ(p.reaction(2, 2, 2), 50.0f);
+    EXPECT_EQ(p.reaction(1, 2, 1), 0); // support 1 has no third line
+    EXPECT_EQ(p.supportsCaption, "SUPPORT REACTIONS :   2");
+    EXPECT_EQ(p.loadCasesCaption, "LOAD CASES :   3");
+}
+
+TEST(AnalysisReader, aNumberFromColumnEightOnIsAFurtherCase) {
+    Parts parts;
+    parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n"
+                      "      7    1      1.00     10.00      0.00      0.00      0.00      0.00\n"
+                      "       8   2      1.00     20.00      0.00      0.00      0.00      0.00\n";
+    auto r = read(parts.text());
+    ASSERT_FALSE(r->failure);
+    EXPECT_EQ(r->p.supportCount(), 1);
+    EXPECT_EQ(r->p.reaction(1, 1, 1), 8); // the 8 in column 8 is read as the load case number
+    EXPECT_EQ(r->p.loadCasesCaption, "LOAD CASES :   2");
+}
+
+TEST(AnalysisReader, gradesInKilonewtonUnitsAreDividedBy1000) {
+    Parts parts;
+    parts.design = "  20. START CONCRETE DESIGN\n  21. FYMAIN 415000 ALL\n  22. FC 20000 ALL\n";
+    auto r = read(parts.text());
+    ASSERT_FALSE(r->failure);
+    EXPECT_EQ(r->p.concreteGrade, 20);
+    EXPECT_EQ(r->p.steelGrade, 415);
+    EXPECT_EQ(r->p.gradesCaption, "Fck 20     Fe 415 N/mm2");
+}
+
+TEST(AnalysisReader, missingGradeStaysZero) {
+    Parts parts;
+    parts.design = "  20. START CONCRETE DESIGN\n  21. UNIT MMS NEWTON\n  22. FYMAIN 500 ALL\n";
+    auto r = read(parts.text());
+    ASSERT_FALSE(r->failure);
+    EXPECT_EQ(r->p.concreteGrade, 0);
+    EXPECT_EQ(r->p.steelGrade, 500);
+}
+
+TEST(AnalysisReader, membersRunFromTheLowerEnd) {
+    auto r = read(Parts{}.text());
+    ASSERT_FALSE(r->failure);
+    // Member 2 was written from joint 4 (X 4.5, Y 3) down to joint 2 (X 4.5, Y 0).
+    EXPECT_EQ(r->p.memberIncidence[2], (std::array<int32_t, 3>{2, 2, 4}));
+    EXPECT_EQ(r->p.memberIncidence[3], (std::array<int32_t, 3>{3, 3, 4}));
+}
+
+TEST(AnalysisReader, beamBlocksAreReadUnrounded) {
+    Parts parts;
+    parts.blocks = "                  B E A M  N O.    3   D E S I G N   R E S U L T S\n"
+                   "          LENGTH:  4500.5 mm       SIZE:  230.0 mm X  450.0 mm   COVER: 25.0 mm\n"
+                   "                  B E A M  N O.  ZERO\n"
+                   "          LENGTH:  100.0 mm       SIZE:  200.0 mm X  300.0 mm\n";
+    auto r = read(parts.text());
+    ASSERT_FALSE(r->failure);
+    ASSERT_EQ(r->p.beamCount, 2);
+    EXPECT_EQ(r->p.beams[1], (std::array<float, 5>{0, 3, 4500.5f, 230, 450}));
+    ASSERT_EQ(r->prompts.messages.size(), 1u);
+    EXPECT_EQ(r->prompts.messages[0], "                  B E A M  N O.  ZERO");
+}
+
+TEST(AnalysisReader, endingsAndTheirMessages) {
+    struct Case {
+        std::function<void(Parts&)> change;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {[](Parts& p) {
+             p.unit = "   2. INPUT WIDTH 79";
+             p.reactions = "";
+             p.design = "";
+         },
+         ""},
+        // The first "UNIT" of the file decides, even inside the reaction table's heading.
+        {[](Parts& p) { p.unit = "   2. INPUT WIDTH 79"; }, " Units Should be Meter or mm "},
+        {[](Parts& p) { p.unit = "   2. UNIT FEET KIP"; }, " Units Should be Meter or mm "},
+        {[](Parts& p) { p.joints = ""; }, ""},
+        {[](Parts& p) { p.members = ""; }, ""},
+        {[](Parts& p) { p.reactions = ""; }, " NO SUPPORT REACTIONS  (or) Units differ "},
+        {[](Parts& p) { p.reactions = "  SUPPORT REACTIONS -UNIT KIP  FEET\n      1    1  1 2 3 4 5 6\n"; },
+         " NO SUPPORT REACTIONS  (or) Units differ "},
+        {[](Parts& p) { p.design = ""; }, "NO START CONCRETE DESIGN"},
+    };
+    for (const Case& c : cases) {
+        Parts parts;
+        c.change(parts);
+        auto r = read(parts.text());
+        ASSERT_TRUE(r->failure) << c.message;
+        EXPECT_EQ(r->failure->message, c.message);
+        EXPECT_EQ(r->p.jointCount, 0) << "a failed read leaves no half-filled model";
+    }
+}
+
+TEST(AnalysisReader, tablesBeyondTheirCapacityAreRefused) {
+    Parts parts;
+    parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n      1    1      1.00     10.00      0.00      0.00      0.00      0.00\n";
+    for (int c = 2; c <= 37; ++c)
+        parts.reactions += "           " + std::to_string(c) + "      1.00     10.00      0.00      0.00      0.00      0.00\n";
+    auto r = read(parts.text());
+    ASSERT_TRUE(r->failure);
+    EXPECT_NE(r->failure->message.find("reaction lines for one support"), std::string::npos);
+    EXPECT_NE(r->failure->message.find("36"), std::string::npos);
+
+    Parts many;
+    many.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n";
+    for (int s = 1; s <= 1001; ++s)
+        many.reactions += "   " + std::to_string(s) + "    1      1.00     10.00      0.00      0.00      0.00      0.00\n";
+    r = read(many.text());
+    ASSERT_TRUE(r->failure);
+    EXPECT_NE(r->failure->message.find("1000"), std::string::npos);
+
+    Parts wide;
+    wide.joints = "   3. JOINT COORDINATES\n";
+    for (int j = 1; j <= 301; ++j) wide.joints += "   4. " + std::to_string(j) + " " + std::to_string(j) + " 0 0\n";
+    r = read(wide.text());
+    ASSERT_TRUE(r->failure);
+    EXPECT_NE(r->failure->message.find("300 distinct X"), std::string::npos);
+}
+
+TEST(AnalysisReader, unreadableFileEndsWithItsName) {
+    Project p;
+    RecordingPrompts prompts;
+    auto failure = readAnalysisFile(p, "/nonexistent/dir/frame.ANL", prompts);
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->message.find("/nonexistent/dir/frame.ANL"), std::string::npos);
+}
+
+TEST(AnalysisReader, sampleFrameReadsAsTheProgramReadsIt) {
+    Project p;
+    RecordingPrompts prompts;
+    auto failure = runInputPhase(p, ORMEVAK_SOURCE_DIR "/examples/office-frame.ANL", prompts);
+    ASSERT_FALSE(failure) << failure->message;
+    EXPECT_EQ(p.supportCount(), 30);
+    EXPECT_EQ(p.loadCasesCaption, "LOAD CASES :   8");
+    EXPECT_EQ(p.jointCount, 120);
+    EXPECT_EQ(p.columnCount, 90);
+    EXPECT_EQ(std::vector<int32_t>(p.betaMembers.begin() + 1, p.betaMembers.end()),
+              (std::vector<int32_t>{1, 2, 3, 30}));
+    EXPECT_EQ(p.footings[1].colIndex, 1);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST(AnalysisReader, truncatedAndGarbageFilesEndCleanly) {
+    const std::string whole = [] {
+        std::ifstream in(ORMEVAK_SOURCE_DIR "/examples/office-frame.ANL", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
+    for (size_t cut = 0; cut < whole.size(); cut += whole.size() / 97 + 1) {
+        Project p;
+        RecordingPrompts prompts;
+        readAnalysisText(p, "cut.ANL", whole.substr(0, cut), prompts);
+    }
+    std::mt19937 rng(7);
+    for (int round = 0; round < 200; ++round) {
+        std::string text = whole.substr(0, 4000);
+        for (int k = 0; k < 40; ++k) text[rng() % text.size()] = static_cast<char>(rng() % 256);
+        Project p;
+        RecordingPrompts prompts;
+        readAnalysisText(p, "garbage.ANL", text, prompts);
+    }
+    SUCCEED();
+}

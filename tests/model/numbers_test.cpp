@@ -1,0 +1,131 @@
+// The number rules decide every caption, cell and message: rounding, conversions, reading, text.
+#include <cmath>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+#include "model/numbers.h"
+
+using namespace ormevak;
+
+TEST(RoundTo, tiesGoToEven) {
+    EXPECT_DOUBLE_EQ(roundTo(2.5, 0), 2);
+    EXPECT_DOUBLE_EQ(roundTo(3.5, 0), 4);
+    EXPECT_DOUBLE_EQ(roundTo(-2.5, 0), -2);
+    EXPECT_DOUBLE_EQ(roundTo(0.125, 2), 0.12);
+    EXPECT_DOUBLE_EQ(roundTo(0.375, 2), 0.38);
+}
+
+TEST(RoundTo, decimalTieReadInDoubleIsATie) {
+    // 0.215 times 100 lands exactly on 21.5 in double precision: a tie, rounded to even.
+    EXPECT_DOUBLE_EQ(roundTo(0.215, 2), 0.22);
+    // A Single is rounded as the value it holds: 2.675f lies below the tie.
+    EXPECT_DOUBLE_EQ(roundTo(2.675f, 2), 2.67);
+    EXPECT_DOUBLE_EQ(roundTo(1.5 + 0.00049, 3), 1.5);
+    EXPECT_DOUBLE_EQ(roundTo(1.5001 + 0.00049, 3), 1.501);
+    EXPECT_DOUBLE_EQ(roundTo(1.632 + 0.049999, 1), 1.7);
+    EXPECT_DOUBLE_EQ(roundTo(1.701 + 0.049999, 1), 1.8);
+}
+
+TEST(CheckedConversion, roundsHalfToEvenWithinRange) {
+    EXPECT_EQ(toInt16(120.5), 120);
+    EXPECT_EQ(toInt16(121.5), 122);
+    EXPECT_EQ(toInt16(-0.5), 0);
+    EXPECT_EQ(toInt16(32767.4), 32767);
+    EXPECT_EQ(toInt32(4500.0 * 1000), 4500000);
+}
+
+TEST(CheckedConversion, outOfRangeIsAnErrorTheCallerSees) {
+    EXPECT_THROW(toInt16(32767.5), RangeError);
+    EXPECT_THROW(toInt16(-32769), RangeError);
+    EXPECT_THROW(toInt32(3e9), RangeError);
+    EXPECT_THROW(toInt32(std::numeric_limits<double>::quiet_NaN()), RangeError);
+    EXPECT_THROW(toInt32(std::numeric_limits<double>::infinity()), RangeError);
+    try {
+        toInt16(40000, "The SBC");
+        FAIL();
+    } catch (const RangeError& e) {
+        EXPECT_NE(std::string(e.what()).find("The SBC"), std::string::npos);
+    }
+}
+
+TEST(IntFloor, isTheLargestIntegerNotAbove) {
+    EXPECT_EQ(intFloor(5.99), 5);
+    EXPECT_EQ(intFloor(-0.5), -1);
+    EXPECT_EQ(intFloor(6.0), 6);
+}
+
+struct ReadCase {
+    const char* text;
+    double value;
+};
+
+class ReadNumberCases : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadNumberCases, readsTheNumberAtTheStart) {
+    EXPECT_DOUBLE_EQ(readNumber(GetParam().text), GetParam().value) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ReadNumberCases,
+    ::testing::Values(ReadCase{"", 0}, ReadCase{"abc", 0}, ReadCase{"   ", 0}, ReadCase{"-", 0},
+                      ReadCase{".", 0}, ReadCase{"-----", 0}, ReadCase{"12", 12},
+                      ReadCase{"  12.5 mm", 12.5}, ReadCase{"1 2", 12}, ReadCase{"\t-3.14", -3.14},
+                      ReadCase{"- 5", -5}, ReadCase{"+7", 7}, ReadCase{".5", 0.5}, ReadCase{"5.", 5},
+                      ReadCase{"1.25E-03", 0.00125}, ReadCase{"2D3", 2000}, ReadCase{"2e+2", 200},
+                      ReadCase{"1E", 1}, ReadCase{"     1  D ", 1}, ReadCase{"    61   D", 61},
+                      ReadCase{"  3300.0 m", 3300}, ReadCase{"4.2*0*0;", 4.2}, ReadCase{"8. 1 0", 8.10},
+                      ReadCase{"1.2.3", 1.2}, ReadCase{"NaN", 0}, ReadCase{"12abc", 12}));
+
+TEST(ReadNumber, hugeExponentsDoNotWrapAround) {
+    EXPECT_TRUE(std::isinf(readNumber("1E999999999")));
+    EXPECT_EQ(readNumber("1E-999999999"), 0);
+}
+
+TEST(IsNumericText, acceptsOnlyOneWholeNumber) {
+    EXPECT_TRUE(isNumericText("1.5"));
+    EXPECT_TRUE(isNumericText(" 200 "));
+    EXPECT_TRUE(isNumericText("-0.5"));
+    EXPECT_TRUE(isNumericText("1E2"));
+    EXPECT_FALSE(isNumericText("Select"));
+    EXPECT_FALSE(isNumericText(""));
+    EXPECT_FALSE(isNumericText("1.5m"));
+    EXPECT_FALSE(isNumericText("1 5"));
+    EXPECT_FALSE(isNumericText("."));
+    EXPECT_FALSE(isNumericText("1E999"));
+}
+
+struct TextCase {
+    float value;
+    const char* text;
+};
+
+class FormatNumberCases : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(FormatNumberCases, writesTheShortestPlainDecimal) {
+    EXPECT_EQ(formatNumber(GetParam().value), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, FormatNumberCases,
+    ::testing::Values(TextCase{0.0f, "0"}, TextCase{-0.0f, "0"}, TextCase{1.0f, "1"},
+                      TextCase{200.0f, "200"}, TextCase{250.0f, "250"}, TextCase{1.7f, "1.7"},
+                      TextCase{0.45f, "0.45"}, TextCase{0.1f, "0.1"}, TextCase{2.02f, "2.02"},
+                      TextCase{-92.44f, "-92.44"}, TextCase{0.3598f, "0.3598"},
+                      TextCase{1.0000001f, "1"}, TextCase{123456.78f, "123456.8"},
+                      TextCase{1234567.0f, "1234567"}, TextCase{12345678.0f, "12345680"},
+                      TextCase{1.5e10f, "15000000000"}, TextCase{0.000012345f, "0.000012345"},
+                      TextCase{3.54f, "3.54"}, TextCase{0.19f + 0.06f, "0.25"},
+                      TextCase{2.0217f, "2.0217"}, TextCase{-0.5f, "-0.5"}));
+
+TEST(FormatNumber, roundsToSevenSignificantDigits) {
+    EXPECT_EQ(formatNumber(2.1234567f), "2.123457");
+    EXPECT_EQ(formatNumber(0.999999999f), "1");
+    EXPECT_EQ(formatNumber(99.99999f), "99.99999");
+}
+
+TEST(FormatInt, writesIntegersPlainly) {
+    EXPECT_EQ(formatInt(0), "0");
+    EXPECT_EQ(formatInt(-25), "-25");
+    EXPECT_EQ(formatInt(105), "105");
+}

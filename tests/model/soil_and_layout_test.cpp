@@ -1,0 +1,157 @@
+// The startup dialog's two values, and the layout file that keeps the column offsets.
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "model/errors.h"
+#include "model/layout_file.h"
+#include "model/soil_values.h"
+
+using namespace ormevak;
+namespace fs = std::filesystem;
+
+TEST(SoilValues, depthAndSbcFillEarthPressureAndBearing) {
+    Project p;
+    ASSERT_TRUE(applySoilValues(p, "1.5", "200").accepted);
+    EXPECT_FLOAT_EQ(p.earthPressure, 30);
+    EXPECT_FLOAT_EQ(p.allowableBearing[0], 200);
+    for (size_t c = 1; c < 36; ++c) EXPECT_FLOAT_EQ(p.allowableBearing[c], 250);
+}
+
+TEST(SoilValues, limitsAsTheDialogJudgesThem) {
+    struct Case {
+        const char* depth;
+        const char* sbc;
+        bool accepted;
+    };
+    for (const Case& c : {Case{"0", "200", true}, Case{"6", "200", true}, Case{"6.1", "200", false},
+                          Case{"-0.1", "200", false}, Case{"1.5", "50", true}, Case{"1.5", "1000", true},
+                          Case{"1.5", "49", false}, Case{"1.5", "1001", false}, Case{"Select", "200", false},
+                          Case{"1.5", "Select", false}, Case{"1.5", "99999999", false},
+                          Case{"1.5", "1000.5", true}, Case{"1.5", "49.5", true}, Case{"1.5", "49.4", false}}) {
+        Project p;
+        EXPECT_EQ(applySoilValues(p, c.depth, c.sbc).accepted, c.accepted) << c.depth << " " << c.sbc;
+    }
+}
+
+TEST(SoilValues, typedSbcRoundsHalfToEvenAndRefusalKeepsTheDepth) {
+    Project p;
+    ASSERT_TRUE(applySoilValues(p, "2", "120.5").accepted);
+    EXPECT_FLOAT_EQ(p.allowableBearing[0], 120);
+    Project q;
+    auto r = applySoilValues(q, "2.5", "40");
+    EXPECT_FALSE(r.accepted);
+    EXPECT_FLOAT_EQ(q.earthPressure, 50); // set by the depth before the SBC was refused
+    EXPECT_FLOAT_EQ(q.allowableBearing[0], 0);
+    EXPECT_NE(r.reason.find("SBC"), std::string::npos);
+}
+
+namespace {
+
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        path = fs::temp_directory_path() / ("ormevak-layout-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(path);
+        fs::create_directories(path);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::permissions(path, fs::perms::owner_all, ec);
+        fs::remove_all(path, ec);
+    }
+};
+
+Project withFootings(const std::string& analysis, std::vector<std::pair<int, int>> offsets) {
+    Project p;
+    p.analysisFilePath = analysis;
+    p.footingCount = static_cast<int>(offsets.size());
+    p.footings.resize(offsets.size() + 1);
+    for (size_t i = 0; i < offsets.size(); ++i) {
+        p.footings[i + 1].offX = offsets[i].first;
+        p.footings[i + 1].offZ = offsets[i].second;
+    }
+    return p;
+}
+
+std::string slurp(const fs::path& f) {
+    std::ifstream in(f, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
+TEST(LayoutFile, pathReplacesTheExtensionInAnyCase) {
+    EXPECT_EQ(layoutPath("/w/project.ANL"), "/w/project.SCR");
+    EXPECT_EQ(layoutPath("/w/project.anl"), "/w/project.SCR");
+    EXPECT_EQ(layoutPath("/w/Project.Anl"), "/w/Project.SCR");
+    // Never the analysis file itself.
+    EXPECT_EQ(layoutPath("/w/frame.txt"), "/w/frame.txt.SCR");
+    EXPECT_EQ(layoutPath("/w/ANL"), "/w/ANL.SCR");
+}
+
+TEST(LayoutFile, formatHasTheStrayCarriageReturnAndShiftedValues) {
+    Project p = withFootings("x.ANL", {{0, 0}, {1, 0}, {-1, 1}});
+    EXPECT_EQ(layoutText(p), " 2 3 1\r\n\r 5 5 6\r\n");
+}
+
+TEST(LayoutFile, roundTripRestoresOffsetsOnly) {
+    TempDir dir;
+    const std::string analysis = (dir.path / "frame.ANL").string();
+    Project saved = withFootings(analysis, {{0, 0}, {1, -1}, {-1, 1}});
+    saveLayout(saved);
+    EXPECT_EQ(slurp(dir.path / "frame.SCR"), " 2 3 1\r\n\r 5 4 6\r\n");
+    Project loaded = withFootings(analysis, {{0, 0}, {0, 0}, {0, 0}});
+    loaded.footings[2].x = 4200;
+    ASSERT_EQ(loadLayout(loaded), LayoutLoad::Restored);
+    EXPECT_EQ(loaded.footings[2].offX, 1);
+    EXPECT_EQ(loaded.footings[2].offZ, -1);
+    EXPECT_EQ(loaded.footings[3].offX, -1);
+    EXPECT_EQ(loaded.footings[2].x, 4200); // centres are not recomputed
+}
+
+TEST(LayoutFile, anotherFootingCountIsIgnoredAndFirstRunHasNone) {
+    TempDir dir;
+    const std::string analysis = (dir.path / "frame.ANL").string();
+    Project first = withFootings(analysis, {{0, 0}, {0, 0}});
+    EXPECT_EQ(loadLayout(first), LayoutLoad::Absent);
+    saveLayout(first);
+    EXPECT_EQ(slurp(dir.path / "frame.SCR"), " 2 2\r\n\r 5 5\r\n");
+    Project changed = withFootings(analysis, {{0, 0}, {0, 0}, {0, 0}});
+    EXPECT_EQ(loadLayout(changed), LayoutLoad::Ignored);
+}
+
+TEST(LayoutFile, foreignContentIsIgnored) {
+    TempDir dir;
+    const std::string analysis = (dir.path / "frame.ANL").string();
+    std::ofstream(dir.path / "frame.SCR", std::ios::binary) << " 7 2\r\n\r 5 5\r\n";
+    Project p = withFootings(analysis, {{0, 0}, {0, 0}});
+    EXPECT_EQ(loadLayout(p), LayoutLoad::Ignored);
+    EXPECT_EQ(p.footings[1].offX, 0);
+    std::ofstream(dir.path / "frame.SCR", std::ios::binary) << " 1E99 2\r\n";
+    EXPECT_EQ(loadLayout(p), LayoutLoad::Ignored);
+}
+
+TEST(LayoutFile, missingFolderGivesAnErrorNamingTheFile) {
+    Project p = withFootings("/nonexistent-ormevak-folder/frame.ANL", {{0, 0}});
+    try {
+        saveLayout(p);
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("/nonexistent-ormevak-folder/frame.SCR"), std::string::npos);
+    }
+}
+
+TEST(LayoutFile, unwritableFolderGivesAnErrorAndLeavesNothing) {
+    TempDir dir;
+    const fs::path sub = dir.path / "readonly";
+    fs::create_directories(sub);
+    Project p = withFootings((sub / "frame.ANL").string(), {{0, 0}});
+    fs::permissions(sub, fs::perms::owner_read | fs::perms::owner_exec);
+    if (std::ofstream(sub / "probe").good()) GTEST_SKIP() << "running as a user who may write anywhere";
+    EXPECT_THROW(saveLayout(p), FileError);
+    fs::permissions(sub, fs::perms::owner_all);
+    EXPECT_TRUE(fs::is_empty(sub));
+}

@@ -1,0 +1,243 @@
+// Required sides, rectangles, groups and their assignment, with the system's worked numbers.
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "model/errors.h"
+#include "model/numbers.h"
+#include "sizing/sizing.h"
+#include "support/recording_prompts.h"
+
+using namespace ormevak;
+using ormevak::testing::RecordingPrompts;
+
+namespace {
+
+struct Load {
+    float fy, mx, mz;
+};
+
+// A project with one support per entry, each with its load cases, SBC 200 and depth 1.5.
+Project project(const std::vector<std::vector<Load>>& supports) {
+    Project p;
+    p.supportReaction.assign(supports.size() + 1, SupportCases{});
+    p.supportReaction[0][0][0] = static_cast<float>(supports.size());
+    for (size_t s = 0; s < supports.size(); ++s) {
+        const int si = static_cast<int>(s) + 1;
+        p.reaction(si, 0, 0) = static_cast<float>(100 + si);
+        for (size_t c = 0; c < supports[s].size(); ++c) {
+            const int ci = static_cast<int>(c);
+            p.reaction(si, ci, 1) = static_cast<float>(c + 1);
+            p.reaction(si, ci, 2) = supports[s][c].fy;
+            p.reaction(si, ci, 3) = supports[s][c].mx;
+            p.reaction(si, ci, 4) = supports[s][c].mz;
+        }
+    }
+    p.allowableBearing.fill(250);
+    p.allowableBearing[0] = 200;
+    p.earthPressure = 30;
+    p.footingCount = static_cast<int>(supports.size());
+    p.footings.resize(supports.size() + 1);
+    return p;
+}
+
+// Footings with the given required sides, grouped.
+Project grouped(const std::vector<float>& sides) {
+    Project p = project(std::vector<std::vector<Load>>(sides.size(), {{100, 0, 0}}));
+    for (size_t i = 0; i < sides.size(); ++i) {
+        p.footings[i + 1].reqSide = sides[i];
+        p.footings[i + 1].jointNo = static_cast<int>(101 + i);
+    }
+    formGroups(p);
+    return p;
+}
+
+} // namespace
+
+TEST(SquareSide, twentyNewtonStepsSolveTheCornerPressure) {
+    Project p = project({{{500, 0, 0}}});
+    p.factoredLoad = 550;
+    EXPECT_NEAR(squareSide(p, 1, 0), std::sqrt(550.0 / 200.0), 1e-9);
+    Project q = project({{{500, 30, -20}}});
+    q.factoredLoad = 550;
+    const double b = squareSide(q, 1, 0);
+    EXPECT_NEAR(b, 1.8832, 5e-5);
+    EXPECT_NEAR(550 / (b * b) + 6 * 50 / (b * b * b), 200, 1e-6);
+}
+
+TEST(SizeFootings, requiredSideIsTheNextMillimetreUp) {
+    Project p = project({{{500, 0, 0}}, {{500, 30, -20}}});
+    RecordingPrompts prompts;
+    sizeFootings(p, prompts);
+    EXPECT_FLOAT_EQ(p.footings[1].reqSide, 1.659f);
+    EXPECT_FLOAT_EQ(p.footings[2].reqSide, 1.884f);
+    EXPECT_EQ(p.footings[2].jointNo, 102);
+    EXPECT_EQ(p.loadCaseCount, 0);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST(SizeFootings, exactSideStaysAndLoadCaseCountIsTheLastSlot) {
+    // P = 1.1 x FY = 450 on 200 kN/m2 gives exactly 1.5 m; the worse later case decides.
+    Project p = project({{{409.0909090909f, 0, 0}, {100, 0, 0}, {100, 0, 0}}});
+    RecordingPrompts prompts;
+    sizeFootings(p, prompts);
+    EXPECT_EQ(p.loadCaseCount, 2);
+    EXPECT_FLOAT_EQ(p.footings[1].reqSide, 1.5f);
+}
+
+TEST(SizeFootings, nonPositiveForceIsReportedOnceAndTakenAsOne) {
+    Project p = project({{{0, 0, 0}, {300, 0, 0}}, {{200, 0, 0}, {-92.44f, 0, 0}}});
+    RecordingPrompts prompts;
+    sizeFootings(p, prompts);
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[0], "Check JOINT : 1    LOAD : 1    FORCE-Y = 0");
+    EXPECT_EQ(prompts.messages[1], "Check JOINT : 2    LOAD : 2    FORCE-Y = -92.44");
+    EXPECT_EQ(p.reaction(1, 0, 2), 1);
+    EXPECT_EQ(p.reaction(2, 1, 2), 1);
+    // Sized from the other case; a second run finds nothing more to report.
+    EXPECT_FLOAT_EQ(p.footings[1].reqSide, static_cast<float>(roundTo(std::sqrt(330.0 / 250.0) + 0.00049, 3)));
+    sizeFootings(p, prompts);
+    EXPECT_EQ(prompts.messages.size(), 2u);
+}
+
+TEST(SizeFootings, thirtySixCasesSetLoadCaseCount35AndCheckTheLast) {
+    std::vector<Load> cases(36, Load{100, 0, 0});
+    cases[35].fy = 0; // slot 35 is not sized, only checked
+    Project p = project({cases});
+    RecordingPrompts prompts;
+    sizeFootings(p, prompts);
+    EXPECT_EQ(p.loadCaseCount, 35);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], " Fy = 0 @ : 1 Case : 35");
+}
+
+TEST(RectSide, secondSideFromBothCornerConditions) {
+    Project p = project({{{500, 30, 20}}});
+    RecordingPrompts prompts;
+    p.factoredLoad = 550;
+    EXPECT_NEAR(rectSideForCase(p, prompts, 1, 0, 1.75), 2.0217, 5e-5);
+    EXPECT_FLOAT_EQ(static_cast<float>(rectSide(p, prompts, 1, 1.75)), 2.02f);
+    // Zero moments: P / (qa L), rounded to 2 decimals.
+    Project q = project({{{500, 0, 0}}});
+    EXPECT_DOUBLE_EQ(rectSide(q, prompts, 1, 1.75), roundTo(550 / (200 * 1.75), 2));
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST(RectSide, withoutOverburdenTheUpliftConditionIsLinear) {
+    Project p = project({{{50, 40, 0}}});
+    p.earthPressure = 0;
+    RecordingPrompts prompts;
+    p.factoredLoad = 55;
+    const double b = rectSideForCase(p, prompts, 1, 0, 1.0);
+    ASSERT_TRUE(std::isfinite(b));
+    EXPECT_NEAR(b, 6 * 40 / 55.0, 1e-9); // the lightest corner just stays down
+    // A moment about the other axis that no width can balance keeps the bearing width.
+    Project q = project({{{50, 0, 40}}});
+    q.earthPressure = 0;
+    q.factoredLoad = 55;
+    EXPECT_TRUE(std::isfinite(rectSideForCase(q, prompts, 1, 0, 1.0)));
+}
+
+TEST(PedestalForSize, boundsAreInclusiveInSinglePrecision) {
+    EXPECT_FLOAT_EQ(pedestalForSize(1.4f), 0.40f);
+    EXPECT_FLOAT_EQ(pedestalForSize(1.5f), 0.45f);
+    EXPECT_FLOAT_EQ(pedestalForSize(1.7f), 0.45f);
+    EXPECT_FLOAT_EQ(pedestalForSize(1.8f), 0.53f);
+    EXPECT_FLOAT_EQ(pedestalForSize(2.3f), 0.60f);
+    EXPECT_FLOAT_EQ(pedestalForSize(2.8f), 0.75f);
+    EXPECT_FLOAT_EQ(pedestalForSize(3.1f), 0.90f);
+    EXPECT_FLOAT_EQ(pedestalForSize(3.2f), 1.20f);
+}
+
+TEST(Groups, sidesRoundUpToTheNextTenthIntoSortedGroups) {
+    Project p = grouped({1.701f, 1.632f, 1.700f});
+    ASSERT_EQ(p.groupCount, 2);
+    EXPECT_FLOAT_EQ(p.groups[1].size, 1.7f);
+    EXPECT_FLOAT_EQ(p.groups[1].pedestal, 0.45f);
+    EXPECT_FLOAT_EQ(p.groups[2].size, 1.8f);
+    EXPECT_FLOAT_EQ(p.groups[2].pedestal, 0.53f);
+    EXPECT_EQ(p.groups[2].barDia, 10);
+    RecordingPrompts prompts;
+    assignGroups(p, prompts);
+    EXPECT_EQ(p.groupCaptions[1].check, "F1");
+    EXPECT_EQ(p.groupCaptions[1].count, "2");
+    EXPECT_EQ(p.groupCaptions[1].side, "1.7");
+    EXPECT_EQ(p.groupCaptions[2].check, "F2");
+    EXPECT_EQ(p.groups[1].footingNos, (std::vector<int32_t>{0, 2, 3}));
+    EXPECT_EQ(p.footings[1].markNo, 2);
+    EXPECT_FLOAT_EQ(p.footings[2].lenL, 1.7f);
+}
+
+TEST(Groups, uncheckingAGroupMovesItsFootingsUp) {
+    Project p = grouped({1.632f, 1.700f, 1.701f});
+    RecordingPrompts prompts;
+    p.groupEnabled[1] = 0;
+    assignGroups(p, prompts);
+    EXPECT_EQ(p.groupCaptions[1].check, "");
+    EXPECT_EQ(p.groupCaptions[1].count, "");
+    EXPECT_EQ(p.groups[1].groupNo, 0);
+    EXPECT_EQ(p.groupCaptions[2].check, "F1");
+    EXPECT_EQ(p.groupCaptions[2].count, "3");
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(p.footings[static_cast<size_t>(i)].markNo, 1);
+        EXPECT_FLOAT_EQ(p.footings[static_cast<size_t>(i)].widB, 1.8f);
+    }
+}
+
+TEST(Groups, resizedFootingsAreNumberedAndNotCounted) {
+    Project p = grouped({1.5f, 1.5f, 1.5f, 1.5f});
+    p.footings[4].state = -1;
+    p.footings[2].state = -1;
+    p.footings[3].state = -100;
+    p.footings[3].markNo = 9;
+    RecordingPrompts prompts;
+    assignGroups(p, prompts);
+    EXPECT_EQ(p.footings[2].markNo, 1);
+    EXPECT_EQ(p.footings[4].markNo, 2);
+    EXPECT_EQ(p.footings[3].markNo, 9);
+    EXPECT_EQ(p.groups[1].nosCount, 1);
+}
+
+TEST(Groups, aFootingThatFitsNoGroupIsReported) {
+    Project p = grouped({2.6f, 1.5f});
+    p.footings[1].jointNo = 105;
+    p.groups[2].size = 2.5f; // nudged below the required side
+    RecordingPrompts prompts;
+    assignGroups(p, prompts);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], "105 Missed   Size = 3 M");
+    EXPECT_EQ(p.footings[1].markNo, 0);
+    EXPECT_EQ(p.footings[1].groupIndex, 0);
+}
+
+TEST(Groups, moreThanSixtySidesAreRefused) {
+    std::vector<float> sides;
+    for (int i = 0; i < 61; ++i) sides.push_back(1.0f + 0.1f * static_cast<float>(i));
+    Project p = project(std::vector<std::vector<Load>>(sides.size(), {{100, 0, 0}}));
+    for (size_t i = 0; i < sides.size(); ++i) p.footings[i + 1].reqSide = sides[i];
+    EXPECT_THROW(formGroups(p), CapacityError);
+    sides.pop_back();
+    p.footings[61].reqSide = sides[0];
+    EXPECT_NO_THROW(formGroups(p));
+    EXPECT_EQ(p.groupCount, 60);
+}
+
+TEST(GridLists, distinctSupportCoordinatesAscending) {
+    Project p = project({{{1, 0, 0}}, {{1, 0, 0}}, {{1, 0, 0}}});
+    p.footings[1].x = 8400;
+    p.footings[2].x = 0;
+    p.footings[3].x = 8400;
+    p.footings[3].z = 5000;
+    buildGrid(p);
+    EXPECT_EQ(p.gridX, (std::vector<int32_t>{2, 0, 8400}));
+    EXPECT_EQ(p.gridZ, (std::vector<int32_t>{2, 0, 5000}));
+}
+
+TEST(MainCaption, readsGradesAndSoilValues) {
+    Project p;
+    p.concreteGrade = 20;
+    p.steelGrade = 415;
+    p.allowableBearing[0] = 200;
+    p.earthPressure = 30;
+    EXPECT_EQ(mainCaption(p), "Fck  20 Fy  415   SBC  200 Earth Pressure : 30");
+}
