@@ -1,0 +1,66 @@
+// The combined footing's detail window: five captions written by the core.
+#include "ui/disply2.h"
+
+#include <QFont>
+
+namespace ormevak {
+
+namespace {
+
+constexpr int kClientWidth = 4200;
+constexpr int kClientHeight = 2040;
+constexpr int kLabelHeight = 285;
+
+QFont windowFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(9.75);
+    return font;
+}
+
+} // namespace
+
+Disply2::Disply2(QWidget* parent) : QWidget(parent) {
+    setWindowFlag(Qt::Window);
+    setObjectName(QStringLiteral("Disply2"));
+    setWindowTitle(QStringLiteral("Disply2"));
+    setFont(windowFont());
+    labCf1f2_ = makeLabel("LabCf1f2", QString(), 240, 120, 3720);
+    labCfSize_ = makeLabel("LabCfSize", QStringLiteral("LXB"), 240, 480, 3720);
+    labCnt1_ = makeLabel("LabCnt1", QStringLiteral("Cant1"), 240, 840, 3720);
+    labCnt2_ = makeLabel("LabCnt2", QStringLiteral("Cant2"), 240, 1200, 3720);
+    labDisf_f_ = makeLabel("LabDisf_f", QStringLiteral("Distance"), 240, 1560, 3720);
+    QFont bold = labCf1f2_->font();
+    bold.setBold(true);
+    labCf1f2_->setFont(bold);
+    resize(px(kClientWidth), px(kClientHeight));
+}
+
+int Disply2::px(int twips) const {
+    return qRound(twips * logicalDpiX() / 1440.0);
+}
+
+QLabel* Disply2::makeLabel(const char* name, const QString& caption, int left, int top, int width) {
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setGeometry(px(left), px(top), px(width), px(kLabelHeight));
+    return label;
+}
+
+void Disply2::showDetails(const CombinedDetails& details) {
+    if (details.filled) {
+        labCf1f2_->setText(QString::fromStdString(details.labCf1f2));
+        labCfSize_->setText(QString::fromStdString(details.labCfSize));
+        labCnt1_->setText(QString::fromStdString(details.labCnt1));
+        labCnt2_->setText(QString::fromStdString(details.labCnt2));
+        labDisf_f_->setText(QString::fromStdString(details.labDisf_f));
+    }
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    show();
+    raise();
+    activateWindow();
+}
+
+} // namespace ormevak

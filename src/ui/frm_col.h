@@ -1,0 +1,48 @@
+// The column node window: one level's beams, a label per support, and the keys that shift the
+// picked support's column off its joint.
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+#include <vector>
+
+#include "combined/plan_labels.h"
+#include "model/project.h"
+
+namespace ormevak {
+
+class FrmCol : public QWidget {
+    Q_OBJECT
+  public:
+    // Builds the labels from the model; the caller shows the window. Closing it (Escape or the
+    // window's own close) clears the pick and emits closed(); the caller may then discard it.
+    explicit FrmCol(Project& project, QWidget* parent = nullptr);
+
+    int currentLevel() const { return level_; }
+    // The plan range the picture shows, in plan mm.
+    PlanWindow planWindow() const;
+
+  signals:
+    void closed();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    friend class ColumnPicture;
+    void pick(int i);
+    void keyDown(int key, Qt::KeyboardModifiers modifiers);
+    void placeLabel(int i);
+    void placeAllLabels();
+    void drawLevelBeams(QPainter& painter) const;
+    void setPicked(QLabel* label, bool picked);
+
+    Project& project_;
+    QWidget* picCol_;
+    std::vector<QLabel*> labNode_{nullptr}; // element i for footing i
+    int level_ = 2;
+};
+
+} // namespace ormevak

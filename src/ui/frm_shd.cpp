@@ -1,0 +1,349 @@
+// The footing schedule window. Positions are the designed ones in twips; every row event is
+// one call of the core's schedule operations, whose returned texts the row then shows.
+#include "ui/frm_shd.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <algorithm>
+#include <string_view>
+
+#include "design/design.h"
+#include "design/schedule.h"
+#include "model/errors.h"
+#include "output/plan_print.h"
+#include "output/xlsx_writer.h"
+
+namespace ormevak {
+
+namespace {
+
+// Designed place of a column's heading (index 0), in twips, in the order of RowTexts.
+struct Place {
+    int left, top, width, height;
+};
+constexpr std::array<Place, 20> kHeadings{{
+    {300, 500, 500, 255},   // LabF1
+    {1000, 500, 500, 255},  // LabNos
+    {2000, 500, 500, 255},  // LabSize
+    {3000, 480, 615, 360},  // TxtDepth
+    {4000, 500, 735, 360},  // TxtPeda
+    {5200, 500, 500, 255},  // LabNetP
+    {6000, 480, 495, 255},  // LabCant
+    {6800, 500, 500, 255},  // LabMu
+    {7605, 495, 735, 255},  // LabMuBdd
+    {8500, 500, 500, 255},  // LabPt
+    {9200, 500, 500, 255},  // LabAst
+    {10400, 480, 495, 255}, // LabGdia
+    {12000, 500, 645, 255}, // LabRods
+    {11000, 500, 570, 255}, // LabSpace
+    {13200, 500, 500, 255}, // LabSF1
+    {13905, 480, 495, 375}, // LabSS1
+    {14600, 500, 500, 255}, // LabPS1
+    {15800, 500, 500, 255}, // LabSF2
+    {16500, 500, 500, 255}, // LabSS2
+    {17200, 500, 500, 255}, // LabPS2
+}};
+constexpr int kClientWidth = 18210;
+constexpr int kClientHeight = 8520;
+constexpr int kMargin = 120;
+
+// Rows come in pairs 400 apart, 600 between pairs.
+int rowTop(int n) {
+    return n % 2 == 1 ? n * 500 + 600 : n * 500 + 500;
+}
+
+bool isTextBox(std::size_t column) {
+    return column == col::TxtDepth || column == col::TxtPeda;
+}
+
+QFont scheduleFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(9.75);
+    return font;
+}
+
+void setText(QWidget* control, const std::string& text) {
+    const QString t = QString::fromStdString(text);
+    if (auto* box = qobject_cast<QLineEdit*>(control))
+        box->setText(t);
+    else if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(t);
+}
+
+} // namespace
+
+FrmShd::FrmShd(Project& project, Prompts& prompts, QWidget* parent)
+    : QWidget(parent), project_(project), prompts_(prompts) {
+    setWindowFlag(Qt::Window);
+    setObjectName(QStringLiteral("FrmShd"));
+    setWindowTitle(QStringLiteral("Footing Shedule"));
+    setFont(scheduleFont());
+
+    askWorkbookName = [](QWidget* owner, const QString& suggested) {
+        return QFileDialog::getSaveFileName(owner, QStringLiteral("Excel"), suggested,
+                                            QStringLiteral("Excel workbook (*.xlsx)"));
+    };
+    openWorkbook = [](const QUrl& file) { QDesktopServices::openUrl(file); };
+    runPrintPreview = [](QPrintPreviewDialog& dialog) { dialog.exec(); };
+    exitProgram = [] { QCoreApplication::exit(0); };
+
+    // The Exit button lies beyond the designed width; the scroll area keeps it and the rows
+    // below the window's bottom within reach.
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("ScheduleScroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    content_ = new QWidget;
+    content_->setObjectName(QStringLiteral("ScheduleArea"));
+    scroll_->setWidget(content_);
+
+    auto* excel = new QPushButton(QStringLiteral("Excel"), content_);
+    excel->setObjectName(QStringLiteral("Command1"));
+    excel->setGeometry(twips(9600, 0, 975, 375));
+    connect(excel, &QPushButton::clicked, this, &FrmShd::exportWorkbook);
+    auto* print = new QPushButton(QStringLiteral("Print"), content_);
+    print->setObjectName(QStringLiteral("CmdP3"));
+    print->setGeometry(twips(4680, 120, 615, 255));
+    connect(print, &QPushButton::clicked, this, &FrmShd::printPlanPreview);
+    auto* exit = new QPushButton(QStringLiteral("Exit"), content_);
+    exit->setObjectName(QStringLiteral("CmdExit2"));
+    exit->setGeometry(twips(21720, 360, 975, 375));
+    connect(exit, &QPushButton::clicked, this, [this] { exitProgram(); });
+
+    rows_.push_back(makeRow(0));
+    // The heading row's text boxes and diameter are covered by plain captions.
+    rows_[0][col::TxtDepth]->hide();
+    rows_[0][col::TxtPeda]->hide();
+    rows_[0][col::LabGdia]->hide();
+    struct Caption {
+        const char* name;
+        const char* text;
+        Place place;
+    };
+    for (const Caption& c : {Caption{"Label1", "Depth", {3000, 500, 735, 375}},
+                             Caption{"Label2", "Peda", {4000, 500, 735, 375}},
+                             Caption{"Label3", "Dia", {10400, 495, 375, 240}}}) {
+        auto* label = new QLabel(QString::fromLatin1(c.text), content_);
+        label->setObjectName(QString::fromLatin1(c.name));
+        label->setAlignment(Qt::AlignCenter);
+        label->setGeometry(twips(c.place.left, c.place.top, c.place.width, c.place.height));
+        if (std::string_view(c.name) == "Label3") {
+            label->setAutoFillBackground(true);
+            label->setBackgroundRole(QPalette::Base);
+            label->setForegroundRole(QPalette::Text);
+        }
+    }
+    fitContent();
+    resize(twips(0, 0, kClientWidth, kClientHeight).size());
+}
+
+QRect FrmShd::twips(int left, int top, int width, int height) const {
+    const double kx = logicalDpiX() / 1440.0;
+    const double ky = logicalDpiY() / 1440.0;
+    return {qRound(left * kx), qRound(top * ky), qRound(width * kx), qRound(height * ky)};
+}
+
+FrmShd::Row FrmShd::makeRow(int n) {
+    Row row{};
+    const auto& names = scheduleControlNames();
+    const auto& headings = scheduleHeadings();
+    for (std::size_t k = 0; k < row.size(); ++k) {
+        const Place& h = kHeadings[k];
+        const QString caption = n == 0 ? QString::fromLatin1(headings[k]) : QString();
+        QWidget* control = nullptr;
+        if (isTextBox(k)) {
+            auto* box = new QLineEdit(caption, content_);
+            box->setAlignment(Qt::AlignCenter);
+            if (n > 0) box->installEventFilter(this);
+            control = box;
+        } else {
+            auto* label = new QLabel(caption, content_);
+            label->setAlignment(Qt::AlignCenter);
+            if (k == col::LabGdia) label->setFrameStyle(QFrame::Box | QFrame::Plain);
+            if (n > 0 && (k == col::LabGdia || k == col::LabF1 || k == col::LabNos))
+                label->installEventFilter(this);
+            control = label;
+        }
+        control->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(names[k])).arg(n));
+        control->setProperty("scheduleRow", n);
+        control->setProperty("scheduleColumn", static_cast<int>(k));
+        control->setGeometry(twips(h.left, n == 0 ? h.top : rowTop(n), h.width, h.height));
+        control->show();
+        row[k] = control;
+    }
+    return row;
+}
+
+void FrmShd::removeRows() {
+    for (std::size_t n = 1; n < rows_.size(); ++n)
+        for (QWidget* control : rows_[n]) delete control;
+    rows_.resize(1);
+}
+
+void FrmShd::fillRow(int n, const std::array<std::string, 20>& texts) {
+    if (n < 1 || n >= static_cast<int>(rows_.size())) return;
+    for (std::size_t k = 0; k < texts.size(); ++k) setText(rows_[n][k], texts[k]);
+}
+
+void FrmShd::fitContent() {
+    QRect bounds;
+    for (QWidget* child : content_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        bounds |= child->geometry();
+    const QRect margin = twips(0, 0, kMargin, kMargin);
+    content_->resize(
+        std::max(bounds.right() + margin.width(), twips(0, 0, kClientWidth, 0).width()),
+        std::max(bounds.bottom() + margin.height(), twips(0, 0, 0, kClientHeight).height()));
+}
+
+void FrmShd::showDesign() {
+    removeRows();
+    const int count =
+        std::min(project_.designRowCount, static_cast<int>(project_.designRowTexts.size()) - 1);
+    for (int n = 1; n <= count; ++n) {
+        rows_.push_back(makeRow(n));
+        fillRow(n, project_.designRowTexts[n]);
+    }
+    fitContent();
+    show();
+    raise();
+    activateWindow();
+}
+
+void FrmShd::depthKey(int n, int key) {
+    auto* box = static_cast<QLineEdit*>(rows_[n][col::TxtDepth]);
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        fillRow(n, editDepth(project_, n, box->text().toStdString(), &prompts_));
+    else if (key == Qt::Key_Escape)
+        fillRow(n, escapeDepth(project_, n));
+}
+
+void FrmShd::pedestalKey(int n, int key) {
+    auto* box = static_cast<QLineEdit*>(rows_[n][col::TxtPeda]);
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        fillRow(n, editPedestal(project_, n, box->text().toStdString(), &prompts_));
+    else if (key == Qt::Key_Escape)
+        fillRow(n, escapePedestal(project_, n));
+}
+
+void FrmShd::diameterClick(int n) {
+    fillRow(n, clickDiameter(project_, n, &prompts_));
+}
+
+void FrmShd::groupClick(int n) {
+    prompts_.inform(govMessage(project_, n));
+}
+
+void FrmShd::membersClick(int n) {
+    for (const std::string& message : memberMessages(project_, n)) prompts_.inform(message);
+}
+
+bool FrmShd::eventFilter(QObject* watched, QEvent* event) {
+    const int n = watched->property("scheduleRow").toInt();
+    const int k = watched->property("scheduleColumn").toInt();
+    const bool ours = n >= 1 && n < static_cast<int>(rows_.size()) && k >= 0 && k < 20 &&
+                      rows_[n][static_cast<std::size_t>(k)] == watched;
+    if (!ours) return QWidget::eventFilter(watched, event);
+
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool handled = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+        if (k == col::TxtDepth) depthKey(n, key);
+        if (k == col::TxtPeda) pedestalKey(n, key);
+        return handled;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* control = static_cast<QWidget*>(watched);
+        if (mouse->button() != Qt::LeftButton ||
+            !control->rect().contains(mouse->position().toPoint()))
+            return false;
+        if (k == col::LabGdia) diameterClick(n);
+        if (k == col::LabF1) groupClick(n);
+        if (k == col::LabNos) membersClick(n);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmShd::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    scroll_->setGeometry(rect());
+}
+
+QString FrmShd::defaultWorkbookPath() const {
+    const QFileInfo analysis(QString::fromStdString(project_.analysisFilePath));
+    if (project_.analysisFilePath.empty()) return QStringLiteral("footings.xlsx");
+    return analysis.absolutePath() + QLatin1Char('/') + analysis.completeBaseName() +
+           QStringLiteral(".xlsx");
+}
+
+void FrmShd::exportWorkbook() {
+    QString path = askWorkbookName(this, defaultWorkbookPath());
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".xlsx");
+    try {
+        writeWorkbook(project_, path.toStdString());
+    } catch (const FileError& e) {
+        prompts_.inform(e.what(), "Excel", MessageIcon::Exclamation);
+        return;
+    } catch (const OutputError& e) {
+        prompts_.inform(e.what(), "Excel", MessageIcon::Exclamation);
+        return;
+    }
+    if (prompts_.confirm("The workbook is written to " + path.toStdString() + ". Open it now?",
+                         "Excel"))
+        openWorkbook(QUrl::fromLocalFile(path));
+}
+
+void FrmShd::printPlanPreview() {
+    PageOrientation orientation;
+    try {
+        orientation = planOrientation(project_);
+    } catch (const OutputError& e) {
+        prompts_.inform(e.what(), "Print", MessageIcon::Exclamation);
+        return;
+    }
+    // Paper code 8 is A3.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(QPageLayout(
+        planPageSize(),
+        orientation == PageOrientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
+        QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    printer.setDocName(QStringLiteral("Footing layout plan"));
+    QPrintPreviewDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("PrintPreview"));
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, &FrmShd::paintPlan);
+    runPrintPreview(dialog);
+}
+
+void FrmShd::paintPlan(QPrinter* printer) {
+    QPainter painter;
+    if (!painter.begin(printer)) {
+        prompts_.inform("The printer could not start the page: plan not printed", "Print",
+                        MessageIcon::Exclamation);
+        return;
+    }
+    painter.setFont(planPrinterFont());
+    try {
+        printPlan(project_, painter, QRectF(0, 0, printer->width(), printer->height()));
+    } catch (const OutputError& e) {
+        painter.end();
+        prompts_.inform(e.what(), "Print", MessageIcon::Exclamation);
+        return;
+    }
+    painter.end();
+}
+
+} // namespace ormevak

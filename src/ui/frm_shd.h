@@ -1,0 +1,78 @@
+// The footing schedule window: one row of controls per designed group, the row edits that
+// redesign it, and the buttons for the workbook, the printed plan and the end of the program.
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "model/project.h"
+#include "model/prompts.h"
+
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QPrintPreviewDialog;
+class QScrollArea;
+
+namespace ormevak {
+
+class FrmShd : public QWidget {
+    Q_OBJECT
+  public:
+    FrmShd(Project& project, Prompts& prompts, QWidget* parent = nullptr);
+
+    // Removes the rows of an earlier run, makes one row per design row filled with its texts,
+    // and shows the window (modeless).
+    void showDesign();
+    int rowCount() const { return static_cast<int>(rows_.size()) - 1; }
+
+    // The steps that wait for the user or end the program, replaceable in tests.
+    // The file the workbook goes to; empty when the user cancels.
+    std::function<QString(QWidget* parent, const QString& suggested)> askWorkbookName;
+    // Opens the written workbook with the desktop's application for it.
+    std::function<void(const QUrl& file)> openWorkbook;
+    // Runs the print preview (its print button prints through the printer's dialog).
+    std::function<void(QPrintPreviewDialog& dialog)> runPrintPreview;
+    // Ends the whole program at once; the layout file is not written on this path.
+    std::function<void()> exitProgram;
+
+    // Command1: the workbook. CmdP3: the printed plan. Both read the model only.
+    void exportWorkbook();
+    void printPlanPreview();
+    // Draws the plan on the printer (the preview's paintRequested).
+    void paintPlan(QPrinter* printer);
+    // Beside the analysis file, with its name and the extension .xlsx.
+    QString defaultWorkbookPath() const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    using Row = std::array<QWidget*, 20>; // in the order of scheduleControlNames()
+
+    Row makeRow(int n);
+    void removeRows();
+    void fillRow(int n, const std::array<std::string, 20>& texts);
+    void fitContent();
+    QRect twips(int left, int top, int width, int height) const;
+
+    // The row events, each one call of the core.
+    void depthKey(int n, int key);
+    void pedestalKey(int n, int key);
+    void diameterClick(int n);
+    void groupClick(int n);
+    void membersClick(int n);
+
+    Project& project_;
+    Prompts& prompts_;
+    QScrollArea* scroll_;
+    QWidget* content_;
+    std::vector<Row> rows_; // rows_[0] the headings, rows_[n] schedule row n
+};
+
+} // namespace ormevak
