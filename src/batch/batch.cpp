@@ -171,6 +171,8 @@ int run(int argc, char** argv) {
             const bool depthFault = soil.reason.rfind("the depth", 0) == 0;
             throw UsageError{std::string(depthFault ? "--depth" : "--sbc") + ": " + soil.reason};
         }
+        if (!std::ifstream(options.analysisFile, std::ios::binary))
+            throw UsageError{"cannot open the analysis file " + options.analysisFile};
         if (!options.actionsFile.empty())
             actions = parseActions(readWholeFile(options.actionsFile, "action script"));
     } catch (const UsageError& e) {

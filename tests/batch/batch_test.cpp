@@ -1,0 +1,165 @@
+// The batch tool as its users call it: arguments, exit statuses, messages, actions and files.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string slurp(const fs::path& f) {
+    std::ifstream in(f, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class BatchTool : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("ormevak-batch-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        fs::copy_file(ORMEVAK_SOURCE_DIR "/examples/office-frame.ANL", dir / "office.ANL");
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    Outcome run(const std::string& args) {
+        const fs::path out = dir / "stdout.txt", err = dir / "stderr.txt";
+        const std::string cmd = std::string("cd '") + dir.string() + "' && '" ORMEVAK_BATCH_EXE "' " + args +
+                                " > '" + out.string() + "' 2> '" + err.string() + "'";
+        Outcome r;
+        const int raw = std::system(cmd.c_str());
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.out = slurp(out);
+        r.err = slurp(err);
+        return r;
+    }
+
+    void write(const std::string& name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+    }
+
+    fs::path dir;
+};
+
+const std::string kBase = "office.ANL --sbc 200 --depth 1.5";
+
+} // namespace
+
+TEST_F(BatchTool, runsTheExampleAndPrintsTheSchedule) {
+    Outcome r = run(kBase + " --schedule");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("GRP  NO's  Size  Depth  Peda  NetP", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("\nF1 "), std::string::npos);
+    // Nothing is written beside the analysis file without --save-layout.
+    EXPECT_FALSE(fs::exists(dir / "office.SCR"));
+}
+
+TEST_F(BatchTool, jsonCarriesCaptionsAndModel) {
+    Outcome r = run(kBase + " --json -");
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* part : {"\"analysisFile\":\"office.ANL\"", "\"unitFactor\":1000",
+                             "\"supports\":\"SUPPORT REACTIONS :   30\"", "\"loadCases\":\"LOAD CASES :   8\"",
+                             "\"grades\":\"Fck 20     Fe 415 N/mm2\"",
+                             "\"main\":\"Fck  20 Fy  415   SBC  200 Earth Pressure : 30\"",
+                             "\"earthPressure\":30", "\"allowableBearing\":[200,250,", "\"loadCaseCount\":7",
+                             "\"betaMembers\":[1,2,3,30]", "\"designRows\":[{\"row\":1", "\"messages\":[]"})
+        EXPECT_NE(r.out.find(part), std::string::npos) << part;
+}
+
+TEST_F(BatchTool, usageErrorsExitWithTwoBeforeAnyWork) {
+    struct Case {
+        std::string args;
+        std::string says;
+    };
+    for (const Case& c : {Case{"office.ANL --depth 1.5", "--sbc is required"},
+                          Case{"office.ANL --sbc 200", "--depth is required"},
+                          Case{"--sbc 200 --depth 1.5", "no analysis file"},
+                          Case{kBase + " --frobnicate", "unknown option --frobnicate"},
+                          Case{"office.ANL --sbc Select --depth 1.5", "--sbc"},
+                          Case{"office.ANL --sbc 1001 --depth 1.5", "--sbc: the SBC must lie between 50 and 1000"},
+                          Case{"office.ANL --sbc 40000 --depth 1.5", "too large"},
+                          Case{"office.ANL --sbc 200 --depth 6.1", "--depth: the depth must lie between 0 and 6"},
+                          Case{"office.ANL --sbc 200 --depth x", "--depth"},
+                          Case{kBase + " --actions missing.txt", "cannot open the action script"},
+                          Case{"missing.ANL --sbc 200 --depth 1.5", "cannot open the analysis file missing.ANL"}}) {
+        Outcome r = run(c.args);
+        EXPECT_EQ(r.status, 2) << c.args;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << "\n" << r.err;
+    }
+}
+
+TEST_F(BatchTool, actionLineThatCannotBeReadNamesItsLine) {
+    write("steps.txt", "# a comment\n\nrefresh\nwheel 1 +2\n");
+    Outcome r = run(kBase + " --actions steps.txt");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("line 4: wheel 1 +2"), std::string::npos) << r.err;
+    write("steps.txt", "select 999\n");
+    r = run(kBase + " --actions steps.txt");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("line 1: select 999: there is no footing 999"), std::string::npos) << r.err;
+}
+
+TEST_F(BatchTool, inputPhaseEndingExitsWithOneAndItsMessage) {
+    write("bad.ANL", "   1. UNIT FEET KIP\n");
+    Outcome r = run("bad.ANL --sbc 200 --depth 1.5");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, " Units Should be Meter or mm \n");
+    write("empty.ANL", "");
+    r = run("empty.ANL --sbc 200 --depth 1.5");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(BatchTool, messagesGoToStandardErrorAndTheJson) {
+    write("steps.txt", "nudge-group 10\nnudge-group 10\ntoggle-group 1\n");
+    // Nudging the largest group below its formed side leaves footings without a group.
+    Outcome r = run(kBase + " --actions steps.txt --json out.json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string json = slurp(dir / "out.json");
+    EXPECT_NE(json.find("\"messages\":["), std::string::npos);
+    if (r.err.find("message: ") != std::string::npos) {
+        const size_t at = r.err.find("message: ") + 9;
+        const std::string first = r.err.substr(at, r.err.find('\n', at) - at);
+        EXPECT_NE(json.find(first), std::string::npos);
+    }
+}
+
+TEST_F(BatchTool, wheelResizesAndRecordsTheSizeLabel) {
+    write("steps.txt", "wheel 1 +1\nwheel 1 +1\n");
+    Outcome r = run(kBase + " --actions steps.txt --json out.json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string json = slurp(dir / "out.json");
+    EXPECT_NE(json.find("{\"index\":1,\"jointNo\":1,\"state\":-1,"), std::string::npos) << json.substr(0, 400);
+    EXPECT_NE(json.find("\"sizeLabel\":\"1.4 X "), std::string::npos);
+}
+
+TEST_F(BatchTool, saveLayoutWritesBesideTheAnalysisFileAndIsReadBack) {
+    write("steps.txt", "offset 1 right\noffset 2 down\n");
+    Outcome r = run(kBase + " --actions steps.txt --save-layout");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string layout = slurp(dir / "office.SCR");
+    EXPECT_EQ(layout.substr(0, 5), " 3 2 ");
+    EXPECT_EQ(layout.substr(layout.find("\r\n") + 2, 5), "\r 5 6");
+    r = run(kBase + " --json -");
+    ASSERT_EQ(r.status, 0);
+    // Offsets come back, centres stay on the joints until moved again.
+    EXPECT_NE(r.out.find("\"index\":1,\"jointNo\":1,\"state\":0,\"groupIndex\":1,\"markNo\":1,\"x\":0,\"z\":0,"
+                         "\"nodeX\":0,\"nodeZ\":0,\"offX\":1,\"offZ\":0"),
+              std::string::npos);
+}
+
+TEST_F(BatchTool, analysisFileIsNeverWritten) {
+    const std::string before = slurp(dir / "office.ANL");
+    write("steps.txt", "combine -100 -100 4300 100\ndesign\ndepth 1 0.9\n");
+    Outcome r = run(kBase + " --actions steps.txt --save-layout --json out.json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(slurp(dir / "office.ANL"), before);
+}
