@@ -422,18 +422,23 @@ std::optional<InputFailure> readAnalysisText(Project& p, const std::string& path
 }
 
 std::optional<InputFailure> readAnalysisFile(Project& p, const std::string& path, Prompts& prompts) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) {
         p = Project{};
         return InputFailure{"Cannot open the analysis file " + path};
     }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
+    std::string text;
+    const std::streamoff size = in.tellg();
+    in.seekg(0);
+    if (size > 0) {
+        text.resize(static_cast<size_t>(size));
+        in.read(text.data(), size);
+    }
+    if (size < 0 || in.bad() || (size > 0 && in.gcount() != size)) {
         p = Project{};
         return InputFailure{"Cannot read the analysis file " + path};
     }
-    return readAnalysisText(p, path, buffer.str(), prompts);
+    return readAnalysisText(p, path, text, prompts);
 }
 
 std::optional<InputFailure> runInputPhase(Project& p, const std::string& path, Prompts& prompts) {

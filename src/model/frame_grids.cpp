@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -81,14 +82,24 @@ struct Lookups {
 std::vector<Node> nodesOf(const Project& p) {
     // The node grid holds what the last joint at each point left there.
     auto ix = indexOf(p, 1), iy = indexOf(p, 2), iz = indexOf(p, 3);
-    std::map<std::tuple<int, int, int>, int> cells;
+    std::vector<std::pair<Node, int>> cells; // node and joint row
+    cells.reserve(static_cast<size_t>(p.jointCount));
     for (int j = 1; j <= p.jointCount; ++j) {
         const auto& row = p.joints[static_cast<size_t>(j)];
-        cells[{ix.at(row[1]), iy.at(row[2]), iz.at(row[3])}] = row[0];
+        cells.push_back({Node{ix.at(row[1]), iy.at(row[2]), iz.at(row[3]), row[0]}, j});
     }
+    // Ordered by position, and at one position by joint row, so that the later row wins.
+    std::sort(cells.begin(), cells.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.first.xi, a.first.yi, a.first.zi, a.second) <
+               std::tie(b.first.xi, b.first.yi, b.first.zi, b.second);
+    });
     std::vector<Node> nodes;
-    for (const auto& [pos, joint] : cells)
-        if (joint != 0) nodes.push_back({std::get<0>(pos), std::get<1>(pos), std::get<2>(pos), joint});
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const Node& n = cells[i].first;
+        const bool last = i + 1 == cells.size() || cells[i + 1].first.xi != n.xi ||
+                          cells[i + 1].first.yi != n.yi || cells[i + 1].first.zi != n.zi;
+        if (last && n.joint != 0) nodes.push_back(n);
+    }
     return nodes;
 }
 
@@ -133,43 +144,69 @@ int beamRowOf(const Project& p, int member) {
     return 0;
 }
 
+namespace {
+
+std::vector<Node> gridNodes(const Project& p) {
+    std::vector<Node> nodes;
+    nodes.reserve(p.nodeGrid.size());
+    p.nodeGrid.forEach([&](int xi, int yi, int zi, int joint) { nodes.push_back({xi, yi, zi, joint}); });
+    return nodes;
+}
+
+// Nodes sorted along one grid line direction; `sameLine` tells whether two nodes share the line.
+template <typename Less, typename Same>
+std::vector<const Node*> sortedAlong(const std::vector<Node>& nodes, Less less, Same sameLine,
+                                     std::vector<const Node*>& neighbour, bool previous) {
+    std::vector<const Node*> order;
+    order.reserve(nodes.size());
+    for (const Node& n : nodes) order.push_back(&n);
+    std::sort(order.begin(), order.end(), [&](const Node* a, const Node* b) { return less(*a, *b); });
+    neighbour.assign(nodes.size(), nullptr);
+    for (size_t i = 0; i < order.size(); ++i) {
+        const size_t self = static_cast<size_t>(order[i] - nodes.data());
+        if (previous && i > 0 && sameLine(*order[i - 1], *order[i])) neighbour[self] = order[i - 1];
+        if (!previous && i + 1 < order.size() && sameLine(*order[i + 1], *order[i])) neighbour[self] = order[i + 1];
+    }
+    return order;
+}
+
+} // namespace
+
 void buildMemberGrids(Project& p) {
     p.columnGrid.clear();
     p.beamGridX.clear();
     p.beamGridZ.clear();
     if (p.levelsX.empty() || levelCount(p.levelsY) < 2) return;
     const Lookups look(p);
-    const std::vector<Node> nodes = nodesOf(p);
+    const std::vector<Node> nodes = gridNodes(p);
 
-    // Nodes by line: along Y at (xi, zi), along X at (yi, zi), along Z at (xi, yi); each sorted.
-    std::map<std::pair<int, int>, std::map<int, int>> alongY, alongX, alongZ;
-    for (const Node& n : nodes) {
-        alongY[{n.xi, n.zi}][n.yi] = n.joint;
-        alongX[{n.yi, n.zi}][n.xi] = n.joint;
-        alongZ[{n.xi, n.yi}][n.zi] = n.joint;
-    }
-    auto below = [](const std::map<int, int>& line, int at) {
-        auto it = line.lower_bound(at);
-        return it == line.begin() ? 0 : std::prev(it)->second;
-    };
-    auto after = [](const std::map<int, int>& line, int at) {
-        auto it = line.upper_bound(at);
-        return it == line.end() ? 0 : it->second;
-    };
-    for (const Node& n : nodes) {
+    // The nearest node below on the same vertical line, and the next node in +X and in +Z.
+    std::vector<const Node*> below, nextX, nextZ;
+    sortedAlong(
+        nodes, [](const Node& a, const Node& b) { return std::tie(a.xi, a.zi, a.yi) < std::tie(b.xi, b.zi, b.yi); },
+        [](const Node& a, const Node& b) { return a.xi == b.xi && a.zi == b.zi; }, below, true);
+    sortedAlong(
+        nodes, [](const Node& a, const Node& b) { return std::tie(a.yi, a.zi, a.xi) < std::tie(b.yi, b.zi, b.xi); },
+        [](const Node& a, const Node& b) { return a.yi == b.yi && a.zi == b.zi; }, nextX, false);
+    sortedAlong(
+        nodes, [](const Node& a, const Node& b) { return std::tie(a.xi, a.yi, a.zi) < std::tie(b.xi, b.yi, b.zi); },
+        [](const Node& a, const Node& b) { return a.xi == b.xi && a.yi == b.yi; }, nextZ, false);
+
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const Node& n = nodes[i];
         if (n.yi < 2 || n.joint <= 0) continue;
         // Empty levels between are bridged: the column comes from the nearest node below.
-        int a = below(alongY[{n.xi, n.zi}], n.yi);
-        if (a > 0) {
-            if (int32_t m = look.member(a, n.joint)) p.columnGrid.set(n.xi, n.yi, n.zi, Lookups::row(look.columnRow, m));
+        if (below[i] && below[i]->joint > 0) {
+            if (int32_t m = look.member(below[i]->joint, n.joint))
+                p.columnGrid.set(n.xi, n.yi, n.zi, Lookups::row(look.columnRow, m));
         }
-        int w = after(alongX[{n.yi, n.zi}], n.xi);
-        if (w > 0) {
-            if (int32_t m = look.member(n.joint, w)) p.beamGridX.set(n.xi, n.yi, n.zi, Lookups::row(look.beamRow, m));
+        if (nextX[i] && nextX[i]->joint > 0) {
+            if (int32_t m = look.member(n.joint, nextX[i]->joint))
+                p.beamGridX.set(n.xi, n.yi, n.zi, Lookups::row(look.beamRow, m));
         }
-        w = after(alongZ[{n.xi, n.yi}], n.zi);
-        if (w > 0) {
-            if (int32_t m = look.member(n.joint, w)) p.beamGridZ.set(n.xi, n.yi, n.zi, Lookups::row(look.beamRow, m));
+        if (nextZ[i] && nextZ[i]->joint > 0) {
+            if (int32_t m = look.member(n.joint, nextZ[i]->joint))
+                p.beamGridZ.set(n.xi, n.yi, n.zi, Lookups::row(look.beamRow, m));
         }
     }
 }
@@ -181,18 +218,24 @@ void linkSupportColumns(Project& p) {
     for (int s = n; s >= 1; --s) firstSupport[static_cast<int32_t>(p.reaction(s, 0, 0))] = s;
 
     // Lowest column above each ground position.
-    std::map<std::pair<int, int>, std::map<int, int>> columnsAt;
-    for (const Node& node : nodesOf(p)) {
-        int c = p.columnGrid.get(node.xi, node.yi, node.zi);
-        if (node.yi >= 2 && c != 0) columnsAt[{node.xi, node.zi}][node.yi] = c;
-    }
-    for (const Node& node : nodesOf(p)) {
-        if (node.yi != 1) continue;
+    std::unordered_map<uint64_t, std::pair<int, int>> lowestColumn; // (xi, zi) -> (yi, row)
+    p.columnGrid.forEach([&](int xi, int yi, int zi, int row) {
+        if (yi < 2) return;
+        auto [it, fresh] = lowestColumn.try_emplace(pairKey(xi, zi), yi, row);
+        if (!fresh && yi < it->second.first) it->second = {yi, row};
+    });
+    std::vector<Node> ground;
+    p.nodeGrid.forEach([&](int xi, int yi, int zi, int joint) {
+        if (yi == 1) ground.push_back({xi, yi, zi, joint});
+    });
+    // The grid is scanned along X, then Z: where two positions carry one support, the last wins.
+    std::sort(ground.begin(), ground.end(),
+              [](const Node& a, const Node& b) { return std::tie(a.xi, a.zi) < std::tie(b.xi, b.zi); });
+    for (const Node& node : ground) {
         auto it = firstSupport.find(node.joint);
         if (it == firstSupport.end()) continue;
-        auto col = columnsAt.find({node.xi, node.zi});
-        p.footings[static_cast<size_t>(it->second)].colIndex =
-            col == columnsAt.end() || col->second.empty() ? 0 : col->second.begin()->second;
+        auto col = lowestColumn.find(pairKey(node.xi, node.zi));
+        p.footings[static_cast<size_t>(it->second)].colIndex = col == lowestColumn.end() ? 0 : col->second.second;
     }
 }
 

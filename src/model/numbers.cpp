@@ -1,7 +1,9 @@
 // Rounding, checked conversions, the number reader and the number writer.
 #include "model/numbers.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <limits>
 
@@ -34,59 +36,84 @@ struct Scan {
     size_t end = 0;
 };
 
+// The characters of a number with the blanks dropped, converted by the library: the slow path
+// for long mantissas and exponents.
+double convertSlowly(std::string_view text, size_t pos, size_t end, bool withExponent, long long exponent) {
+    std::string number;
+    for (size_t i = pos; i < end; ++i) {
+        const char c = text[i];
+        if (isDigit(c) || c == '.' || c == '-' || c == '+') number += c;
+        if (c == 'E' || c == 'e' || c == 'D' || c == 'd') break;
+    }
+    if (withExponent) number += "e" + std::to_string(exponent);
+    double v = 0;
+    auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
+    (void)ptr;
+    // from_chars leaves v untouched on overflow and underflow; strtod gives inf or 0.
+    if (ec == std::errc::result_out_of_range) v = std::strtod(number.c_str(), nullptr);
+    return v;
+}
+
 Scan scanNumber(std::string_view text, size_t pos) {
-    std::string mantissa;
     size_t i = pos;
+    const size_t n = text.size();
     auto skipBlanks = [&] {
-        while (i < text.size() && isBlank(text[i])) ++i;
+        while (i < n && isBlank(text[i])) ++i;
     };
-    skipBlanks();
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-') mantissa += '-';
-        ++i;
-    }
+    uint64_t mantissa = 0;
+    int fraction = 0;
+    bool exact = true; // the mantissa fits and no exponent: the quick conversion is exact
     bool digits = false;
-    for (;;) {
-        skipBlanks();
-        if (i < text.size() && isDigit(text[i])) {
-            mantissa += text[i++];
-            digits = true;
-        } else {
-            break;
-        }
-    }
-    if (i < text.size() && text[i] == '.') {
-        mantissa += '.';
-        ++i;
+    auto digitRun = [&](bool afterPoint) {
         for (;;) {
-            skipBlanks();
-            if (i < text.size() && isDigit(text[i])) {
-                mantissa += text[i++];
+            if (i < n && isDigit(text[i])) {
+                if (mantissa <= (UINT64_MAX - 9) / 10) {
+                    mantissa = mantissa * 10 + static_cast<uint64_t>(text[i] - '0');
+                    if (afterPoint) ++fraction;
+                } else {
+                    exact = false;
+                }
                 digits = true;
+                ++i;
+            } else if (i < n && isBlank(text[i])) {
+                ++i;
             } else {
                 break;
             }
         }
+    };
+    skipBlanks();
+    const size_t signAt = i;
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    digitRun(false);
+    if (i < n && text[i] == '.') {
+        ++i;
+        digitRun(true);
     }
     Scan s;
     if (!digits) {
         s.end = pos;
         return s;
     }
-    size_t afterMantissa = i;
+    size_t end = i;
+    bool withExponent = false;
     long long exponent = 0;
-    if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+    if (i < n && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
         ++i;
         skipBlanks();
-        bool negative = false;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            negative = text[i] == '-';
+        bool negativeExponent = false;
+        if (i < n && (text[i] == '+' || text[i] == '-')) {
+            negativeExponent = text[i] == '-';
             ++i;
         }
         bool expDigits = false;
         for (;;) {
             skipBlanks();
-            if (i < text.size() && isDigit(text[i])) {
+            if (i < n && isDigit(text[i])) {
                 if (exponent < 100000) exponent = exponent * 10 + (text[i] - '0');
                 ++i;
                 expDigits = true;
@@ -94,17 +121,25 @@ Scan scanNumber(std::string_view text, size_t pos) {
                 break;
             }
         }
-        if (negative) exponent = -exponent;
-        if (!expDigits) {
-            // An exponent letter with no digits adds nothing; the text stops after it.
-            exponent = 0;
-        }
-        afterMantissa = i;
+        if (negativeExponent) exponent = -exponent;
+        // An exponent letter with no digits adds nothing; the text stops after it.
+        withExponent = expDigits && exponent != 0;
+        end = i;
     }
-    std::string full = mantissa + "e" + std::to_string(exponent);
-    s.value = std::strtod(full.c_str(), nullptr);
+    // Small mantissas over a power of ten up to 1e22 are exact doubles, and one division of
+    // exact doubles is correctly rounded: the same value the full conversion gives.
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    double value;
+    if (exact && !withExponent && mantissa < (uint64_t{1} << 53) && fraction <= 22)
+        value = static_cast<double>(mantissa) / kPowers[fraction];
+    else
+        value = convertSlowly(text, signAt + (i > signAt && (text[signAt] == '-' || text[signAt] == '+') ? 1 : 0), end,
+                              withExponent, exponent);
+    s.value = negative ? -value : value;
     s.any = true;
-    s.end = afterMantissa;
+    s.end = end;
     return s;
 }
 

@@ -86,6 +86,12 @@ class Grid3 {
             cells_[key(xi, yi, zi)] = static_cast<int16_t>(value);
     }
     void clear() { cells_.clear(); }
+    // Calls f(xi, yi, zi, value) for every non-zero cell, in no particular order.
+    template <typename F> void forEach(F f) const {
+        for (const auto& [k, v] : cells_)
+            f(static_cast<int>(k >> 40), static_cast<int>((k >> 20) & 0xFFFFF), static_cast<int>(k & 0xFFFFF),
+              static_cast<int>(v));
+    }
     size_t size() const { return cells_.size(); }
 
   private:

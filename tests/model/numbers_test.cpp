@@ -1,6 +1,7 @@
 // The number rules decide every caption, cell and message: rounding, conversions, reading, text.
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -128,4 +129,23 @@ TEST(FormatInt, writesIntegersPlainly) {
     EXPECT_EQ(formatInt(0), "0");
     EXPECT_EQ(formatInt(-25), "-25");
     EXPECT_EQ(formatInt(105), "105");
+}
+
+TEST(ReadNumber, givesTheLibraryConversionForEveryShape) {
+    std::mt19937 rng(11);
+    for (int k = 0; k < 20000; ++k) {
+        std::string text;
+        const int intDigits = static_cast<int>(rng() % 22);
+        for (int d = 0; d < intDigits; ++d) text += static_cast<char>('0' + rng() % 10);
+        if (rng() % 2) {
+            text += '.';
+            const int fracDigits = static_cast<int>(rng() % 25);
+            for (int d = 0; d < fracDigits; ++d) text += static_cast<char>('0' + rng() % 10);
+        }
+        if (text.find_first_of("0123456789") == std::string::npos) continue;
+        if (rng() % 4 == 0) text += "E" + std::to_string(static_cast<int>(rng() % 60) - 30);
+        const double expected = std::strtod(text.c_str(), nullptr);
+        EXPECT_EQ(readNumber(text), expected) << text;
+        EXPECT_EQ(readNumber("-" + text), -expected) << text;
+    }
 }
