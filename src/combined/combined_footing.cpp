@@ -120,10 +120,13 @@ bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
         rec.zMax = static_cast<float>(f2.z + 1000.0 * cant2);
     }
 
-    const float rl = static_cast<float>(roundTo(len, 2));
-    const float rb = static_cast<float>(roundTo(width, 2));
-    p.sizeLabelCaption = formatNumber(rl) + " X " + formatNumber(rb) + " = " +
-                         formatNumber(static_cast<float>(roundTo(static_cast<double>(rb) * rl, 2)));
+    // The rounded sides multiply as the decimals they show (double), not as their Single
+    // images: 0.65 x 2.3 is the tie 1.495 and reads 1.5, where the Singles would give 1.49.
+    const double rl = roundTo(len, 2);
+    const double rb = roundTo(width, 2);
+    p.sizeLabelCaption = formatNumber(static_cast<float>(rl)) + " X " +
+                         formatNumber(static_cast<float>(rb)) + " = " +
+                         formatNumber(static_cast<float>(roundTo(rb * rl, 2)));
     return true;
 }
 

@@ -92,6 +92,31 @@ TEST(CombinedSizing, lightLoadsGiveTheMinimumWidthOfSixtyFiveCentimetres) {
     EXPECT_FLOAT_EQ(p.combinedFootings[1].width, 0.65f);
 }
 
+TEST(CombinedSizing, sizeLabelAreaMultipliesTheRoundedSidesInDoublePrecision) {
+    // 1.3 m apart: 2.3 m long, light loads keep the least width 0.65 m. 0.65 x 2.3 is the tie
+    // 1.495, which rounds to even as 1.5; the Single images of the sides would give 1.49.
+    Project z = pairAlongZ(10, 10, 1, 0, 1300);
+    ASSERT_TRUE(sizeCombined(z, 1, 0));
+    EXPECT_EQ(z.sizeLabelCaption, "2.3 X 0.65 = 1.5");
+
+    // Along X, 2.1 m apart: 3.1 x 0.85 = 2.635 reads 2.64 (2.63 with Single sides).
+    Project x = projectWithSupports(2, 1);
+    placeFooting(x, 1, 0, 0);
+    placeFooting(x, 2, 2100, 0);
+    setLoad(x, 1, 0, 231); // 1.1 x 462 / 3.1 / B first within 200 at B = 0.85
+    setLoad(x, 2, 0, 231);
+    x.combinedCount = 1;
+    x.combinedFootings.resize(2);
+    x.combinedFootings[1].memberCount = 2;
+    x.combinedFootings[1].members[1] = 1;
+    x.combinedFootings[1].members[2] = 2;
+    x.combinedFootings[1].orientation = 1;
+    ASSERT_TRUE(sizeCombined(x, 1, 0));
+    EXPECT_FLOAT_EQ(x.combinedFootings[1].length, 3.1f);
+    EXPECT_FLOAT_EQ(x.combinedFootings[1].width, 0.85f);
+    EXPECT_EQ(x.sizeLabelCaption, "3.1 X 0.85 = 2.64");
+}
+
 TEST(CombinedSizing, oppositeMomentsOfTheTwoColumnsCancel) {
     Project cancel = pairAlongZ(500, 500);
     setLoad(cancel, 1, 0, 500, 120, 60);
