@@ -1,0 +1,81 @@
+// FrmFoot: the main window. The command row along the top, the plan (PicFoot) and the size group
+// controls along the bottom; loading it runs the sizing pipeline, closing it saves the layout.
+#pragma once
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include "combined/interaction.h"
+#include "combined/plan_state.h"
+#include "model/project.h"
+#include "model/prompts.h"
+
+namespace ormevak {
+
+class CommandRow;
+class GroupControls;
+class PlanView;
+class Disply;
+class Disply2;
+class FrmCol;
+class FrmShd;
+
+class FrmFoot : public QWidget {
+    Q_OBJECT
+  public:
+    FrmFoot(Project& project, Prompts& prompts, QWidget* parent = nullptr);
+
+    // The load pipeline, with the window at its final size: plan, sizing, groups, controls, the
+    // layout file. False when the footings cannot be grouped (the message has been shown).
+    bool load();
+    // drawFoot, and the group controls' captions after any assignment.
+    void redraw();
+
+    PlanState& planState() { return state_; }
+    PlanView* plan() const { return plan_; }
+    GroupControls* groupControls() const { return groups_; }
+    CommandRow* commands() const { return commands_; }
+    QTimer* blinkTimer() const { return timer1_; }
+
+  signals:
+    // The window has closed and the layout file has been written: the program ends.
+    void ended();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void connectCommands();
+    void placeAreas();
+    void footingNosToggled(bool checked);
+    void groupNosToggled(bool checked);
+    void disableClicked();
+    void blink();
+    void combineClicked();
+    void designClicked();
+    void columnOffsetClicked();
+    void listMembers(int group);
+    void showDetails(const PressResult& result);
+
+    Project& project_;
+    Prompts& prompts_;
+    PlanState state_;
+    CommandRow* commands_ = nullptr;
+    GroupControls* groups_ = nullptr;
+    PlanView* plan_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    QString blinkText_;
+    bool loaded_ = false;
+    bool closed_ = false;
+
+    // The other windows of the main window: the two detail windows and the schedule, made at
+    // load and shown on demand; the column node window, made on "Col Offset".
+    Disply* disply_ = nullptr;
+    Disply2* disply2_ = nullptr;
+    FrmShd* frmShd_ = nullptr;
+    QPointer<FrmCol> frmCol_;
+};
+
+} // namespace ormevak

@@ -1,0 +1,111 @@
+// The startup dialog: captions from the reader, the two soil value boxes, OK and Exit.
+#include "ui/frm_sbc.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "model/soil_values.h"
+
+namespace ormevak {
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const char* name, const std::string& text) {
+    auto* label = new QLabel(QString::fromStdString(text), parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+QComboBox* makeCombo(QWidget* parent, const char* name, const QStringList& items) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QLatin1String(name));
+    combo->setEditable(true);
+    // Typed values are read as they stand; they never join the list.
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(items);
+    combo->setCurrentIndex(-1);
+    combo->setEditText(QStringLiteral("Select"));
+    return combo;
+}
+
+} // namespace
+
+FrmSbc::FrmSbc(Project& project, QWidget* parent) : QWidget(parent), project_(project) {
+    setObjectName(QStringLiteral("FrmSbc"));
+    setWindowTitle(QStringLiteral("ORMEVAK"));
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSizeF(9.75);
+    setFont(arial);
+
+    QLabel* title = makeLabel(this, "Label1", "Footings Design and Grouping");
+    QFont titleFont = arial;
+    titleFont.setPointSizeF(12);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignCenter);
+    QLabel* supports = makeLabel(this, "LabNoSRea", project.supportsCaption);
+    QLabel* cases = makeLabel(this, "LabLoadCases", project.loadCasesCaption);
+    QLabel* grades = makeLabel(this, "LabFckFe", project.gradesCaption);
+    QLabel* sbcCaption = makeLabel(this, "Label5", "SBC");
+    combSbc_ = makeCombo(this, "CombSBC", {"100", "150", "200", "250", "300", "350", "400", "500"});
+    QLabel* between = makeLabel(this, "Label6", "KN/m2    At  Depth");
+    cmbDepth_ =
+        makeCombo(this, "CmbDepth", {"0.5", "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0"});
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("CmdOK"));
+    auto* exit = new QPushButton(QStringLiteral("Exit"), this);
+    exit->setObjectName(QStringLiteral("CmdEnd"));
+
+    auto* facts = new QVBoxLayout;
+    facts->setContentsMargins(24, 0, 0, 0);
+    for (QLabel* label : {supports, cases, grades}) facts->addWidget(label);
+
+    auto* soil = new QHBoxLayout;
+    soil->addWidget(sbcCaption);
+    soil->addWidget(combSbc_, 1);
+    soil->addWidget(between);
+    soil->addWidget(cmbDepth_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(exit);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 14, 18, 14);
+    layout->setSpacing(10);
+    layout->addWidget(title);
+    layout->addLayout(facts);
+    layout->addLayout(soil);
+    layout->addLayout(buttons);
+    setFixedSize(sizeHint().expandedTo(QSize(400, 0)));
+
+    connect(ok, &QPushButton::clicked, this, &FrmSbc::confirm);
+    connect(exit, &QPushButton::clicked, this, [this] {
+        done_ = true;
+        emit ended();
+        close();
+    });
+}
+
+void FrmSbc::confirm() {
+    if (done_) return;
+    const SoilValuesResult result = applySoilValues(
+        project_, cmbDepth_->currentText().toStdString(), combSbc_->currentText().toStdString());
+    if (!result.accepted) return; // the dialog stays as it is, without a message
+    done_ = true;
+    emit accepted();
+    close();
+}
+
+void FrmSbc::closeEvent(QCloseEvent* event) {
+    if (!done_) {
+        done_ = true;
+        emit ended();
+    }
+    event->accept();
+}
+
+} // namespace ormevak

@@ -1,0 +1,79 @@
+// The main window's two rows of controls: the commands and display switches along the top, and
+// the three controls of every size group (check box, side, member count) along the bottom.
+#pragma once
+
+#include <vector>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QObject>
+#include <QPushButton>
+#include <QWidget>
+
+#include "model/project.h"
+#include "model/prompts.h"
+#include "ui/plan_view.h"
+
+namespace ormevak {
+
+// The top row, placed as designed (twips converted for the screen's logical dpi).
+class CommandRow : public QObject {
+    Q_OBJECT
+  public:
+    explicit CommandRow(QWidget* form);
+
+    QLabel* labFckFySbc = nullptr;
+    QPushButton* cmdDesign = nullptr;
+    QCheckBox* chkOsize = nullptr;
+    QPushButton* cmdOff = nullptr;
+    QPushButton* cmdReset = nullptr;
+    QCheckBox* chkGrid = nullptr;
+    QCheckBox* chkSize = nullptr;
+    QCheckBox* chkFNos = nullptr;
+    QCheckBox* chkGrpNos = nullptr;
+    QPushButton* cmdDisable = nullptr;
+    QCheckBox* chkGap = nullptr;
+    QPushButton* cmdCombine = nullptr;
+    QPushButton* command2 = nullptr;
+};
+
+// Distance in twips between the columns of group controls: the drawing area's width less 400,
+// shared among one more column than there are groups (the first column stands one step in).
+int groupStep(double picWidthTwips, int groupCount);
+
+// Check1(i), LabW(i) and LabNo(i) for every size group i. A check box click flips the group and
+// runs the assignment; a Shift + press on the side nudges it; a click on the count asks for the
+// group's member list.
+class GroupControls : public QObject {
+    Q_OBJECT
+  public:
+    GroupControls(Project& project, Prompts& prompts, QWidget* form);
+
+    // Creates one column per group at left = i x step; the largest group's box is disabled.
+    void create(double picWidthTwips);
+    // Rows at the form's inner height less 1200, 800 and 400 twips.
+    void placeRows(int innerHeight);
+    // Captions and ticks from the model after an assignment.
+    void refresh();
+
+    int count() const { return static_cast<int>(checks_.size()) - 1; }
+    int step() const { return step_; }
+
+  signals:
+    void changed();
+    void countClicked(int group);
+
+  private:
+    void checkToggled(int g, bool checked);
+    void sidePressed(int g, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+
+    Project& project_;
+    Prompts& prompts_;
+    QWidget* form_;
+    int step_ = 0;
+    std::vector<QCheckBox*> checks_{nullptr};
+    std::vector<PressLabel*> sides_{nullptr};
+    std::vector<PressLabel*> counts_{nullptr};
+};
+
+} // namespace ormevak

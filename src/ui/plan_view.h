@@ -1,0 +1,130 @@
+// The plan of footings on the main window (PicFoot): the plan-to-pixel mapping, the one routine
+// that paints the plan, and the widget with its footing labels, size box and rubber band.
+#pragma once
+
+#include <vector>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointF>
+#include <QSizeF>
+#include <QWidget>
+
+#include "combined/interaction.h"
+#include "combined/plan_labels.h"
+#include "combined/plan_state.h"
+#include "model/project.h"
+#include "model/prompts.h"
+
+class QPainter;
+
+namespace ormevak {
+
+// Window layouts are designed in twips: 15 twips make a pixel at 96 dpi.
+int twipsToPixels(double twips, double logicalDpi);
+double pixelsToTwips(double pixels, double logicalDpi);
+
+// Maps plan millimetres (x to the right, z downwards) to the pixels of a drawing area and back.
+// The plan window is fixed when the plan loads; an area of another shape later keeps both scales
+// equal and centres the window in it, so nothing of the fixed window is ever cut off.
+class PlanViewport {
+  public:
+    PlanViewport() = default;
+    PlanViewport(const PlanWindow& window, QSizeF area);
+
+    const PlanWindow& window() const { return window_; }
+    double pixelsPerMm() const { return scale_; }
+    QPointF toPixels(double x, double z) const;
+    QPointF toPlan(QPointF pixels) const;
+    double lengthToPlan(double pixels) const;
+
+  private:
+    PlanWindow window_;
+    double scale_ = 0;
+    double offsetX_ = 0, offsetY_ = 0;
+};
+
+// Paints what drawFoot draws: footing outlines (state < 1), combined outlines, the grid lines when
+// asked for, and the rubber band in invert mode. Labels are widgets and are not painted here.
+void paintPlan(QPainter& painter, const Project& project, const PlanState& state,
+               const PlanViewport& viewport, bool gridLines);
+
+// A label that reports presses and clicks (footing labels, group side and count labels).
+class PressLabel : public QLabel {
+    Q_OBJECT
+  public:
+    explicit PressLabel(const QString& text, QWidget* parent = nullptr);
+  signals:
+    void pressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void clicked();
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// PicFoot: the plan. Presses on footing labels, wheel turns over the size box, Escape and
+// Shift + Delete, and the rubber band are turned into the core's plan operations here.
+class PlanView : public QWidget {
+    Q_OBJECT
+  public:
+    PlanView(Project& project, PlanState& state, Prompts& prompts, QWidget* parent = nullptr);
+
+    // loadFoot's window part: fixes the plan window for the area's present shape and creates
+    // one label per footing just up and left of its support.
+    void loadFoot();
+    // Label texts and drawn rectangles from the model, then a repaint.
+    void drawFoot();
+    // The outlines again after the column node window moved footings; labels keep their texts.
+    void redrawOutlines();
+
+    void setGridLines(bool on);
+    // While a group's member list is open only its labels stay visible (1..FootingCount).
+    void showOnlyLabels(const std::vector<char>& visible);
+    void showAllLabels();
+
+    const PlanViewport& viewport() const { return viewport_; }
+    QLabel* footingLabel(int i) const;
+    QLineEdit* sizeBox() const { return txtWheel_; }
+    QLabel* sizeLabel() const { return labLbd_; }
+
+  signals:
+    // The model changed in a way the group controls show (captions, counts).
+    void modelChanged();
+    // A right press on a label asked for a detail window.
+    void detailsRequested(const ormevak::PressResult& result);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void labelPressed(int i, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    bool planKey(QKeyEvent* event);
+    void wheelOverSizeBox(int rotation);
+    void sizeBoxFocusLost();
+    void syncSizeBox();
+    void placeWidgets();
+    double textHeightInPlan(const QString& text) const;
+
+    Project& project_;
+    PlanState& state_;
+    Prompts& prompts_;
+    PlanViewport viewport_;
+    bool loaded_ = false;
+    bool gridLines_ = false;
+    std::vector<PressLabel*> labels_{nullptr};     // element i is footing i's label
+    std::vector<QPointF> labelCorners_{QPointF{}}; // their top left corners in plan mm
+    QLineEdit* txtWheel_ = nullptr;
+    QLabel* labLbd_ = nullptr;
+    int sizeBoxFooting_ = 0;
+    QPointF sizeLabelCorner_; // plan mm
+    bool hidingSizeBox_ = false;
+};
+
+} // namespace ormevak
