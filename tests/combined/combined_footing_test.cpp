@@ -284,6 +284,23 @@ TEST(CombineCommand, aFullTableRefusesTheHundredAndFirst) {
     EXPECT_EQ(s.bandX1, 1000); // the band is erased all the same
 }
 
+TEST(CombineCommand, aMemberOfAnotherCombinedFootingTakesTheNewNumber) {
+    Project p = projectWithSupports(3, 1);
+    placeFooting(p, 1, 0, 0);
+    placeFooting(p, 2, 0, 3000);
+    placeFooting(p, 3, 0, 6000);
+    for (int i = 1; i <= 3; ++i) setLoad(p, i, 0, 500);
+    RecordingPrompts prompts;
+    PlanState s = band(-1000, -500, 1000, 3500);
+    ASSERT_EQ(combineBand(p, prompts, s).index, 1);
+    s = band(-1000, 2500, 1000, 6500);
+    ASSERT_EQ(combineBand(p, prompts, s).index, 2);
+    EXPECT_EQ(p.footings[2].state, 2);
+    EXPECT_EQ(p.footings[3].state, 2);
+    EXPECT_EQ(p.footings[1].state, 1);
+    EXPECT_EQ(p.combinedFootings[1].members[2], 2); // the first record still lists it
+}
+
 // --- Deleting ------------------------------------------------------------------------------
 
 Project threeCombined() {

@@ -175,6 +175,23 @@ TEST(ShiftDelete, doesNothingDuringARubberBandDrag) {
     EXPECT_TRUE(s.sizeBoxVisible);
 }
 
+TEST(ShiftDelete, onAGroupedOrDisabledFootingOnlyHidesTheSizeBox) {
+    RecordingPrompts prompts;
+    Project p = grouped(prompts);
+    PlanState s;
+    selectFooting(p, s, 1);
+    shiftDelete(p, prompts, s);
+    EXPECT_EQ(p.footings[1].state, 0);
+    EXPECT_FLOAT_EQ(p.footings[1].lenL, 1.7f);
+    EXPECT_FALSE(s.sizeBoxVisible);
+    p.footings[2].state = -100;
+    selectFooting(p, s, 2);
+    shiftDelete(p, prompts, s);
+    EXPECT_EQ(p.footings[2].state, -100);
+    EXPECT_FLOAT_EQ(p.footings[2].lenL, 1.7f);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
 TEST(GroupControls, nudgesCycleBelowAndAboveTheFormedSide) {
     RecordingPrompts prompts;
     Project p = projectWithSupports(1, 1);

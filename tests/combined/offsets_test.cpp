@@ -135,5 +135,14 @@ TEST(ColumnWindow, rangeKeepsEqualScalesInEitherDirection) {
     EXPECT_DOUBLE_EQ(tall.bottom, 29000);
 }
 
+TEST(ColumnWindow, pageKeysStayWithinTheSecondAndTopLevels) {
+    Project p;
+    p.levelsY = {4, 0, 3000, 6000, 9000};
+    EXPECT_EQ(stepLevel(p, 2, -1), 2); // Page Down on level 2
+    EXPECT_EQ(stepLevel(p, 2, +1), 3);
+    EXPECT_EQ(stepLevel(p, 4, +1), 4); // Page Up on the top level
+    EXPECT_EQ(stepLevel(p, 4, -1), 3);
+}
+
 } // namespace
 } // namespace ormevak
