@@ -22,10 +22,9 @@ class ColumnPicture : public QWidget {
     ColumnPicture(FrmCol& window, QWidget* parent) : QWidget(parent), window_(window) {
         setObjectName(QStringLiteral("PicCol"));
         setFocusPolicy(Qt::StrongFocus);
+        // A picture box is button face; the picked label stands out in the window colour.
         setAutoFillBackground(true);
-        QPalette pal = palette();
-        pal.setColor(QPalette::Window, Qt::white);
-        setPalette(pal);
+        setBackgroundRole(QPalette::Button);
     }
 
   protected:
@@ -84,6 +83,8 @@ FrmCol::FrmCol(Project& project, QWidget* parent) : QWidget(parent), project_(pr
         label->setFont(labelFont);
         label->setAlignment(Qt::AlignCenter);
         label->setAutoFillBackground(true);
+        label->setBackgroundRole(QPalette::Window); // not the picture's button face
+        label->setForegroundRole(QPalette::WindowText);
         label->setMargin(1);
         label->adjustSize();
         label->setProperty("footing", i);
@@ -104,11 +105,12 @@ PlanWindow FrmCol::planWindow() const {
 }
 
 void FrmCol::setPicked(QLabel* label, bool picked) {
-    // Not picked: the menu-text colour as background; picked: the window background. The text
-    // takes the other colour so that either stays readable.
+    // Not picked: the menu-text colour as background; picked: the window background (the
+    // background of text windows, Base). The text takes the other colour so that either stays
+    // readable.
     const QPalette base = palette();
-    const QColor dark = base.color(QPalette::WindowText);
-    const QColor light = base.color(QPalette::Window);
+    const QColor dark = base.color(QPalette::Text);
+    const QColor light = base.color(QPalette::Base);
     QPalette pal = label->palette();
     pal.setColor(QPalette::Window, picked ? light : dark);
     pal.setColor(QPalette::WindowText, picked ? dark : light);

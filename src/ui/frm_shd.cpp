@@ -75,12 +75,26 @@ QFont scheduleFont() {
     return font;
 }
 
+// A number wider than its designed column (a moment of three digits and two decimals in
+// 500 twips) is drawn narrower, so that the column keeps its place and the number stays whole.
+void fitLabelText(QLabel* label) {
+    QFont font = label->font();
+    font.setStretch(QFont::AnyStretch);
+    const int available = label->contentsRect().width() - 2;
+    const int needed = QFontMetrics(font).horizontalAdvance(label->text());
+    if (needed > available && available > 0)
+        font.setStretch(std::max(50, 100 * available / needed));
+    label->setFont(font);
+}
+
 void setText(QWidget* control, const std::string& text) {
     const QString t = QString::fromStdString(text);
-    if (auto* box = qobject_cast<QLineEdit*>(control))
+    if (auto* box = qobject_cast<QLineEdit*>(control)) {
         box->setText(t);
-    else if (auto* label = qobject_cast<QLabel*>(control))
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
         label->setText(t);
+        fitLabelText(label);
+    }
 }
 
 } // namespace
@@ -137,7 +151,7 @@ FrmShd::FrmShd(Project& project, Prompts& prompts, QWidget* parent)
                              Caption{"Label3", "Dia", {10400, 495, 375, 240}}}) {
         auto* label = new QLabel(QString::fromLatin1(c.text), content_);
         label->setObjectName(QString::fromLatin1(c.name));
-        label->setAlignment(Qt::AlignCenter);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setGeometry(twips(c.place.left, c.place.top, c.place.width, c.place.height));
         if (std::string_view(c.name) == "Label3") {
             label->setAutoFillBackground(true);
@@ -170,7 +184,7 @@ FrmShd::Row FrmShd::makeRow(int n) {
             control = box;
         } else {
             auto* label = new QLabel(caption, content_);
-            label->setAlignment(Qt::AlignCenter);
+            label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             if (k == col::LabGdia) label->setFrameStyle(QFrame::Box | QFrame::Plain);
             if (n > 0 && (k == col::LabGdia || k == col::LabF1 || k == col::LabNos))
                 label->installEventFilter(this);
@@ -181,6 +195,7 @@ FrmShd::Row FrmShd::makeRow(int n) {
         control->setProperty("scheduleColumn", static_cast<int>(k));
         control->setGeometry(twips(h.left, n == 0 ? h.top : rowTop(n), h.width, h.height));
         control->show();
+        if (auto* label = qobject_cast<QLabel*>(control)) fitLabelText(label);
         row[k] = control;
     }
     return row;
@@ -202,9 +217,7 @@ void FrmShd::fitContent() {
     for (QWidget* child : content_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         bounds |= child->geometry();
     const QRect margin = twips(0, 0, kMargin, kMargin);
-    content_->resize(
-        std::max(bounds.right() + margin.width(), twips(0, 0, kClientWidth, 0).width()),
-        std::max(bounds.bottom() + margin.height(), twips(0, 0, 0, kClientHeight).height()));
+    content_->resize(bounds.right() + margin.width(), bounds.bottom() + margin.height());
 }
 
 void FrmShd::showDesign() {
