@@ -116,17 +116,6 @@ TEST_F(ColumnWindow, pickedLabelTakesTheWindowBackground) {
     EXPECT_EQ(p.currentFooting, f);
 }
 
-TEST_F(ColumnWindow, arrowsWithNothingPickedDoNothing) {
-    p.currentFooting = 0;
-    const Project before = p;
-    key(Qt::Key_Right);
-    key(Qt::Key_Down);
-    for (int i = 1; i <= p.footingCount; ++i) {
-        EXPECT_EQ(p.footings[i].x, before.footings[i].x);
-        EXPECT_EQ(p.footings[i].z, before.footings[i].z);
-    }
-}
-
 TEST_F(ColumnWindow, pageKeysStayWithinLevelsTwoToTop) {
     ASSERT_EQ(static_cast<int>(p.levelsY[0]), 4);
     key(Qt::Key_PageDown);
@@ -178,14 +167,6 @@ TEST_F(ColumnWindow, escapeClosesWithNoFootingPicked) {
     EXPECT_EQ(p.currentFooting, 0);
     // The offsets stay in the model after the window closes.
     EXPECT_EQ(p.footings[f].x, 4310);
-}
-
-TEST_F(ColumnWindow, closingTheWindowAlsoClearsThePick) {
-    QSignalSpy closed(window.get(), &FrmCol::closed);
-    QTest::mouseClick(node(f), Qt::LeftButton);
-    window->close();
-    EXPECT_EQ(closed.count(), 1);
-    EXPECT_EQ(p.currentFooting, 0);
 }
 
 } // namespace

@@ -81,26 +81,14 @@ TEST_F(DetailWindows, disply_showsTheCoreTextsOfARightPressedFooting) {
         EXPECT_EQ(rowLabel(window, "LabStress_", r), qs(d.labStress_));
         EXPECT_EQ(rowLabel(window, "LabAllowble", r), qs(d.labAllowble));
     }
+    // Rows at 840 + 300 r twips, the heading at r = 0.
+    for (int r : {0, 1, 2})
+        EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("LabStress_%1").arg(r))->y(),
+                  qRound((840 + 300 * r) * window.logicalDpiY() / 1440.0));
     // Case index 0 is checked against the SBC, the others against 1.25 SBC.
     EXPECT_EQ(rowLabel(window, "LabAllowble", 1), QStringLiteral("200"));
     EXPECT_EQ(rowLabel(window, "LabAllowble", 2), QStringLiteral("250"));
     screenshot(window, "disply");
-}
-
-TEST_F(DetailWindows, disply_rowsStandAt840Plus300TwipsPerRow) {
-    Disply window;
-    window.showDetails(rightPress(1).details);
-    const double pxPerTwip = window.logicalDpiY() / 1440.0;
-    for (int r : {0, 1, 2}) {
-        auto* label = window.findChild<QLabel*>(QStringLiteral("LabStress_%1").arg(r));
-        ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->y(), qRound((840 + 300 * r) * pxPerTwip)) << r;
-    }
-    // The window is tall enough for its last row.
-    auto* last =
-        window.findChild<QLabel*>(QStringLiteral("LabAllowble_%1").arg(window.detailRowCount()));
-    ASSERT_NE(last, nullptr);
-    EXPECT_LE(last->geometry().bottom(), window.height());
 }
 
 TEST_F(DetailWindows, disply_boldsAndBordersTheGoverningRowsOnly) {
@@ -199,6 +187,7 @@ TEST_F(DetailWindows, disply2_showsTheCombinedFootingOfARightPressedMember) {
     const CombinedRecord& rec = p.combinedFootings[combined.index];
 
     Disply2 window;
+    EXPECT_EQ(labelText(window, "LabDisf_f"), QStringLiteral("Distance"));
     window.showDetails(press.combined);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(labelText(window, "LabCf1f2"), QStringLiteral("1 X 7"));
@@ -210,16 +199,6 @@ TEST_F(DetailWindows, disply2_showsTheCombinedFootingOfARightPressedMember) {
     // The columns stand 5 m apart in one line.
     EXPECT_EQ(labelText(window, "LabDisf_f"), QStringLiteral("F1-F2 5000  ( 0 )"));
     screenshot(window, "disply2");
-}
-
-TEST_F(DetailWindows, disply2_startsWithItsDesignedCaptions) {
-    Disply2 window;
-    window.showDetails(CombinedDetails{});
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(labelText(window, "LabCfSize"), QStringLiteral("LXB"));
-    EXPECT_EQ(labelText(window, "LabCnt1"), QStringLiteral("Cant1"));
-    EXPECT_EQ(labelText(window, "LabCnt2"), QStringLiteral("Cant2"));
-    EXPECT_EQ(labelText(window, "LabDisf_f"), QStringLiteral("Distance"));
 }
 
 } // namespace

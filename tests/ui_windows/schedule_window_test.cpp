@@ -104,12 +104,6 @@ TEST_F(ScheduleWindow, headingRowCarriesTheDesignedCaptions) {
               QStringLiteral("Depth"));
     EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("Peda"));
     EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("Label3"))->text(), QStringLiteral("Dia"));
-    EXPECT_EQ(window->findChild<QPushButton*>(QStringLiteral("Command1"))->text(),
-              QStringLiteral("Excel"));
-    EXPECT_EQ(window->findChild<QPushButton*>(QStringLiteral("CmdP3"))->text(),
-              QStringLiteral("Print"));
-    EXPECT_EQ(window->findChild<QPushButton*>(QStringLiteral("CmdExit2"))->text(),
-              QStringLiteral("Exit"));
     // Twips at 15 per pixel on a 96 dpi screen.
     EXPECT_EQ(control("LabMuBdd", 0)->geometry(),
               QRect(twipsX(7605), twipsY(495), twipsX(735), twipsY(255)));
@@ -157,12 +151,6 @@ TEST_F(ScheduleWindow, depthBelowTheRequiredIsReplaced) {
     EXPECT_GE(text("TxtDepth", 1).toDouble(), 0.25); // least effective depth 0.19 + 0.06 cover
     EXPECT_EQ(p.designRows[1].depth, direct.designRows[1].depth);
     EXPECT_EQ(text("LabRods", 1), qs(expected[col::LabRods]));
-}
-
-TEST_F(ScheduleWindow, aDeepEnoughDepthStays) {
-    typeInto("TxtDepth", 2, "1.5", Qt::Key_Enter);
-    EXPECT_EQ(text("TxtDepth", 2), QStringLiteral("1.5"));
-    EXPECT_FLOAT_EQ(p.designRows[2].depth, 1.5f);
 }
 
 TEST_F(ScheduleWindow, escapeRestoresTheStoredValues) {
@@ -264,18 +252,6 @@ TEST_F(ScheduleWindow, excelWritesTheWorkbookBesideTheAnalysisFile) {
     EXPECT_NE(viaButton.find("<sheetData>"), std::string::npos);
 }
 
-TEST_F(ScheduleWindow, excelOpensTheFileOnlyWhenAskedTo) {
-    window->askWorkbookName = [&](QWidget*, const QString&) {
-        return dir.filePath(QStringLiteral("plan"));
-    };
-    prompts.answers = {false};
-    window->exportWorkbook();
-    EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("plan.xlsx"))));
-    EXPECT_TRUE(opened.empty());
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_NE(prompts.messages[0].find("plan.xlsx"), std::string::npos);
-}
-
 TEST_F(ScheduleWindow, excelReportsAFileThatCannotBeWritten) {
     const QString path = dir.filePath(QStringLiteral("no-such-folder/plan.xlsx"));
     window->askWorkbookName = [&](QWidget*, const QString&) { return path; };
@@ -284,13 +260,6 @@ TEST_F(ScheduleWindow, excelReportsAFileThatCannotBeWritten) {
     EXPECT_NE(prompts.messages[0].find("plan.xlsx"), std::string::npos);
     EXPECT_EQ(prompts.icons[0], MessageIcon::Exclamation);
     EXPECT_TRUE(opened.empty());
-}
-
-TEST_F(ScheduleWindow, excelCancelledWritesNothing) {
-    window->askWorkbookName = [](QWidget*, const QString&) { return QString(); };
-    window->exportWorkbook();
-    EXPECT_FALSE(QFileInfo::exists(window->defaultWorkbookPath()));
-    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(ScheduleWindow, printThroughThePreviewGivesThePlanPdf) {
