@@ -63,10 +63,13 @@ const std::array<const char*, 20>& scheduleHeadings() {
 std::vector<std::string> designFootings(Project& p) {
     std::vector<std::string> notes;
     p.designRowCount = 0;
+    // Rows beyond the new count are kept, not dropped: a row that no footing governs keeps the
+    // govFooting and govCase it held from an earlier run.
     const auto finish = [&p] {
         const auto rows = static_cast<std::size_t>(p.designRowCount) + 1;
-        p.designRows.resize(rows);
-        p.designRowTexts.resize(rows);
+        if (p.designRows.size() < rows) p.designRows.resize(rows);
+        if (p.designRowTexts.size() < p.designRows.size())
+            p.designRowTexts.resize(p.designRows.size());
     };
     if (std::string problem = section::gradeProblem(p, "nothing designed"); !problem.empty()) {
         notes.push_back(problem);

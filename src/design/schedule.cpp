@@ -12,8 +12,9 @@ namespace ormevak {
 
 namespace {
 
+// Rows 1..DesignRowCount are on the schedule; rows of an earlier, longer run are not.
 bool validRow(const Project& p, int n) {
-    return n >= 1 && n < static_cast<int>(p.designRows.size());
+    return n >= 1 && n <= p.designRowCount && n < static_cast<int>(p.designRows.size());
 }
 
 GroupRecord& rowOf(Project& p, int n) {

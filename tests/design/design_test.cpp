@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "design/design.h"
+#include "design/schedule.h"
 #include "support/recording_prompts.h"
 
 namespace ormevak {
@@ -184,8 +185,29 @@ TEST(DesignCommand, eachRunRebuildsTheRowsFromRowOne) {
     f.p.groupEnabled[1] = 0;
     runDesign(f.p, f.prompts);
     ASSERT_EQ(f.p.designRowCount, 1);
-    EXPECT_EQ(f.p.designRows.size(), 2u);
     EXPECT_EQ(f.texts(1)[col::LabSize], "1.5");
+    EXPECT_EQ(scheduleTable(f.p).find("1.2"), std::string::npos);
+}
+
+TEST(DesignCommand, aRowNoFootingGovernsKeepsWhatItHeldFromAnEarlierLongerRun) {
+    Frame f(2, 2);
+    f.group(1.2f, 0.4f, {1});
+    f.group(1.5f, 0.45f, {2});
+    f.load(1, 0, 100.0f);
+    f.load(2, 0, 50.0f);
+    f.load(2, 1, 100.0f);
+    runDesign(f.p, f.prompts); // row 2: footing 2, case 1
+    f.p.groupEnabled[1] = 0;
+    runDesign(f.p, f.prompts); // one row only
+    ASSERT_EQ(f.p.designRowCount, 1);
+    f.p.groupEnabled[1] = 1;
+    f.state(2, -1); // resized: no footing of group 2 governs any more
+    runDesign(f.p, f.prompts);
+    ASSERT_EQ(f.p.designRowCount, 2);
+    EXPECT_EQ(f.texts(2)[col::LabNetP], "0");
+    EXPECT_EQ(f.row(2).govFooting, 2);
+    EXPECT_EQ(f.row(2).govCase, 1);
+    EXPECT_EQ(govMessage(f.p, 2), "2   1");
 }
 
 TEST(DesignCommand, aLightlyLoadedGroupGetsTheLeastDepthAndSteel) {
@@ -231,7 +253,7 @@ TEST(DesignCommand, missingConcreteGradeDesignsNothing) {
     f.p.concreteGrade = 0;
     EXPECT_FALSE(runDesign(f.p, f.prompts));
     EXPECT_EQ(f.p.designRowCount, 0);
-    EXPECT_EQ(f.p.designRows.size(), 1u);
+    EXPECT_EQ(scheduleTable(f.p), scheduleTable(Project{}));
     EXPECT_EQ(f.prompts.messages,
               std::vector<std::string>{
                   "Concrete grade (FC) missing in the analysis file: nothing designed"});
@@ -286,7 +308,6 @@ TEST(DesignCommand, anOverflowEndsTheDesignKeepingTheRowsBefore) {
     f.load(3, 0, 144.0f);
     runDesign(f.p, f.prompts);
     EXPECT_EQ(f.p.designRowCount, 1);
-    EXPECT_EQ(f.p.designRows.size(), 2u);
     EXPECT_EQ(f.texts(1)[col::LabRods], "6");
     ASSERT_EQ(f.prompts.messages.size(), 1u);
     EXPECT_EQ(f.prompts.messages[0],

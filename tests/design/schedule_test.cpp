@@ -177,6 +177,21 @@ TEST_F(Schedule, redesignReDerivesTheEffectiveDepthFromTheOverallDepth) {
     EXPECT_EQ(texts()[col::LabNos], "2");
 }
 
+TEST_F(Schedule, aRowLeftFromAnEarlierLongerRunIsNotOnTheSchedule) {
+    GroupRecord g = p.groups[1];
+    p.groups.push_back(g);
+    p.groupEnabled.push_back(1);
+    p.groupCount = 2;
+    ASSERT_TRUE(runDesign(p, prompts));
+    ASSERT_EQ(p.designRowCount, 2);
+    p.groupEnabled[2] = 0;
+    ASSERT_TRUE(runDesign(p, prompts));
+    ASSERT_EQ(p.designRowCount, 1);
+    EXPECT_EQ(redesignRow(p, 2), "There is no schedule row 2");
+    EXPECT_EQ(editDepth(p, 2, "0.6"), RowTexts{});
+    EXPECT_EQ(p.designRows[2].depth, 0.25f);
+}
+
 TEST_F(Schedule, missingConcreteGradeRefusesTheRedesign) {
     p.concreteGrade = 0;
     EXPECT_EQ(redesignRow(p, 1),
