@@ -21,7 +21,8 @@ float rounded(double x, int decimals) {
 float governingPressure(const Project& p, int g, GroupRecord& row) {
     const float L = row.size;
     float qmax = 0;
-    const int last = std::min({p.footingCount, static_cast<int>(p.footings.size()) - 1,
+    // Footings 1 up to the support count that the reaction table holds in (0, 0, 0).
+    const int last = std::min({p.supportCount(), static_cast<int>(p.footings.size()) - 1,
                                static_cast<int>(p.supportReaction.size()) - 1});
     const int lastCase = std::min(p.loadCaseCount, cap::casesPerSupport - 1);
     for (int f = 1; f <= last; ++f) {

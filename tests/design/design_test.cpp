@@ -210,6 +210,17 @@ TEST(DesignCommand, aRowNoFootingGovernsKeepsWhatItHeldFromAnEarlierLongerRun) {
     EXPECT_EQ(govMessage(f.p, 2), "2   1");
 }
 
+TEST(DesignCommand, governingPressureScansTheFootingsUpToTheSupportCount) {
+    Frame f(2);
+    f.group(1.0f, 0.4f, {1, 2});
+    f.load(1, 0, 100.0f);
+    f.load(2, 0, 300.0f);
+    f.p.reaction(0, 0, 0) = 1; // the reaction table names one support
+    runDesign(f.p, f.prompts);
+    EXPECT_EQ(f.texts(1)[col::LabNetP], "100");
+    EXPECT_EQ(f.row(1).govFooting, 1);
+}
+
 TEST(DesignCommand, aLightlyLoadedGroupGetsTheLeastDepthAndSteel) {
     Frame f(1);
     f.group(1.2f, 0.4f, {1});
