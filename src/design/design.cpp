@@ -112,13 +112,13 @@ std::vector<std::string> designFootings(Project& p) {
 
             const section::Bending b = section::bending(L, a, q, p.concreteGrade);
             const section::Checks k =
-                section::depthLoop(p, L, a, q, b.c, b.Mu, b.d, section::Punching::Inline);
+                section::depthLoop(p, L, a, q, b.c, b.Mu, b.d, section::Rules::Design);
             const float Ast = section::steelArea(k.pt, L, k.d);
             const float D = section::overallDepth(k.d);
             row.depth = D;
             const int dia = group.barDia;
             row.barDia = dia;
-            const section::Bars bars = section::bars(Ast, dia, L);
+            const section::Bars bars = section::bars(Ast, dia, L, section::Rules::Design);
             if (k.gaveUp) notes.push_back(section::gaveUpMessage(n, D));
 
             RowTexts& t = p.designRowTexts[slot];
@@ -134,7 +134,7 @@ std::vector<std::string> designFootings(Project& p) {
             t[col::LabPt] = formatNumber(k.pt);
             t[col::LabAst] = formatNumber(Ast);
             t[col::LabGdia] = formatInt(dia);
-            t[col::LabRods] = formatInt(bars.nb);
+            t[col::LabRods] = formatNumber(bars.nb);
             t[col::LabSpace] = formatInt(bars.spacing);
             t[col::LabSF1] = formatNumber(k.V1);
             t[col::LabSS1] = formatNumber(k.tv1);

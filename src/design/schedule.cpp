@@ -54,10 +54,10 @@ Outcome redesign(Project& p, int n) {
             depth = static_cast<float>(double(b.d) + 0.06);
         const auto d = static_cast<float>(double(depth) - 0.06);
         const section::Checks k =
-            section::depthLoop(p, B, a, q, b.c, b.Mu, d, section::Punching::HeldSide);
+            section::depthLoop(p, B, a, q, b.c, b.Mu, d, section::Rules::Schedule);
         const float Ast = section::steelArea(k.pt, B, k.d);
         depth = section::overallDepth(k.d);
-        const section::Bars bars = section::bars(Ast, row.barDia, B);
+        const section::Bars bars = section::bars(Ast, row.barDia, B, section::Rules::Schedule);
 
         row.depth = depth;
         RowTexts& t = textsOf(p, n);
@@ -71,7 +71,7 @@ Outcome redesign(Project& p, int n) {
         t[col::LabPt] = formatNumber(k.pt);
         t[col::LabAst] = formatNumber(Ast);
         t[col::LabGdia] = formatInt(row.barDia);
-        t[col::LabRods] = formatInt(bars.nb);
+        t[col::LabRods] = formatInt(static_cast<long long>(bars.nb));
         t[col::LabSF1] = formatNumber(k.V1);
         t[col::LabSS1] = formatNumber(k.tv1);
         t[col::LabPS1] = formatNumber(k.tc1);

@@ -37,7 +37,7 @@ Bending bending(float L, float a, float q, int fck) {
 }
 
 Checks depthLoop(const Project& p, float L, float a, float q, float c, float Mu, float d,
-                 Punching punching) {
+                 Rules rules) {
     const int fck = p.concreteGrade;
     const int fy = p.steelGrade;
     const double limit = std::max(double(d), double(L)) + kBeyondSide;
@@ -45,19 +45,19 @@ Checks depthLoop(const Project& p, float L, float a, float q, float c, float Mu,
     for (int pass = 1;; ++pass) {
         k.d = d;
         k.MuBd2 = rounded(double(Mu) / double(L) / double(d) / double(d) / 1000, 2);
-        float R = single(1 - double(k.MuBd2) * 4.6 / fck);
+        double R = 1 - double(k.MuBd2) * 4.6 / fck;
+        if (rules == Rules::Design) R = double(single(R));
         if (R < 0) R = 0;
-        k.pt = rounded((1 - std::sqrt(double(R))) / fy * fck * 50, 2);
+        k.pt = rounded((1 - std::sqrt(R)) / fy * fck * 50, 2);
         if (k.pt < 0.2f) k.pt = 0.2f;
         k.V1 = rounded((double(c) - double(d)) * (double(q) * 1.5) * double(L), 0);
         k.tv1 = rounded(double(k.V1) / double(L) / double(d) * 1000 / 1000000, 2);
         k.tc1 = shearStrength(p, k.pt);
         bool deeper = k.tc1 < k.tv1;
         if (!deeper) {
-            double side = double(a) + double(d);
-            if (punching == Punching::HeldSide) side = double(single(side));
+            const double side = double(a) + double(d);
             k.V2 = rounded((double(L) * double(L) - side * side) * (double(q) * 1.5) + 0.49, 0);
-            if (punching == Punching::Inline)
+            if (rules == Rules::Design)
                 k.tv2 = rounded(
                     double(k.V2) * 1000 / (4 * (double(a) + double(d)) * double(d)) / 1000000, 2);
             else
@@ -84,12 +84,13 @@ float overallDepth(float d) {
     return rounded(double(d) + 0.06, 3);
 }
 
-Bars bars(float Ast, int dia, float L) {
+Bars bars(float Ast, int dia, float L, Rules rules) {
     Bars b;
-    b.nb = toInt16(intFloor(double(Ast) / dia / dia * 28 / 22 + 0.49), "number of bars");
+    const double count = intFloor(double(Ast) / dia / dia * 28 / 22 + 0.49);
+    b.nb = rules == Rules::Design ? single(count) : float(toInt16(count, "number of bars"));
     // One bar leaves no spacing (and none would divide by zero): two is the least count.
     if (b.nb < 2) b.nb = 2;
-    b.spacing = toInt16((double(L) - 0.12) / (b.nb - 1) * 1000, "bar spacing");
+    b.spacing = toInt16((double(L) - 0.12) / (double(b.nb) - 1) * 1000, "bar spacing");
     return b;
 }
 

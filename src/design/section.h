@@ -17,9 +17,12 @@ struct Bending {
 };
 Bending bending(float L, float a, float q, int fck);
 
-// How the punching check forms the side of the punching square: inline (Design command) or
-// held as a Single first (schedule row redesign).
-enum class Punching { Inline, HeldSide };
+// The Design command and the schedule's row redesign differ in small ways that show in the last
+// digit: the Design command holds every quantity as a Single (also 1 - 4.6 Mu/bd2 / fck and the
+// bar count) and divides the punching force by 4 (a + d) d; the row redesign holds only the
+// rounded values, d, Mu/bd2, pt and the shear values as Single, divides by d 4 (a + d) and counts
+// the bars as a 16-bit integer.
+enum class Rules { Design, Schedule };
 
 // The results of the last pass of the depth loop.
 struct Checks {
@@ -32,15 +35,17 @@ struct Checks {
 };
 // Deepens d in 25 mm steps until one-way and punching shear pass.
 Checks depthLoop(const Project& p, float L, float a, float q, float c, float Mu, float d,
-                 Punching punching);
+                 Rules rules);
 
 // Bars of diameter dia for steel area Ast over side L; never fewer than two, so that the
-// spacing between the end bars is defined.
+// spacing between the end bars is defined. The Design command keeps the count as a Single, the
+// row redesign converts it to a 16-bit integer (RangeError when it does not fit); the spacing is
+// a 16-bit integer in both.
 struct Bars {
-    int nb = 0;      // number of bars
+    float nb = 0;    // number of bars
     int spacing = 0; // mm
 };
-Bars bars(float Ast, int dia, float L);
+Bars bars(float Ast, int dia, float L, Rules rules);
 
 float steelArea(float pt, float L, float d);
 float overallDepth(float d);

@@ -307,23 +307,50 @@ TEST(DesignCommand, aDepthSearchThatCannotEndStopsAndNamesTheRow) {
     EXPECT_LE(f.row(2).depth, 1.2f + 0.06f + 0.05f + 0.001f);
 }
 
-TEST(DesignCommand, anOverflowEndsTheDesignKeepingTheRowsBefore) {
-    // A reaction of 1e11 kN asks for a footing some kilometres deep: its bar count no longer
-    // fits a 16-bit integer.
+TEST(DesignCommand, theBarCountIsASingleNotASixteenBitInteger) {
+    // A reaction of 1e11 kN asks for a footing some kilometres deep and far more bars than a
+    // 16-bit integer holds; the Design command shows the count and a spacing of 0.
+    Frame f(1);
+    f.group(1.2f, 0.3f, {1});
+    f.load(1, 0, 1e11f);
+    runDesign(f.p, f.prompts);
+    ASSERT_EQ(f.p.designRowCount, 1);
+    EXPECT_TRUE(f.prompts.messages.empty());
+    EXPECT_EQ(f.texts(1)[col::LabAst], "22285180");
+    EXPECT_EQ(f.texts(1)[col::LabRods], "283630");
+    EXPECT_EQ(f.texts(1)[col::LabSpace], "0");
+}
+
+TEST(DesignCommand, aSpacingThatIsNoNumberEndsTheDesignKeepingTheRowsBefore) {
+    // A group without size divides by zero: its spacing is not a number.
     Frame f(3);
     f.group(1.2f, 0.3f, {1});
-    f.group(1.2f, 0.3f, {2});
+    f.group(0.0f, 0.3f, {2});
     f.group(1.5f, 0.45f, {3});
     f.load(1, 0, 144.0f);
-    f.load(2, 0, 1e11f);
+    f.load(2, 0, 144.0f);
     f.load(3, 0, 144.0f);
     runDesign(f.p, f.prompts);
     EXPECT_EQ(f.p.designRowCount, 1);
     EXPECT_EQ(f.texts(1)[col::LabRods], "6");
     ASSERT_EQ(f.prompts.messages.size(), 1u);
     EXPECT_EQ(f.prompts.messages[0],
-              "Schedule row F2: number of bars is out of range for a 16-bit integer; the design "
+              "Schedule row F2: bar spacing is not a number for a 16-bit integer; the design "
               "stopped there");
+}
+
+TEST(DesignCommand, holdsOneMinusFourPointSixMuBd2OverFckAsASingle) {
+    // fck 20, fy 400, Mu/bd2 1.77: (1 - sqrt(R)) / fy x fck x 50 lies just below 0.575 with R
+    // in double and rounds up to 0.58 with R held as a Single, as the Design command holds it.
+    Frame f(1);
+    f.p.steelGrade = 400;
+    f.group(3.3f, 0.9f, {1});
+    f.load(1, 0, 640.0f); // q 59
+    runDesign(f.p, f.prompts);
+    EXPECT_EQ(f.texts(1)[col::LabNetP], "59");
+    EXPECT_EQ(f.texts(1)[col::LabMuBdd], "1.77");
+    EXPECT_EQ(f.texts(1)[col::LabPt], "0.58");
+    EXPECT_EQ(f.texts(1)[col::LabPS1], "0.5056");
 }
 
 } // namespace

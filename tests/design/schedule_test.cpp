@@ -177,6 +177,35 @@ TEST_F(Schedule, redesignReDerivesTheEffectiveDepthFromTheOverallDepth) {
     EXPECT_EQ(texts()[col::LabNos], "2");
 }
 
+TEST_F(Schedule, redesignTakesThePunchingSquaresSideInDouble) {
+    // B 1, a 0.4, q 186, d 0.5: (1 - 0.9000000060^2) x 279 + 0.49 = 53.49999 gives 53; the side
+    // held as a Single (0.8999999762) would give 53.50001 and so 54.
+    GroupRecord& r = row();
+    r.size = 1.0f;
+    r.pedestal = 0.4f;
+    r.netPressure = 186;
+    const RowTexts t = editDepth(p, 1, "0.56");
+    EXPECT_EQ(t[col::TxtDepth], "0.56");
+    EXPECT_EQ(t[col::LabSF2], "53");
+    EXPECT_EQ(t[col::LabSS2], "0.03");
+}
+
+TEST_F(Schedule, redesignTakesOneMinusFourPointSixMuBd2OverFckInDouble) {
+    // fck 20, fy 400, Mu/bd2 1.77: (1 - sqrt(t)) / fy x fck x 50 = 0.57499999 with t in double
+    // gives pt 0.57, where the Design command, holding t as a Single, shows 0.58.
+    p.steelGrade = 400;
+    GroupRecord& r = row();
+    r.size = 3.3f;
+    r.pedestal = 0.9f;
+    r.netPressure = 59;
+    r.depth = 0;
+    ASSERT_EQ(redesignRow(p, 1), "");
+    EXPECT_EQ(texts()[col::TxtDepth], "0.25");
+    EXPECT_EQ(texts()[col::LabMuBdd], "1.77");
+    EXPECT_EQ(texts()[col::LabPt], "0.57");
+    EXPECT_EQ(texts()[col::LabPS1], "0.5024");
+}
+
 TEST_F(Schedule, aRowLeftFromAnEarlierLongerRunIsNotOnTheSchedule) {
     GroupRecord g = p.groups[1];
     p.groups.push_back(g);
