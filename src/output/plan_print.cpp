@@ -2,6 +2,8 @@
 // sizes and marks, combined footings with their dimensions, on one page.
 #include "output/plan_print.h"
 
+#include <cmath>
+
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPageLayout>
@@ -116,8 +118,11 @@ PrintSurface::PrintSurface(QPainter& painter, const QRectF& page) : painter_(pai
 }
 
 void PrintSurface::setScale(const UserScale& scale) {
-    // A scale without extent (or turned over) would put the whole plan off the page.
-    if (!(scale.right > scale.left) || !(scale.bottom > scale.top)) {
+    // A second corner before the first turns the axis over, as a printer's user scale does (a
+    // plan far from the origin); only a scale without extent, a division by zero, is refused.
+    const double across = scale.right - scale.left;
+    const double down = scale.bottom - scale.top;
+    if (across == 0 || down == 0 || !std::isfinite(across) || !std::isfinite(down)) {
         throw OutputError("The plan cannot be scaled to the page: plan not printed");
     }
     scale_ = scale;

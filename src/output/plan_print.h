@@ -68,7 +68,9 @@ class PrintSurface {
   public:
     PrintSurface(QPainter& painter, const QRectF& page);
 
-    void setScale(const UserScale& scale); // throws OutputError for a scale without extent
+    // A second corner left of or above the first turns that axis over. Throws OutputError for a
+    // scale without extent.
+    void setScale(const UserScale& scale);
     const UserScale& scale() const { return scale_; }
     QPointF toDevice(double x, double y) const;
 

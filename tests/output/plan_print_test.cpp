@@ -216,6 +216,42 @@ TEST(PrintPlan, centresTheJointLabelUnderTheColumnAndPutsProjectionsBesideIt) {
     EXPECT_NEAR(cant2->x, 7050 + 2000 + 300, 1e-9);
 }
 
+TEST(PrintPlan, turnsTheAxisOverWhenThePlanStandsBeyondTheBareSecondCorner) {
+    // One column line at X 30000: the scale runs from X0 = 28000 to the bare H / r = 22857, so x
+    // grows to the left and the plan falls off the page's left edge, as the user scale puts it.
+    Project p = tallProject();
+    for (int i = 1; i <= p.footingCount; ++i) p.footings[static_cast<size_t>(i)].x = 30000;
+    testing::setGrid(p.gridX, {30000});
+    QImage image = imagePage();
+    QPainter painter(&image);
+    painter.setFont(planPrinterFont());
+    const QRectF page(0, 0, 1000, 700);
+    const std::vector<PrintedText> texts = printPlanTexts(p, painter, page);
+    PrintSurface s(painter, page);
+    s.setScale(planScale(planExtent(p), 0.7));
+    EXPECT_EQ(s.scale(), (UserScale{28000, -2000, 16000 / 0.7, 16000}));
+    const PrintedText* label = find(texts, "(202)");
+    ASSERT_NE(label, nullptr);
+    EXPECT_NEAR(label->deviceBounds.center().x(), s.toDevice(32000, 0).x(), 1e-6);
+    EXPECT_LT(label->deviceBounds.right(), 0);
+    EXPECT_NE(find(texts, "6000"), nullptr);
+}
+
+TEST(PrintPlan, refusesAScaleWithoutExtent) {
+    // X0 = 10000 - 2000 equals the bare W = 14000 - 10000 + 4000 of a plan flatter than the page.
+    Project p = exampleProject();
+    testing::setGrid(p.gridX, {10000, 14000});
+    testing::setGrid(p.gridZ, {0});
+    QImage image = imagePage();
+    QPainter painter(&image);
+    try {
+        printPlan(p, painter, QRectF(0, 0, 1000, 700));
+        FAIL() << "no error";
+    } catch (const OutputError& e) {
+        EXPECT_STREQ(e.what(), "The plan cannot be scaled to the page: plan not printed");
+    }
+}
+
 TEST(PrintPlan, refusesAPageWithoutWidth) {
     QImage image = imagePage();
     QPainter painter(&image);
