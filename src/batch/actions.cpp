@@ -53,8 +53,7 @@ std::string typedText(const std::string& line) {
     return start == std::string::npos ? std::string() : rest.substr(start);
 }
 
-Action parseLine(const std::string& line) {
-    const auto w = words(line);
+Action parseLine(const std::vector<std::string>& w, const std::string& line) {
     static const std::map<std::string, ActionKind> verbs = {
         {"toggle-group", ActionKind::ToggleGroup}, {"nudge-group", ActionKind::NudgeGroup},
         {"list-group", ActionKind::ListGroup},     {"select", ActionKind::Select},
@@ -153,8 +152,10 @@ std::vector<Action> parseActions(const std::string& script) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         size_t first = line.find_first_not_of(" \t");
         if (first == std::string::npos || line[first] == '#') continue;
+        const auto w = words(line);
+        if (w.empty()) continue; // only white space of other kinds
         try {
-            Action a = parseLine(line);
+            Action a = parseLine(w, line);
             a.lineNo = lineNo;
             a.line = line;
             actions.push_back(a);

@@ -1,6 +1,7 @@
 // Reads the analysis program's text output by its marker texts, four passes from the top.
 #include "model/analysis_reader.h"
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <unordered_map>
@@ -76,6 +77,12 @@ size_t skipEcho(std::string_view line) {
 }
 
 double numberAt(std::string_view line, size_t pos) { return readNumber(from(line, pos)); }
+
+float finiteSingle(double v) {
+    const float f = static_cast<float>(v);
+    if (!std::isfinite(f)) throw RangeError("A beam dimension is out of range");
+    return f;
+}
 
 class Reader {
   public:
@@ -291,11 +298,11 @@ class Reader {
             for (;;) {
                 if (++p_.beamCount > cap::beams) throw CapacityError(overflowMessage("beam design blocks", cap::beams));
                 std::array<float, 5> row{};
-                row[1] = static_cast<float>(valueAfter(kBeamMarker, false));
+                row[1] = finiteSingle(valueAfter(kBeamMarker, false));
                 if (row[1] == 0) prompts_.inform(line_);
-                row[2] = static_cast<float>(valueAfter("LENGTH:", true));
-                row[3] = static_cast<float>(valueAfter("SIZE:", false));
-                row[4] = static_cast<float>(valueAfter("X", false));
+                row[2] = finiteSingle(valueAfter("LENGTH:", true));
+                row[3] = finiteSingle(valueAfter("SIZE:", false));
+                row[4] = finiteSingle(valueAfter("X", false));
                 p_.beams.push_back(row);
                 // The LENGTH: line may itself start the next block only in a broken file.
                 if (!find(line_, kBeamMarker)) break;
@@ -318,8 +325,10 @@ class Reader {
                 size_t cursor = 1;
                 while (cursor < line_.size()) {
                     cursor = skipToNumber(line_, cursor);
-                    float v = static_cast<float>(numberAt(line_, cursor));
+                    const float v = static_cast<float>(numberAt(line_, cursor));
+                    if (!std::isfinite(v)) throw RangeError("A support reaction (" + line_ + ") is out of range");
                     if (cursor <= 7) {
+                        toInt32(v, "A support joint number");
                         if (++s > cap::supports) throw CapacityError(overflowMessage("supports", cap::supports));
                         p_.supportReaction.push_back(SupportCases{});
                         k = 0;

@@ -89,7 +89,10 @@ LayoutLoad loadLayout(Project& p) {
     if (!in) return LayoutLoad::Absent;
     std::ostringstream buffer;
     buffer << in.rdbuf();
-    const std::string text = buffer.str();
+    return loadLayoutText(p, buffer.str());
+}
+
+LayoutLoad loadLayoutText(Project& p, const std::string& text) {
     size_t pos = 0;
     std::string line;
     if (!nextLine(text, pos, line)) return LayoutLoad::Ignored;

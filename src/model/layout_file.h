@@ -20,6 +20,9 @@ enum class LayoutLoad { Absent, Restored, Ignored };
 // another number of values than there are footings, or values that are not offsets, is ignored.
 LayoutLoad loadLayout(Project& p);
 
+// loadLayout on the file's content.
+LayoutLoad loadLayoutText(Project& p, const std::string& text);
+
 // The two lines (with their CR LF ends) that saveLayout writes.
 std::string layoutText(const Project& p);
 

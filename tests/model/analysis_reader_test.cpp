@@ -323,3 +323,15 @@ TEST(AnalysisReader, truncatedAndGarbageFilesEndCleanly) {
     }
     SUCCEED();
 }
+
+TEST(AnalysisReader, reactionValuesBeyondASingleAreRefused) {
+    Parts parts;
+    parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n"
+                      "      1    1      1.00    1E9999      0.00      0.00      0.00      0.00\n";
+    auto r = read(parts.text());
+    ASSERT_TRUE(r->failure);
+    EXPECT_NE(r->failure->message.find("out of range"), std::string::npos);
+    parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n 1E999    1      1.00     10.00      0.00      0.00      0.00      0.00\n";
+    r = read(parts.text());
+    ASSERT_TRUE(r->failure);
+}

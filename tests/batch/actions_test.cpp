@@ -1,0 +1,37 @@
+// The action script reader: every line is checked, and what cannot be read names its line.
+#include <gtest/gtest.h>
+
+#include "batch/actions.h"
+
+using namespace ormevak::batch;
+
+TEST(ActionScript, readsEveryActionOfTheScript) {
+    auto actions = parseActions("# plan\n\nselect 3\nwheel 3 -1\ncombine 0 0 4300.5 -100 cancel\n"
+                                "offset 2 up\ndepth 1 0.65\npedestal 2  0.5 m\ndia 1\r\ndesign\n");
+    ASSERT_EQ(actions.size(), 8u);
+    EXPECT_EQ(actions[0].kind, ActionKind::Select);
+    EXPECT_EQ(actions[0].lineNo, 3);
+    EXPECT_EQ(actions[1].direction, -1);
+    EXPECT_DOUBLE_EQ(actions[2].x2, 4300.5);
+    EXPECT_FALSE(actions[2].ok);
+    EXPECT_EQ(actions[3].key, OffsetKeyName::Up);
+    EXPECT_EQ(actions[4].text, "0.65");
+    EXPECT_EQ(actions[5].text, "0.5 m"); // typed text is passed on as it stands
+    EXPECT_EQ(actions[6].kind, ActionKind::Dia);
+}
+
+TEST(ActionScript, linesThatCannotBeReadNameTheirLine) {
+    for (const char* bad : {"select", "select 0", "select -1", "wheel 1 2", "frobnicate 1", "combine 1 2 3",
+                            "combine 0 0 1 1 maybe", "offset 1 sideways", "design now", "toggle-group x"}) {
+        try {
+            parseActions(std::string("refresh\n") + bad + "\n");
+            ADD_FAILURE() << bad;
+        } catch (const ScriptError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(std::string("line 2: ") + bad + ": ", 0), 0u) << e.what();
+        }
+    }
+}
+
+TEST(ActionScript, otherWhiteSpaceIsABlankLine) {
+    EXPECT_TRUE(parseActions("\v\n\f \n").empty());
+}
