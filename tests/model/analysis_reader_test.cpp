@@ -335,3 +335,27 @@ TEST(AnalysisReader, reactionValuesBeyondASingleAreRefused) {
     r = read(parts.text());
     ASSERT_TRUE(r->failure);
 }
+
+TEST(AnalysisReader, aLineOfOneMegabyteIsReadLikeAnyOther) {
+    Parts parts;
+    parts.between = "   7. CONSTANTS\n" + std::string(1 << 20, 'X') + "\n   8. " + std::string(1 << 20, '9') + "\n";
+    auto r = read(parts.text());
+    ASSERT_FALSE(r->failure) << r->failure->message;
+    EXPECT_EQ(r->p.supportCount(), 2);
+}
+
+TEST(AnalysisReader, jointAndMemberTablesOneBeyondTheirCapacityAreRefused) {
+    Parts parts;
+    parts.joints = "   3. JOINT COORDINATES\n";
+    for (int j = 1; j <= 12501; ++j) parts.joints += "   4. " + std::to_string(j) + " " + std::to_string(j % 250) + " 0 0\n";
+    auto r = read(parts.text());
+    ASSERT_TRUE(r->failure);
+    EXPECT_NE(r->failure->message.find("more joints than the 12500"), std::string::npos) << r->failure->message;
+
+    Parts members;
+    members.members = "   5. MEMBER INCIDENCES\n";
+    for (int m = 1; m <= 15001; ++m) members.members += "   6. " + std::to_string(m) + " 1 3\n";
+    r = read(members.text());
+    ASSERT_TRUE(r->failure);
+    EXPECT_NE(r->failure->message.find("more members than the 15000"), std::string::npos);
+}
