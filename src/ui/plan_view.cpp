@@ -298,7 +298,8 @@ void PlanView::labelPressed(int i, Qt::MouseButton button, Qt::KeyboardModifiers
         if (top < 0) top = labelCorners_[static_cast<size_t>(i)].y() + 600;
         sizeLabelCorner_ = QPointF(f.drawX1, top);
         syncSizeBox();
-        txtWheel_->setFocus(Qt::OtherFocusReason);
+        // The keys reach the plan (or the size box, when the user clicked into it).
+        if (!hasFocus() && !txtWheel_->hasFocus()) setFocus(Qt::OtherFocusReason);
         break;
     }
     case PressResult::Kind::None:
@@ -338,7 +339,7 @@ void PlanView::keyPressEvent(QKeyEvent* event) {
 }
 
 void PlanView::wheelOverSizeBox(int rotation) {
-    if (!wheelStep(project_, prompts_, rotation)) return;
+    if (!state_.sizeBoxVisible || !wheelStep(project_, prompts_, rotation)) return;
     drawFoot();
     const int s = project_.currentFooting;
     if (s >= 1 && s <= footingRows(project_) && project_.footings[s].state < 1) {
