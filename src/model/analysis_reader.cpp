@@ -1,7 +1,10 @@
 // Reads the analysis program's text output by its marker texts, four passes from the top.
 #include "model/analysis_reader.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <unordered_map>
@@ -37,19 +40,42 @@ std::string overflowMessage(std::string_view what, int limit) {
            " this program can hold. The file was not read.";
 }
 
-// The file's lines, read one after another from an opening; reopening starts at the top.
+// The file's lines, read one after another from an opening; reopening starts at the top. Searching
+// for a marker jumps through the text instead of copying every line in between.
 class Lines {
   public:
-    explicit Lines(const std::vector<std::string_view>& lines) : lines_(lines) {}
+    Lines(std::string_view text, const std::vector<std::string_view>& lines) : text_(text), lines_(lines) {
+        starts_.reserve(lines.size());
+        for (std::string_view l : lines) starts_.push_back(static_cast<size_t>(l.data() - text.data()));
+    }
     void reopen() { next_ = 0; }
     bool read(std::string& line) {
         if (next_ >= lines_.size()) return false;
         line.assign(lines_[next_++]);
         return true;
     }
+    // Reads on to the next line that holds the marker, as reading line by line would; at the end
+    // of the file the last line read stays the current one.
+    bool readUntil(std::string& line, std::string_view marker, std::string_view other = {}) {
+        if (next_ >= lines_.size()) return false;
+        size_t pos = text_.find(marker, starts_[next_]);
+        if (!other.empty()) pos = std::min(pos, text_.find(other, starts_[next_]));
+        if (pos == std::string_view::npos) {
+            next_ = lines_.size();
+            line.assign(lines_.back());
+            return false;
+        }
+        const size_t at = static_cast<size_t>(std::upper_bound(starts_.begin() + static_cast<std::ptrdiff_t>(next_), starts_.end(), pos) -
+                                              starts_.begin()) - 1;
+        next_ = at + 1;
+        line.assign(lines_[at]);
+        return true;
+    }
 
   private:
+    std::string_view text_;
     const std::vector<std::string_view>& lines_;
+    std::vector<size_t> starts_;
     size_t next_ = 0;
 };
 
@@ -86,8 +112,8 @@ float finiteSingle(double v) {
 
 class Reader {
   public:
-    Reader(Project& p, const std::vector<std::string_view>& lines, Prompts& prompts)
-        : p_(p), lines_(lines), prompts_(prompts) {}
+    Reader(Project& p, std::string_view text, const std::vector<std::string_view>& lines, Prompts& prompts)
+        : p_(p), lines_(text, lines), prompts_(prompts) {}
 
     void run() {
         readUnit();
@@ -109,11 +135,7 @@ class Reader {
     bool next() { return lines_.read(line_); }
 
     // Reads on until a line holds `marker` (the current line is not examined).
-    bool readUntil(std::string_view marker) {
-        while (next())
-            if (find(line_, marker)) return true;
-        return false;
-    }
+    bool readUntil(std::string_view marker) { return lines_.readUntil(line_, marker); }
 
     // readNumber of the 10 characters after the first `marker` of the current line, after
     // reading on to a line that holds it when `readOn` is set.
@@ -255,10 +277,10 @@ class Reader {
         p_.columns.assign(1, {});
         if (atEnd_) return;
         for (;;) {
-            if (!next()) return;
+            // The next line holding either marker; a line with both is a BETA line.
+            if (!lines_.readUntil(line_, kBetaMarker, kColumnMarker)) return;
             int keyword = findKeyword(line_);
             if (keyword == 3) break;
-            if (keyword != 2) continue;
             size_t at;
             while ((at = line_.find(kBetaMarker)) != std::string::npos) line_.erase(at, kBetaMarker.size());
             for (;;) {
@@ -276,18 +298,19 @@ class Reader {
         readColumns();
     }
 
+    // From the current line on; after each block the search goes on after its LENGTH: line.
     void readColumns() {
+        bool here = find(line_, kColumnMarker) != 0;
         for (;;) {
-            if (find(line_, kColumnMarker)) {
-                if (++p_.columnCount > cap::columns) throw CapacityError(overflowMessage("column design blocks", cap::columns));
-                std::array<int32_t, 5> row{};
-                row[1] = toInt32(valueAfter(kColumnMarker, false), "A column member number");
-                row[2] = toInt32(valueAfter("LENGTH:", true), "A column length");
-                row[3] = toInt32(valueAfter("CROSS SECTION:", false), "A column dimension");
-                row[4] = toInt32(valueAfter("X", false), "A column dimension");
-                p_.columns.push_back(row);
-            }
-            if (!next()) return;
+            if (!here && !readUntil(kColumnMarker)) return;
+            here = false;
+            if (++p_.columnCount > cap::columns) throw CapacityError(overflowMessage("column design blocks", cap::columns));
+            std::array<int32_t, 5> row{};
+            row[1] = toInt32(valueAfter(kColumnMarker, false), "A column member number");
+            row[2] = toInt32(valueAfter("LENGTH:", true), "A column length");
+            row[3] = toInt32(valueAfter("CROSS SECTION:", false), "A column dimension");
+            row[4] = toInt32(valueAfter("X", false), "A column dimension");
+            p_.columns.push_back(row);
         }
     }
 
@@ -416,7 +439,7 @@ std::optional<InputFailure> readAnalysisText(Project& p, const std::string& path
     p.analysisFilePath = path;
     const auto lines = splitLines(text);
     try {
-        Reader(p, lines, prompts).run();
+        Reader(p, text, lines, prompts).run();
         return std::nullopt;
     } catch (const EndProgram& end) {
         p = Project{};

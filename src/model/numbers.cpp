@@ -54,7 +54,50 @@ double convertSlowly(std::string_view text, size_t pos, size_t end, bool withExp
     return v;
 }
 
+// Small mantissas over a power of ten up to 1e22 are exact doubles, and one division of
+// exact doubles is correctly rounded: the same value the full conversion gives.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The common shape, a plain "-123.45" ended by a character that cannot continue a number;
+// false sends everything else to the full reader below.
+bool scanPlain(std::string_view text, size_t pos, Scan& s) {
+    size_t i = pos;
+    const size_t n = text.size();
+    const bool negative = i < n && text[i] == '-';
+    if (negative) ++i;
+    uint64_t mantissa = 0;
+    int digits = 0, fraction = 0;
+    while (i < n && isDigit(text[i]) && digits < 15) {
+        mantissa = mantissa * 10 + static_cast<uint64_t>(text[i++] - '0');
+        ++digits;
+    }
+    if (i < n && text[i] == '.') {
+        ++i;
+        while (i < n && isDigit(text[i]) && digits < 15) {
+            mantissa = mantissa * 10 + static_cast<uint64_t>(text[i++] - '0');
+            ++digits;
+            ++fraction;
+        }
+    }
+    if (digits == 0) return false;
+    if (i < n) {
+        const char c = text[i];
+        if (isDigit(c) || isBlank(c) || c == '.' || c == 'E' || c == 'e' || c == 'D' || c == 'd') return false;
+    }
+    const double v = static_cast<double>(mantissa) / kPowersOfTen[fraction];
+    s.value = negative ? -v : v;
+    s.any = true;
+    s.end = i;
+    return true;
+}
+
 Scan scanNumber(std::string_view text, size_t pos) {
+    {
+        Scan quick;
+        if (scanPlain(text, pos, quick)) return quick;
+    }
     size_t i = pos;
     const size_t n = text.size();
     auto skipBlanks = [&] {
@@ -126,14 +169,9 @@ Scan scanNumber(std::string_view text, size_t pos) {
         withExponent = expDigits && exponent != 0;
         end = i;
     }
-    // Small mantissas over a power of ten up to 1e22 are exact doubles, and one division of
-    // exact doubles is correctly rounded: the same value the full conversion gives.
-    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     double value;
     if (exact && !withExponent && mantissa < (uint64_t{1} << 53) && fraction <= 22)
-        value = static_cast<double>(mantissa) / kPowers[fraction];
+        value = static_cast<double>(mantissa) / kPowersOfTen[fraction];
     else
         value = convertSlowly(text, signAt + (i > signAt && (text[signAt] == '-' || text[signAt] == '+') ? 1 : 0), end,
                               withExponent, exponent);
