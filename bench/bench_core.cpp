@@ -18,7 +18,8 @@ const std::string& capacityFile() {
     return path;
 }
 const std::string& fiveHundredFile() {
-    static const std::string path = analysisFile("500-supports", "--nx 25 --nz 20 --storeys 3 --cases 12");
+    static const std::string path =
+        analysisFile("500-supports", "--nx 25 --nz 20 --storeys 3 --cases 12");
     return path;
 }
 
@@ -32,7 +33,8 @@ void BM_InputPhase(benchmark::State& state) {
         linkSupportColumns(p);
         benchmark::DoNotOptimize(p.footings.data());
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
 }
 BENCHMARK(BM_InputPhase)->Unit(benchmark::kMillisecond);
 

@@ -17,7 +17,8 @@ namespace ormevak::bench {
 
 class SilentPrompts : public Prompts {
   public:
-    void inform(const std::string&, const std::string& = {}, MessageIcon = MessageIcon::None) override {}
+    void inform(const std::string&, const std::string& = {},
+                MessageIcon = MessageIcon::None) override {}
     bool confirm(const std::string&, const std::string&) override { return true; }
 };
 
@@ -27,8 +28,9 @@ inline std::string analysisFile(const std::string& name, const std::string& args
     const std::string folder = dir ? dir : "bench-data";
     const std::string path = folder + "/" + name + ".ANL";
     if (!std::ifstream(path)) {
-        const std::string cmd = "mkdir -p '" + folder + "' && python3 '" ORMEVAK_SOURCE_DIR
-                                "/tools/gen_analysis.py' " + args + " > '" + path + "'";
+        const std::string cmd = "mkdir -p '" + folder +
+                                "' && python3 '" ORMEVAK_SOURCE_DIR "/tools/gen_analysis.py' " +
+                                args + " > '" + path + "'";
         if (std::system(cmd.c_str()) != 0) throw std::runtime_error("cannot generate " + path);
     }
     return path;

@@ -16,7 +16,8 @@ using namespace ormevak::bench;
 namespace {
 
 Project designedProject() {
-    Project p = loadedProject(analysisFile("500-supports", "--nx 25 --nz 20 --storeys 3 --cases 12"));
+    Project p =
+        loadedProject(analysisFile("500-supports", "--nx 25 --nz 20 --storeys 3 --cases 12"));
     SilentPrompts prompts;
     runDesign(p, prompts);
     return p;

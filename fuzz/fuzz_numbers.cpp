@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const std::string written = formatNumber(f);
             const double back = readNumber(written);
             // Seven significant digits: within a relative 1e-6 of the float.
-            if (std::fabs(back - static_cast<double>(f)) > 1e-6 * std::fabs(static_cast<double>(f)) + 1e-45)
+            if (std::fabs(back - static_cast<double>(f)) >
+                1e-6 * std::fabs(static_cast<double>(f)) + 1e-45)
                 __builtin_trap();
         }
         try {

@@ -6,7 +6,8 @@
 namespace ormevak::fuzz {
 class SilentPrompts : public Prompts {
   public:
-    void inform(const std::string&, const std::string& = {}, MessageIcon = MessageIcon::None) override {}
+    void inform(const std::string&, const std::string& = {},
+                MessageIcon = MessageIcon::None) override {}
     bool confirm(const std::string&, const std::string&) override { return true; }
 };
 } // namespace ormevak::fuzz

@@ -27,7 +27,8 @@ int positiveIndex(const std::string& w, const char* what) {
     if (w.empty() || w.size() > 9 || w.find_first_not_of("0123456789") != std::string::npos)
         throw Fail{std::string(what) + " must be a whole number from 1 on, not \"" + w + "\""};
     int v = std::stoi(w);
-    if (v < 1) throw Fail{std::string(what) + " must be a whole number from 1 on, not \"" + w + "\""};
+    if (v < 1)
+        throw Fail{std::string(what) + " must be a whole number from 1 on, not \"" + w + "\""};
     return v;
 }
 
@@ -55,14 +56,22 @@ std::string typedText(const std::string& line) {
 
 Action parseLine(const std::vector<std::string>& w, const std::string& line) {
     static const std::map<std::string, ActionKind> verbs = {
-        {"toggle-group", ActionKind::ToggleGroup}, {"nudge-group", ActionKind::NudgeGroup},
-        {"list-group", ActionKind::ListGroup},     {"select", ActionKind::Select},
-        {"wheel", ActionKind::Wheel},              {"shift-delete", ActionKind::ShiftDelete},
-        {"disable-mode", ActionKind::DisableMode}, {"press", ActionKind::Press},
-        {"details", ActionKind::Details},          {"combine", ActionKind::Combine},
-        {"offset", ActionKind::Offset},            {"offsets-reset", ActionKind::OffsetsReset},
-        {"refresh", ActionKind::Refresh},          {"design", ActionKind::Design},
-        {"depth", ActionKind::Depth},              {"pedestal", ActionKind::Pedestal},
+        {"toggle-group", ActionKind::ToggleGroup},
+        {"nudge-group", ActionKind::NudgeGroup},
+        {"list-group", ActionKind::ListGroup},
+        {"select", ActionKind::Select},
+        {"wheel", ActionKind::Wheel},
+        {"shift-delete", ActionKind::ShiftDelete},
+        {"disable-mode", ActionKind::DisableMode},
+        {"press", ActionKind::Press},
+        {"details", ActionKind::Details},
+        {"combine", ActionKind::Combine},
+        {"offset", ActionKind::Offset},
+        {"offsets-reset", ActionKind::OffsetsReset},
+        {"refresh", ActionKind::Refresh},
+        {"design", ActionKind::Design},
+        {"depth", ActionKind::Depth},
+        {"pedestal", ActionKind::Pedestal},
         {"dia", ActionKind::Dia}};
     auto it = verbs.find(w[0]);
     if (it == verbs.end()) throw Fail{"unknown action \"" + w[0] + "\""};
@@ -116,9 +125,11 @@ Action parseLine(const std::vector<std::string>& w, const std::string& line) {
     case ActionKind::Offset: {
         expectCount(w, 3, "offset F home|left|right|up|down");
         a.index = positiveIndex(w[1], "the footing F");
-        static const std::map<std::string, OffsetKeyName> keys = {
-            {"home", OffsetKeyName::Home}, {"left", OffsetKeyName::Left}, {"right", OffsetKeyName::Right},
-            {"up", OffsetKeyName::Up},     {"down", OffsetKeyName::Down}};
+        static const std::map<std::string, OffsetKeyName> keys = {{"home", OffsetKeyName::Home},
+                                                                  {"left", OffsetKeyName::Left},
+                                                                  {"right", OffsetKeyName::Right},
+                                                                  {"up", OffsetKeyName::Up},
+                                                                  {"down", OffsetKeyName::Down}};
         auto k = keys.find(w[2]);
         if (k == keys.end()) throw Fail{"the key must be home, left, right, up or down"};
         a.key = k->second;
@@ -140,7 +151,9 @@ Action parseLine(const std::vector<std::string>& w, const std::string& line) {
 
 } // namespace
 
-std::string describe(const Action& a) { return "line " + std::to_string(a.lineNo) + ": " + a.line; }
+std::string describe(const Action& a) {
+    return "line " + std::to_string(a.lineNo) + ": " + a.line;
+}
 
 std::vector<Action> parseActions(const std::string& script) {
     std::vector<Action> actions;

@@ -8,8 +8,23 @@
 namespace ormevak::batch {
 
 enum class ActionKind {
-    ToggleGroup, NudgeGroup, ListGroup, Select, Wheel, ShiftDelete, DisableMode, Press, Details,
-    Combine, Offset, OffsetsReset, Refresh, Design, Depth, Pedestal, Dia
+    ToggleGroup,
+    NudgeGroup,
+    ListGroup,
+    Select,
+    Wheel,
+    ShiftDelete,
+    DisableMode,
+    Press,
+    Details,
+    Combine,
+    Offset,
+    OffsetsReset,
+    Refresh,
+    Design,
+    Depth,
+    Pedestal,
+    Dia
 };
 
 enum class OffsetKeyName { Home, Left, Right, Up, Down };
@@ -17,13 +32,13 @@ enum class OffsetKeyName { Home, Left, Right, Up, Down };
 struct Action {
     ActionKind kind{};
     int lineNo = 0;
-    std::string line;       // the line as written, for error messages
-    int index = 0;          // F, G or R
-    int direction = 0;      // wheel: -1 or +1
+    std::string line;                      // the line as written, for error messages
+    int index = 0;                         // F, G or R
+    int direction = 0;                     // wheel: -1 or +1
     double x1 = 0, z1 = 0, x2 = 0, z2 = 0; // combine band corners, plan mm
-    bool ok = true;         // combine: the answer to the skew question
-    OffsetKeyName key{};    // offset
-    std::string text;       // depth, pedestal: what is typed
+    bool ok = true;                        // combine: the answer to the skew question
+    OffsetKeyName key{};                   // offset
+    std::string text;                      // depth, pedestal: what is typed
 };
 
 // A line that cannot be read; what() holds "line N: <line>: reason".

@@ -25,7 +25,12 @@ std::string isolatedDetailsJson(const FootingDetails& d, int footing) {
     JsonWriter w;
     w.beginObject().key("footing").value(footing).key("window").value("Disply");
     w.key("texts").beginObject();
-    w.key("LabN0").value(d.labN0).key("LabSize").value(d.labSize).key("LabOffcet").value(d.labOffcet);
+    w.key("LabN0")
+        .value(d.labN0)
+        .key("LabSize")
+        .value(d.labSize)
+        .key("LabOffcet")
+        .value(d.labOffcet);
     w.key("LabColSize").value(d.labColSize).key("LabXY").value(d.labXY);
     w.endObject();
     w.key("rows").beginArray();
@@ -58,11 +63,16 @@ std::string combinedDetailsJson(const CombinedDetails& d, int footing) {
 
 OffsetKey offsetKeyOf(OffsetKeyName k) {
     switch (k) {
-    case OffsetKeyName::Home: return OffsetKey::Home;
-    case OffsetKeyName::Left: return OffsetKey::Left;
-    case OffsetKeyName::Right: return OffsetKey::Right;
-    case OffsetKeyName::Up: return OffsetKey::Up;
-    case OffsetKeyName::Down: break;
+    case OffsetKeyName::Home:
+        return OffsetKey::Home;
+    case OffsetKeyName::Left:
+        return OffsetKey::Left;
+    case OffsetKeyName::Right:
+        return OffsetKey::Right;
+    case OffsetKeyName::Up:
+        return OffsetKey::Up;
+    case OffsetKeyName::Down:
+        break;
     }
     return OffsetKey::Down;
 }
@@ -97,7 +107,8 @@ void applyAction(Session& s, const Action& a) {
         toggleDisableMode(s.plan);
         break;
     case ActionKind::Press:
-        pressLabel(p, prompts, s.plan, checkedIndex(a, p.footingCount, "footing"), Button::Left, false);
+        pressLabel(p, prompts, s.plan, checkedIndex(a, p.footingCount, "footing"), Button::Left,
+                   false);
         break;
     case ActionKind::Details: {
         const int f = checkedIndex(a, p.footingCount, "footing");

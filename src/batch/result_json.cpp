@@ -7,7 +7,9 @@ namespace ormevak::batch {
 
 namespace {
 
-size_t at(int i) { return static_cast<size_t>(i); }
+size_t at(int i) {
+    return static_cast<size_t>(i);
+}
 
 void levels(JsonWriter& w, const std::vector<float>& list) {
     w.beginArray();
@@ -37,7 +39,8 @@ void footings(JsonWriter& w, const Project& p) {
         w.beginObject();
         w.key("index").value(i).key("jointNo").value(f.jointNo).key("state").value(f.state);
         w.key("groupIndex").value(f.groupIndex).key("markNo").value(f.markNo);
-        w.key("x").value(f.x).key("z").value(f.z).key("nodeX").value(f.nodeX).key("nodeZ").value(f.nodeZ);
+        w.key("x").value(f.x).key("z").value(f.z).key("nodeX").value(f.nodeX).key("nodeZ").value(
+            f.nodeZ);
         w.key("offX").value(f.offX).key("offZ").value(f.offZ);
         w.key("lenL").value(f.lenL).key("widB").value(f.widB).key("reqSide").value(f.reqSide);
         w.key("colIndex").value(f.colIndex);
@@ -71,12 +74,25 @@ void combined(JsonWriter& w, const Project& p) {
         const CombinedRecord& c = p.combinedFootings[at(k)];
         w.beginObject();
         w.key("index").value(k).key("memberCount").value(c.memberCount).key("members").beginArray();
-        for (int m = 1; m <= c.memberCount && m <= cap::combinedMembers; ++m) w.value(c.members[at(m)]);
+        for (int m = 1; m <= c.memberCount && m <= cap::combinedMembers; ++m)
+            w.value(c.members[at(m)]);
         w.endArray();
-        w.key("xMin").value(c.xMin).key("zMin").value(c.zMin).key("xMax").value(c.xMax).key("zMax").value(c.zMax);
+        w.key("xMin")
+            .value(c.xMin)
+            .key("zMin")
+            .value(c.zMin)
+            .key("xMax")
+            .value(c.xMax)
+            .key("zMax")
+            .value(c.zMax);
         w.key("length").value(c.length).key("width").value(c.width);
         w.key("cant1").value(c.cant1).key("cant2").value(c.cant2);
-        w.key("orientation").value(c.orientation).key("halfSkew").value(c.halfSkew).key("span").value(c.span);
+        w.key("orientation")
+            .value(c.orientation)
+            .key("halfSkew")
+            .value(c.halfSkew)
+            .key("span")
+            .value(c.span);
         w.endObject();
     }
     w.endArray();
@@ -88,10 +104,26 @@ void designRows(JsonWriter& w, const Project& p) {
     for (int n = 1; n <= p.designRowCount; ++n) {
         const GroupRecord& r = p.designRows[at(n)];
         w.beginObject();
-        w.key("row").value(n).key("size").value(r.size).key("nosCount").value(r.nosCount).key("footingNos");
+        w.key("row")
+            .value(n)
+            .key("size")
+            .value(r.size)
+            .key("nosCount")
+            .value(r.nosCount)
+            .key("footingNos");
         intArray(w, r.footingNos, r.nosCount);
-        w.key("depth").value(r.depth).key("pedestal").value(r.pedestal).key("barDia").value(r.barDia);
-        w.key("netPressure").value(r.netPressure).key("govFooting").value(r.govFooting).key("govCase").value(r.govCase);
+        w.key("depth")
+            .value(r.depth)
+            .key("pedestal")
+            .value(r.pedestal)
+            .key("barDia")
+            .value(r.barDia);
+        w.key("netPressure")
+            .value(r.netPressure)
+            .key("govFooting")
+            .value(r.govFooting)
+            .key("govCase")
+            .value(r.govCase);
         w.key("texts").beginObject();
         for (size_t c = 0; c < names.size(); ++c) w.key(names[c]).value(p.designRowTexts[at(n)][c]);
         w.endObject();

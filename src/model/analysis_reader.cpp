@@ -44,9 +44,11 @@ std::string overflowMessage(std::string_view what, int limit) {
 // for a marker jumps through the text instead of copying every line in between.
 class Lines {
   public:
-    Lines(std::string_view text, const std::vector<std::string_view>& lines) : text_(text), lines_(lines) {
+    Lines(std::string_view text, const std::vector<std::string_view>& lines)
+        : text_(text), lines_(lines) {
         starts_.reserve(lines.size());
-        for (std::string_view l : lines) starts_.push_back(static_cast<size_t>(l.data() - text.data()));
+        for (std::string_view l : lines)
+            starts_.push_back(static_cast<size_t>(l.data() - text.data()));
     }
     void reopen() { next_ = 0; }
     bool read(std::string& line) {
@@ -65,8 +67,11 @@ class Lines {
             line.assign(lines_.back());
             return false;
         }
-        const size_t at = static_cast<size_t>(std::upper_bound(starts_.begin() + static_cast<std::ptrdiff_t>(next_), starts_.end(), pos) -
-                                              starts_.begin()) - 1;
+        const size_t at = static_cast<size_t>(
+                              std::upper_bound(starts_.begin() + static_cast<std::ptrdiff_t>(next_),
+                                               starts_.end(), pos) -
+                              starts_.begin()) -
+                          1;
         next_ = at + 1;
         line.assign(lines_[at]);
         return true;
@@ -102,7 +107,9 @@ size_t skipEcho(std::string_view line) {
     return skipToNumber(line, cursor);
 }
 
-double numberAt(std::string_view line, size_t pos) { return readNumber(from(line, pos)); }
+double numberAt(std::string_view line, size_t pos) {
+    return readNumber(from(line, pos));
+}
 
 float finiteSingle(double v) {
     const float f = static_cast<float>(v);
@@ -112,7 +119,8 @@ float finiteSingle(double v) {
 
 class Reader {
   public:
-    Reader(Project& p, std::string_view text, const std::vector<std::string_view>& lines, Prompts& prompts)
+    Reader(Project& p, std::string_view text, const std::vector<std::string_view>& lines,
+           Prompts& prompts)
         : p_(p), lines_(text, lines), prompts_(prompts) {}
 
     void run() {
@@ -185,9 +193,8 @@ class Reader {
                 size_t start = 0;
                 for (;;) {
                     size_t star = line_.find('*', start);
-                    std::string piece = line_.substr(start, star == std::string::npos
-                                                                ? std::string::npos
-                                                                : star - start);
+                    std::string piece = line_.substr(
+                        start, star == std::string::npos ? std::string::npos : star - start);
                     rebuilt += (piece.find("E-") != std::string::npos ? "0.0" : piece) + "*";
                     if (star == std::string::npos) break;
                     start = star + 1;
@@ -197,7 +204,8 @@ class Reader {
             }
             readListLine(cursor, end, [&](double v) {
                 if (counter > 3) {
-                    if (++p_.jointCount > cap::joints) throw CapacityError(overflowMessage("joints", cap::joints));
+                    if (++p_.jointCount > cap::joints)
+                        throw CapacityError(overflowMessage("joints", cap::joints));
                     p_.joints.push_back({});
                     counter = 0;
                 }
@@ -205,7 +213,8 @@ class Reader {
                 if (counter == 0)
                     row[0] = toInt32(v, "A joint number");
                 else
-                    row[static_cast<size_t>(counter)] = toInt32(v * unitFactor_, "A joint coordinate");
+                    row[static_cast<size_t>(counter)] =
+                        toInt32(v * unitFactor_, "A joint coordinate");
                 ++counter;
             });
         }
@@ -226,11 +235,13 @@ class Reader {
             scan::blanksToStars(line_);
             readListLine(cursor, line_.size(), [&](double v) {
                 if (counter > 2) {
-                    if (++p_.memberCount > cap::members) throw CapacityError(overflowMessage("members", cap::members));
+                    if (++p_.memberCount > cap::members)
+                        throw CapacityError(overflowMessage("members", cap::members));
                     p_.memberIncidence.push_back({});
                     counter = 0;
                 }
-                p_.memberIncidence[static_cast<size_t>(p_.memberCount)][static_cast<size_t>(counter)] =
+                p_.memberIncidence[static_cast<size_t>(p_.memberCount)]
+                                  [static_cast<size_t>(counter)] =
                     toInt32(v, "A member or joint number");
                 ++counter;
             });
@@ -239,7 +250,8 @@ class Reader {
     }
 
     void appendBeta(double v) {
-        if (p_.betaCount >= cap::betaMembers) throw CapacityError(overflowMessage("BETA 90 members", cap::betaMembers));
+        if (p_.betaCount >= cap::betaMembers)
+            throw CapacityError(overflowMessage("BETA 90 members", cap::betaMembers));
         p_.betaMembers.push_back(toInt32(v, "A BETA member number"));
         ++p_.betaCount;
     }
@@ -282,7 +294,8 @@ class Reader {
             int keyword = findKeyword(line_);
             if (keyword == 3) break;
             size_t at;
-            while ((at = line_.find(kBetaMarker)) != std::string::npos) line_.erase(at, kBetaMarker.size());
+            while ((at = line_.find(kBetaMarker)) != std::string::npos)
+                line_.erase(at, kBetaMarker.size());
             for (;;) {
                 if (readNumber(line_) == 0) {
                     if (!next()) return;
@@ -304,7 +317,8 @@ class Reader {
         for (;;) {
             if (!here && !readUntil(kColumnMarker)) return;
             here = false;
-            if (++p_.columnCount > cap::columns) throw CapacityError(overflowMessage("column design blocks", cap::columns));
+            if (++p_.columnCount > cap::columns)
+                throw CapacityError(overflowMessage("column design blocks", cap::columns));
             std::array<int32_t, 5> row{};
             row[1] = toInt32(valueAfter(kColumnMarker, false), "A column member number");
             row[2] = toInt32(valueAfter("LENGTH:", true), "A column length");
@@ -319,7 +333,8 @@ class Reader {
         p_.beams.assign(1, {});
         while (readUntil(kBeamMarker)) {
             for (;;) {
-                if (++p_.beamCount > cap::beams) throw CapacityError(overflowMessage("beam design blocks", cap::beams));
+                if (++p_.beamCount > cap::beams)
+                    throw CapacityError(overflowMessage("beam design blocks", cap::beams));
                 std::array<float, 5> row{};
                 row[1] = finiteSingle(valueAfter(kBeamMarker, false));
                 if (row[1] == 0) prompts_.inform(line_);
@@ -349,10 +364,12 @@ class Reader {
                 while (cursor < line_.size()) {
                     cursor = skipToNumber(line_, cursor);
                     const float v = static_cast<float>(numberAt(line_, cursor));
-                    if (!std::isfinite(v)) throw RangeError("A support reaction (" + line_ + ") is out of range");
+                    if (!std::isfinite(v))
+                        throw RangeError("A support reaction (" + line_ + ") is out of range");
                     if (cursor <= 7) {
                         toInt32(v, "A support joint number");
-                        if (++s > cap::supports) throw CapacityError(overflowMessage("supports", cap::supports));
+                        if (++s > cap::supports)
+                            throw CapacityError(overflowMessage("supports", cap::supports));
                         p_.supportReaction.push_back(SupportCases{});
                         k = 0;
                         c = 0;
@@ -362,7 +379,8 @@ class Reader {
                         if (toggle) {
                             ++k;
                             if (c >= cap::casesPerSupport)
-                                throw CapacityError(overflowMessage("reaction lines for one support", cap::casesPerSupport));
+                                throw CapacityError(overflowMessage(
+                                    "reaction lines for one support", cap::casesPerSupport));
                             // Numbers beyond MOM-Z (a malformed line) have no component to go to.
                             if (k <= 4) p_.reaction(s, c, k) = v;
                         }
@@ -393,13 +411,15 @@ class Reader {
         }
         p_.concreteGrade = toInt16(fck / unitFactor_, "The concrete grade");
         p_.steelGrade = toInt16(fy / unitFactor_, "The steel grade");
-        p_.gradesCaption = "Fck " + formatInt(p_.concreteGrade) + "     Fe " + formatInt(p_.steelGrade) + " N/mm2";
+        p_.gradesCaption =
+            "Fck " + formatInt(p_.concreteGrade) + "     Fe " + formatInt(p_.steelGrade) + " N/mm2";
     }
 
     // The start joint becomes the lower (or smaller-coordinate) end of every member.
     void normaliseMembers() {
         std::unordered_map<int32_t, size_t> firstRow;
-        for (int j = p_.jointCount; j >= 1; --j) firstRow[p_.joints[static_cast<size_t>(j)][0]] = static_cast<size_t>(j);
+        for (int j = p_.jointCount; j >= 1; --j)
+            firstRow[p_.joints[static_cast<size_t>(j)][0]] = static_cast<size_t>(j);
         const std::array<int32_t, 4> absent{};
         auto joint = [&](int32_t number) -> const std::array<int32_t, 4>& {
             auto it = firstRow.find(number);
@@ -415,7 +435,8 @@ class Reader {
 
     void swapBetaColumns() {
         std::unordered_map<int32_t, int> timesNamed;
-        for (int i = 1; i <= p_.betaCount; ++i) ++timesNamed[p_.betaMembers[static_cast<size_t>(i)]];
+        for (int i = 1; i <= p_.betaCount; ++i)
+            ++timesNamed[p_.betaMembers[static_cast<size_t>(i)]];
         for (int c = 1; c <= p_.columnCount; ++c) {
             auto& row = p_.columns[static_cast<size_t>(c)];
             auto it = timesNamed.find(row[1]);
@@ -453,7 +474,8 @@ std::optional<InputFailure> readAnalysisText(Project& p, const std::string& path
     }
 }
 
-std::optional<InputFailure> readAnalysisFile(Project& p, const std::string& path, Prompts& prompts) {
+std::optional<InputFailure> readAnalysisFile(Project& p, const std::string& path,
+                                             Prompts& prompts) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) {
         p = Project{};

@@ -29,12 +29,15 @@ void fillLevels(std::vector<float>& levels, const std::vector<int32_t>& values, 
     for (int32_t v : distinct) levels.push_back(static_cast<float>(v));
 }
 
-int levelCount(const std::vector<float>& levels) { return static_cast<int>(levels[0]); }
+int levelCount(const std::vector<float>& levels) {
+    return static_cast<int>(levels[0]);
+}
 
 // 1-based level index of every distinct coordinate of one axis (column 1, 2 or 3 of Joints).
 std::unordered_map<int32_t, int> indexOf(const Project& p, size_t axis) {
     std::vector<int32_t> values;
-    for (int j = 1; j <= p.jointCount; ++j) values.push_back(p.joints[static_cast<size_t>(j)][axis]);
+    for (int j = 1; j <= p.jointCount; ++j)
+        values.push_back(p.joints[static_cast<size_t>(j)][axis]);
     std::sort(values.begin(), values.end());
     values.erase(std::unique(values.begin(), values.end()), values.end());
     std::unordered_map<int32_t, int> index;
@@ -62,7 +65,8 @@ struct Lookups {
             const auto& row = p.memberIncidence[static_cast<size_t>(m)];
             memberByEnds[pairKey(row[1], row[2])] = row[0];
         }
-        for (int c = p.columnCount; c >= 1; --c) columnRow[p.columns[static_cast<size_t>(c)][1]] = c;
+        for (int c = p.columnCount; c >= 1; --c)
+            columnRow[p.columns[static_cast<size_t>(c)][1]] = c;
         for (int b = p.beamCount; b >= 1; --b) {
             float member = p.beams[static_cast<size_t>(b)][1];
             if (member == static_cast<float>(static_cast<int32_t>(member)))
@@ -110,8 +114,9 @@ void buildNodeGrid(Project& p) {
     for (int j = 1; j <= p.jointCount; ++j) {
         const auto& row = p.joints[static_cast<size_t>(j)];
         if (row[0] > cap::gridCell || row[0] < -cap::gridCell - 1) {
-            throw CapacityError("Joint number " + formatInt(row[0]) + " is above " +
-                                formatInt(cap::gridCell) + ", the largest joint number the frame grid holds. The file was not read.");
+            throw CapacityError(
+                "Joint number " + formatInt(row[0]) + " is above " + formatInt(cap::gridCell) +
+                ", the largest joint number the frame grid holds. The file was not read.");
         }
         xs.push_back(row[1]);
         ys.push_back(row[2]);
@@ -149,7 +154,9 @@ namespace {
 std::vector<Node> gridNodes(const Project& p) {
     std::vector<Node> nodes;
     nodes.reserve(p.nodeGrid.size());
-    p.nodeGrid.forEach([&](int xi, int yi, int zi, int joint) { nodes.push_back({xi, yi, zi, joint}); });
+    p.nodeGrid.forEach([&](int xi, int yi, int zi, int joint) {
+        nodes.push_back({xi, yi, zi, joint});
+    });
     return nodes;
 }
 
@@ -160,12 +167,14 @@ std::vector<const Node*> sortedAlong(const std::vector<Node>& nodes, Less less, 
     std::vector<const Node*> order;
     order.reserve(nodes.size());
     for (const Node& n : nodes) order.push_back(&n);
-    std::sort(order.begin(), order.end(), [&](const Node* a, const Node* b) { return less(*a, *b); });
+    std::sort(order.begin(), order.end(),
+              [&](const Node* a, const Node* b) { return less(*a, *b); });
     neighbour.assign(nodes.size(), nullptr);
     for (size_t i = 0; i < order.size(); ++i) {
         const size_t self = static_cast<size_t>(order[i] - nodes.data());
         if (previous && i > 0 && sameLine(*order[i - 1], *order[i])) neighbour[self] = order[i - 1];
-        if (!previous && i + 1 < order.size() && sameLine(*order[i + 1], *order[i])) neighbour[self] = order[i + 1];
+        if (!previous && i + 1 < order.size() && sameLine(*order[i + 1], *order[i]))
+            neighbour[self] = order[i + 1];
     }
     return order;
 }
@@ -183,13 +192,22 @@ void buildMemberGrids(Project& p) {
     // The nearest node below on the same vertical line, and the next node in +X and in +Z.
     std::vector<const Node*> below, nextX, nextZ;
     sortedAlong(
-        nodes, [](const Node& a, const Node& b) { return std::tie(a.xi, a.zi, a.yi) < std::tie(b.xi, b.zi, b.yi); },
+        nodes,
+        [](const Node& a, const Node& b) {
+            return std::tie(a.xi, a.zi, a.yi) < std::tie(b.xi, b.zi, b.yi);
+        },
         [](const Node& a, const Node& b) { return a.xi == b.xi && a.zi == b.zi; }, below, true);
     sortedAlong(
-        nodes, [](const Node& a, const Node& b) { return std::tie(a.yi, a.zi, a.xi) < std::tie(b.yi, b.zi, b.xi); },
+        nodes,
+        [](const Node& a, const Node& b) {
+            return std::tie(a.yi, a.zi, a.xi) < std::tie(b.yi, b.zi, b.xi);
+        },
         [](const Node& a, const Node& b) { return a.yi == b.yi && a.zi == b.zi; }, nextX, false);
     sortedAlong(
-        nodes, [](const Node& a, const Node& b) { return std::tie(a.xi, a.yi, a.zi) < std::tie(b.xi, b.yi, b.zi); },
+        nodes,
+        [](const Node& a, const Node& b) {
+            return std::tie(a.xi, a.yi, a.zi) < std::tie(b.xi, b.yi, b.zi);
+        },
         [](const Node& a, const Node& b) { return a.xi == b.xi && a.yi == b.yi; }, nextZ, false);
 
     for (size_t i = 0; i < nodes.size(); ++i) {
@@ -229,13 +247,15 @@ void linkSupportColumns(Project& p) {
         if (yi == 1) ground.push_back({xi, yi, zi, joint});
     });
     // The grid is scanned along X, then Z: where two positions carry one support, the last wins.
-    std::sort(ground.begin(), ground.end(),
-              [](const Node& a, const Node& b) { return std::tie(a.xi, a.zi) < std::tie(b.xi, b.zi); });
+    std::sort(ground.begin(), ground.end(), [](const Node& a, const Node& b) {
+        return std::tie(a.xi, a.zi) < std::tie(b.xi, b.zi);
+    });
     for (const Node& node : ground) {
         auto it = firstSupport.find(node.joint);
         if (it == firstSupport.end()) continue;
         auto col = lowestColumn.find(pairKey(node.xi, node.zi));
-        p.footings[static_cast<size_t>(it->second)].colIndex = col == lowestColumn.end() ? 0 : col->second.second;
+        p.footings[static_cast<size_t>(it->second)].colIndex =
+            col == lowestColumn.end() ? 0 : col->second.second;
     }
 }
 

@@ -39,7 +39,8 @@ void saveLayout(const Project& p) {
     const std::string content = layoutText(p);
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) throw FileError("Cannot write the layout file " + path + ": " + std::strerror(errno));
+        if (!out)
+            throw FileError("Cannot write the layout file " + path + ": " + std::strerror(errno));
         out.write(content.data(), static_cast<std::streamsize>(content.size()));
         out.close();
         if (!out) {
@@ -102,7 +103,8 @@ LayoutLoad loadLayoutText(Project& p, const std::string& text) {
 
     std::vector<int32_t> offX(static_cast<size_t>(n) + 1), offZ;
     try {
-        for (int i = 1; i <= n; ++i) offX[static_cast<size_t>(i)] = toInt32(readNumber(xs[static_cast<size_t>(i)]) - 2);
+        for (int i = 1; i <= n; ++i)
+            offX[static_cast<size_t>(i)] = toInt32(readNumber(xs[static_cast<size_t>(i)]) - 2);
         std::vector<std::string> zs;
         if (nextLine(text, pos, line)) zs = splitAtBlanks(line);
         for (size_t i = 1; i < zs.size() && static_cast<int>(i) <= p.footingCount; ++i) {
@@ -118,7 +120,8 @@ LayoutLoad loadLayoutText(Project& p, const std::string& text) {
         if (!isStep(offX[i])) return LayoutLoad::Ignored;
     for (size_t i = 1; i < offZ.size(); ++i)
         if (!isStep(offZ[i])) return LayoutLoad::Ignored;
-    for (int i = 1; i <= n; ++i) p.footings[static_cast<size_t>(i)].offX = offX[static_cast<size_t>(i)];
+    for (int i = 1; i <= n; ++i)
+        p.footings[static_cast<size_t>(i)].offX = offX[static_cast<size_t>(i)];
     for (size_t i = 1; i < offZ.size(); ++i) p.footings[i].offZ = offZ[i];
     return LayoutLoad::Restored;
 }

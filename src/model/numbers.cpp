@@ -3,27 +3,34 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace ormevak {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // nearbyint follows the current rounding mode; the product never changes it, so this is
 // round-half-to-even.
-double roundHalfEven(double x) { return std::nearbyint(x); }
+double roundHalfEven(double x) {
+    return std::nearbyint(x);
+}
 
 template <typename T> T checkedConvert(double x, std::string_view what, const char* typeName) {
     const double r = roundHalfEven(x);
     if (!std::isfinite(r) || r < static_cast<double>(std::numeric_limits<T>::min()) ||
         r > static_cast<double>(std::numeric_limits<T>::max())) {
-        throw RangeError(std::string(what) + " " + (std::isnan(x) ? "is not a number" : "is out of range") +
-                         " for a " + typeName + " integer");
+        throw RangeError(std::string(what) + " " +
+                         (std::isnan(x) ? "is not a number" : "is out of range") + " for a " +
+                         typeName + " integer");
     }
     return static_cast<T>(r);
 }
@@ -38,7 +45,8 @@ struct Scan {
 
 // The characters of a number with the blanks dropped, converted by the library: the slow path
 // for long mantissas and exponents.
-double convertSlowly(std::string_view text, size_t pos, size_t end, bool withExponent, long long exponent) {
+double convertSlowly(std::string_view text, size_t pos, size_t end, bool withExponent,
+                     long long exponent) {
     std::string number;
     for (size_t i = pos; i < end; ++i) {
         const char c = text[i];
@@ -84,7 +92,8 @@ bool scanPlain(std::string_view text, size_t pos, Scan& s) {
     if (digits == 0) return false;
     if (i < n) {
         const char c = text[i];
-        if (isDigit(c) || isBlank(c) || c == '.' || c == 'E' || c == 'e' || c == 'D' || c == 'd') return false;
+        if (isDigit(c) || isBlank(c) || c == '.' || c == 'E' || c == 'e' || c == 'D' || c == 'd')
+            return false;
     }
     const double v = static_cast<double>(mantissa) / kPowersOfTen[fraction];
     s.value = negative ? -v : v;
@@ -173,8 +182,9 @@ Scan scanNumber(std::string_view text, size_t pos) {
     if (exact && !withExponent && mantissa < (uint64_t{1} << 53) && fraction <= 22)
         value = static_cast<double>(mantissa) / kPowersOfTen[fraction];
     else
-        value = convertSlowly(text, signAt + (i > signAt && (text[signAt] == '-' || text[signAt] == '+') ? 1 : 0), end,
-                              withExponent, exponent);
+        value = convertSlowly(
+            text, signAt + (i > signAt && (text[signAt] == '-' || text[signAt] == '+') ? 1 : 0),
+            end, withExponent, exponent);
     s.value = negative ? -value : value;
     s.any = true;
     s.end = end;
@@ -188,12 +198,20 @@ double roundTo(double x, int decimals) {
     return roundHalfEven(x * scale) / scale;
 }
 
-int16_t toInt16(double x, std::string_view what) { return checkedConvert<int16_t>(x, what, "16-bit"); }
-int32_t toInt32(double x, std::string_view what) { return checkedConvert<int32_t>(x, what, "32-bit"); }
+int16_t toInt16(double x, std::string_view what) {
+    return checkedConvert<int16_t>(x, what, "16-bit");
+}
+int32_t toInt32(double x, std::string_view what) {
+    return checkedConvert<int32_t>(x, what, "32-bit");
+}
 
-double intFloor(double x) { return std::floor(x); }
+double intFloor(double x) {
+    return std::floor(x);
+}
 
-double readNumber(std::string_view text) { return scanNumber(text, 0).value; }
+double readNumber(std::string_view text) {
+    return scanNumber(text, 0).value;
+}
 
 bool isNumericText(std::string_view text) {
     size_t first = 0;
@@ -209,7 +227,9 @@ bool isNumericText(std::string_view text) {
     return s.any && s.end == core.size() && std::isfinite(s.value);
 }
 
-std::string formatInt(long long value) { return std::to_string(value); }
+std::string formatInt(long long value) {
+    return std::to_string(value);
+}
 
 std::string formatNumber(float value) {
     const double v = static_cast<double>(value);

@@ -32,11 +32,11 @@ struct FootingRecord {
     int32_t state = 0; // 0 grouped, -1 resized, -100 disabled, k >= 1 member of combined k
     int32_t groupIndex = 0;
     int32_t markNo = 0;
-    int32_t x = 0, z = 0;         // plan centre, mm
-    int32_t nodeX = 0, nodeZ = 0; // support joint, mm
-    int32_t offX = 0, offZ = 0;   // offset steps -1, 0, +1
-    float lenL = 0, widB = 0;     // m
-    float reqSide = 0;            // m
+    int32_t x = 0, z = 0;                                 // plan centre, mm
+    int32_t nodeX = 0, nodeZ = 0;                         // support joint, mm
+    int32_t offX = 0, offZ = 0;                           // offset steps -1, 0, +1
+    float lenL = 0, widB = 0;                             // m
+    float reqSide = 0;                                    // m
     float drawX1 = 0, drawX2 = 0, drawZ1 = 0, drawZ2 = 0; // as last drawn, mm
     int32_t colIndex = 0;
 };
@@ -62,9 +62,9 @@ struct CombinedRecord {
     float xMin = 0, zMin = 0, xMax = 0, zMax = 0;            // outline, mm
     float length = 0, width = 0;                             // m
     float cant1 = 0, cant2 = 0;                              // m
-    int32_t orientation = 0; // 0 along Z, 1 along X
-    float halfSkew = 0;      // mm
-    float span = 0;          // mm
+    int32_t orientation = 0;                                 // 0 along Z, 1 along X
+    float halfSkew = 0;                                      // mm
+    float span = 0;                                          // mm
 };
 
 // Components of one reaction line: 0 joint number (case 0 only), 1 load case number,
@@ -89,8 +89,8 @@ class Grid3 {
     // Calls f(xi, yi, zi, value) for every non-zero cell, in no particular order.
     template <typename F> void forEach(F f) const {
         for (const auto& [k, v] : cells_)
-            f(static_cast<int>(k >> 40), static_cast<int>((k >> 20) & 0xFFFFF), static_cast<int>(k & 0xFFFFF),
-              static_cast<int>(v));
+            f(static_cast<int>(k >> 40), static_cast<int>((k >> 20) & 0xFFFFF),
+              static_cast<int>(k & 0xFFFFF), static_cast<int>(v));
     }
     size_t size() const { return cells_.size(); }
 
@@ -118,16 +118,16 @@ struct Project {
     std::string analysisFilePath;
     int inputUnitFactor = 0; // 1000 metres, 1 millimetres: the unit of the input echo
     int jointCount = 0;
-    std::vector<std::array<int32_t, 4>> joints;           // 0 number, 1 X, 2 Y, 3 Z (mm)
+    std::vector<std::array<int32_t, 4>> joints; // 0 number, 1 X, 2 Y, 3 Z (mm)
     int memberCount = 0;
-    std::vector<std::array<int32_t, 3>> memberIncidence;  // 0 number, 1 start, 2 end joint
+    std::vector<std::array<int32_t, 3>> memberIncidence; // 0 number, 1 start, 2 end joint
     int betaCount = 0;
-    std::vector<int32_t> betaMembers{0};                  // entries 1..betaCount
+    std::vector<int32_t> betaMembers{0}; // entries 1..betaCount
     int columnCount = 0;
-    std::vector<std::array<int32_t, 5>> columns;          // 1 member, 2 length, 3, 4 dimensions
+    std::vector<std::array<int32_t, 5>> columns; // 1 member, 2 length, 3, 4 dimensions
     int beamCount = 0;
-    std::vector<std::array<float, 5>> beams;              // 1 member, 2 length, 3, 4 dimensions
-    std::vector<SupportCases> supportReaction;            // support 0..N
+    std::vector<std::array<float, 5>> beams;   // 1 member, 2 length, 3, 4 dimensions
+    std::vector<SupportCases> supportReaction; // support 0..N
     int concreteGrade = 0;
     int steelGrade = 0;
 
@@ -143,14 +143,14 @@ struct Project {
     int footingCount = 0;
     std::vector<FootingRecord> footings{FootingRecord{}}; // rows 1..footingCount
     int groupCount = 0;
-    std::vector<GroupRecord> groups{GroupRecord{}};       // rows 1..groupCount
-    std::vector<char> groupEnabled{0};                    // the group check boxes, 1..groupCount
+    std::vector<GroupRecord> groups{GroupRecord{}}; // rows 1..groupCount
+    std::vector<char> groupEnabled{0};              // the group check boxes, 1..groupCount
     std::vector<GroupCaptions> groupCaptions{GroupCaptions{}};
-    std::vector<int32_t> gridX{0}, gridZ{0};              // element 0 = count
+    std::vector<int32_t> gridX{0}, gridZ{0}; // element 0 = count
     int combinedCount = 0;
     std::vector<CombinedRecord> combinedFootings{CombinedRecord{}}; // rows 1..combinedCount
     int designRowCount = 0;
-    std::vector<GroupRecord> designRows{GroupRecord{}};   // rows 1..designRowCount
+    std::vector<GroupRecord> designRows{GroupRecord{}}; // rows 1..designRowCount
     // The twenty texts each schedule row shows, in the order of scheduleColumns (design module).
     std::vector<std::array<std::string, 20>> designRowTexts{std::array<std::string, 20>{}};
 

@@ -5,8 +5,10 @@
 
 namespace ormevak {
 
-SoilValuesResult applySoilValues(Project& p, const std::string& depthText, const std::string& sbcText) {
-    if (!isNumericText(depthText)) return {false, "the depth \"" + depthText + "\" is not a number"};
+SoilValuesResult applySoilValues(Project& p, const std::string& depthText,
+                                 const std::string& sbcText) {
+    if (!isNumericText(depthText))
+        return {false, "the depth \"" + depthText + "\" is not a number"};
     const float depth = static_cast<float>(readNumber(depthText));
     if (!(depth >= 0 && depth <= 6)) return {false, "the depth must lie between 0 and 6 m"};
     p.earthPressure = depth * 20;

@@ -14,6 +14,7 @@ struct SoilValuesResult {
 
 // Depth first: a numeric depth within 0..6 sets EarthPressure even when the SBC is then refused.
 // An SBC within 50..1000 (as a 16-bit integer, ties to even) sets AllowableBearing.
-SoilValuesResult applySoilValues(Project& p, const std::string& depthText, const std::string& sbcText);
+SoilValuesResult applySoilValues(Project& p, const std::string& depthText,
+                                 const std::string& sbcText);
 
 } // namespace ormevak

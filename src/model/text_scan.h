@@ -8,7 +8,9 @@
 namespace ormevak::scan {
 
 // Character codes 45 to 57: "-", ".", "/" and the digits.
-inline bool isNumberChar(char c) { return c >= 45 && c <= 57; }
+inline bool isNumberChar(char c) {
+    return c >= 45 && c <= 57;
+}
 
 // From pos on, the first number character; the scan stops at the last character of the line.
 inline size_t skipToNumber(std::string_view line, size_t pos) {

@@ -12,9 +12,13 @@ namespace ormevak {
 
 namespace {
 
-size_t at(int i) { return static_cast<size_t>(i); }
+size_t at(int i) {
+    return static_cast<size_t>(i);
+}
 
-std::string text(float v) { return formatNumber(v); }
+std::string text(float v) {
+    return formatNumber(v);
+}
 
 } // namespace
 

@@ -21,13 +21,15 @@ TEST(ActionScript, readsEveryActionOfTheScript) {
 }
 
 TEST(ActionScript, linesThatCannotBeReadNameTheirLine) {
-    for (const char* bad : {"select", "select 0", "select -1", "wheel 1 2", "frobnicate 1", "combine 1 2 3",
-                            "combine 0 0 1 1 maybe", "offset 1 sideways", "design now", "toggle-group x"}) {
+    for (const char* bad :
+         {"select", "select 0", "select -1", "wheel 1 2", "frobnicate 1", "combine 1 2 3",
+          "combine 0 0 1 1 maybe", "offset 1 sideways", "design now", "toggle-group x"}) {
         try {
             parseActions(std::string("refresh\n") + bad + "\n");
             ADD_FAILURE() << bad;
         } catch (const ScriptError& e) {
-            EXPECT_EQ(std::string(e.what()).rfind(std::string("line 2: ") + bad + ": ", 0), 0u) << e.what();
+            EXPECT_EQ(std::string(e.what()).rfind(std::string("line 2: ") + bad + ": ", 0), 0u)
+                << e.what();
         }
     }
 }

@@ -23,7 +23,8 @@ class BatchTool : public ::testing::Test {
   protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("ormevak-batch-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("ormevak-batch-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         fs::copy_file(ORMEVAK_SOURCE_DIR "/examples/office-frame.ANL", dir / "office.ANL");
@@ -32,8 +33,9 @@ class BatchTool : public ::testing::Test {
 
     Outcome run(const std::string& args) {
         const fs::path out = dir / "stdout.txt", err = dir / "stderr.txt";
-        const std::string cmd = std::string("cd '") + dir.string() + "' && '" ORMEVAK_BATCH_EXE "' " + args +
-                                " > '" + out.string() + "' 2> '" + err.string() + "'";
+        const std::string cmd = std::string("cd '") + dir.string() +
+                                "' && '" ORMEVAK_BATCH_EXE "' " + args + " > '" + out.string() +
+                                "' 2> '" + err.string() + "'";
         Outcome r;
         const int raw = std::system(cmd.c_str());
         r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -65,12 +67,13 @@ TEST_F(BatchTool, runsTheExampleAndPrintsTheSchedule) {
 TEST_F(BatchTool, jsonCarriesCaptionsAndModel) {
     Outcome r = run(kBase + " --json -");
     ASSERT_EQ(r.status, 0) << r.err;
-    for (const char* part : {"\"analysisFile\":\"office.ANL\"", "\"unitFactor\":1000",
-                             "\"supports\":\"SUPPORT REACTIONS :   30\"", "\"loadCases\":\"LOAD CASES :   8\"",
-                             "\"grades\":\"Fck 20     Fe 415 N/mm2\"",
-                             "\"main\":\"Fck  20 Fy  415   SBC  200 Earth Pressure : 30\"",
-                             "\"earthPressure\":30", "\"allowableBearing\":[200,250,", "\"loadCaseCount\":7",
-                             "\"betaMembers\":[1,2,3,30]", "\"designRows\":[{\"row\":1", "\"messages\":[]"})
+    for (const char* part :
+         {"\"analysisFile\":\"office.ANL\"", "\"unitFactor\":1000",
+          "\"supports\":\"SUPPORT REACTIONS :   30\"", "\"loadCases\":\"LOAD CASES :   8\"",
+          "\"grades\":\"Fck 20     Fe 415 N/mm2\"",
+          "\"main\":\"Fck  20 Fy  415   SBC  200 Earth Pressure : 30\"", "\"earthPressure\":30",
+          "\"allowableBearing\":[200,250,", "\"loadCaseCount\":7", "\"betaMembers\":[1,2,3,30]",
+          "\"designRows\":[{\"row\":1", "\"messages\":[]"})
         EXPECT_NE(r.out.find(part), std::string::npos) << part;
 }
 
@@ -79,17 +82,18 @@ TEST_F(BatchTool, usageErrorsExitWithTwoBeforeAnyWork) {
         std::string args;
         std::string says;
     };
-    for (const Case& c : {Case{"office.ANL --depth 1.5", "--sbc is required"},
-                          Case{"office.ANL --sbc 200", "--depth is required"},
-                          Case{"--sbc 200 --depth 1.5", "no analysis file"},
-                          Case{kBase + " --frobnicate", "unknown option --frobnicate"},
-                          Case{"office.ANL --sbc Select --depth 1.5", "--sbc"},
-                          Case{"office.ANL --sbc 1001 --depth 1.5", "--sbc: the SBC must lie between 50 and 1000"},
-                          Case{"office.ANL --sbc 40000 --depth 1.5", "too large"},
-                          Case{"office.ANL --sbc 200 --depth 6.1", "--depth: the depth must lie between 0 and 6"},
-                          Case{"office.ANL --sbc 200 --depth x", "--depth"},
-                          Case{kBase + " --actions missing.txt", "cannot open the action script"},
-                          Case{"missing.ANL --sbc 200 --depth 1.5", "cannot open the analysis file missing.ANL"}}) {
+    for (const Case& c :
+         {Case{"office.ANL --depth 1.5", "--sbc is required"},
+          Case{"office.ANL --sbc 200", "--depth is required"},
+          Case{"--sbc 200 --depth 1.5", "no analysis file"},
+          Case{kBase + " --frobnicate", "unknown option --frobnicate"},
+          Case{"office.ANL --sbc Select --depth 1.5", "--sbc"},
+          Case{"office.ANL --sbc 1001 --depth 1.5", "--sbc: the SBC must lie between 50 and 1000"},
+          Case{"office.ANL --sbc 40000 --depth 1.5", "too large"},
+          Case{"office.ANL --sbc 200 --depth 6.1", "--depth: the depth must lie between 0 and 6"},
+          Case{"office.ANL --sbc 200 --depth x", "--depth"},
+          Case{kBase + " --actions missing.txt", "cannot open the action script"},
+          Case{"missing.ANL --sbc 200 --depth 1.5", "cannot open the analysis file missing.ANL"}}) {
         Outcome r = run(c.args);
         EXPECT_EQ(r.status, 2) << c.args;
         EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << "\n" << r.err;
@@ -104,7 +108,8 @@ TEST_F(BatchTool, actionLineThatCannotBeReadNamesItsLine) {
     write("steps.txt", "select 999\n");
     r = run(kBase + " --actions steps.txt");
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("line 1: select 999: there is no footing 999"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("line 1: select 999: there is no footing 999"), std::string::npos)
+        << r.err;
 }
 
 TEST_F(BatchTool, inputPhaseEndingExitsWithOneAndItsMessage) {
@@ -137,7 +142,8 @@ TEST_F(BatchTool, wheelResizesAndRecordsTheSizeLabel) {
     Outcome r = run(kBase + " --actions steps.txt --json out.json");
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string json = slurp(dir / "out.json");
-    EXPECT_NE(json.find("{\"index\":1,\"jointNo\":1,\"state\":-1,"), std::string::npos) << json.substr(0, 400);
+    EXPECT_NE(json.find("{\"index\":1,\"jointNo\":1,\"state\":-1,"), std::string::npos)
+        << json.substr(0, 400);
     EXPECT_NE(json.find("\"sizeLabel\":\"1.4 X "), std::string::npos);
 }
 
@@ -151,9 +157,11 @@ TEST_F(BatchTool, saveLayoutWritesBesideTheAnalysisFileAndIsReadBack) {
     r = run(kBase + " --json -");
     ASSERT_EQ(r.status, 0);
     // Offsets come back, centres stay on the joints until moved again.
-    EXPECT_NE(r.out.find("\"index\":1,\"jointNo\":1,\"state\":0,\"groupIndex\":1,\"markNo\":1,\"x\":0,\"z\":0,"
-                         "\"nodeX\":0,\"nodeZ\":0,\"offX\":1,\"offZ\":0"),
-              std::string::npos);
+    EXPECT_NE(
+        r.out.find(
+            "\"index\":1,\"jointNo\":1,\"state\":0,\"groupIndex\":1,\"markNo\":1,\"x\":0,\"z\":0,"
+            "\"nodeX\":0,\"nodeZ\":0,\"offX\":1,\"offZ\":0"),
+        std::string::npos);
 }
 
 TEST_F(BatchTool, analysisFileIsNeverWritten) {

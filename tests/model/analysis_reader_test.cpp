@@ -19,15 +19,16 @@ struct Parts {
     std::string members = "   5. MEMBER INCIDENCES\n"
                           "   6. 1 1 3; 2 4 2; 3 3 4\n";
     std::string between = "   7. CONSTANTS\n";
-    std::string reactions = "  SUPPORT REACTIONS -UNIT KN   METE      STRUCTURE TYPE = SPACE\n"
-                            "  -----------------\n"
-                            "  JOINT  LOAD   FORCE-X   FORCE-Y   FORCE-Z     MOM-X     MOM-Y     MOM Z\n"
-                            "\n"
-                            "      1    1     -3.14    149.06     -1.67     -4.14     -0.19      3.18\n"
-                            "           2      1.18     41.30      0.72     -2.92     -0.05     -1.35\n"
-                            "\n"
-                            "      2    1      1.68    251.44      2.16     -6.89      0.02     -0.21\n"
-                            "           2     -0.05    106.22     -1.19     -2.38      0.03     -2.43\n";
+    std::string reactions =
+        "  SUPPORT REACTIONS -UNIT KN   METE      STRUCTURE TYPE = SPACE\n"
+        "  -----------------\n"
+        "  JOINT  LOAD   FORCE-X   FORCE-Y   FORCE-Z     MOM-X     MOM-Y     MOM Z\n"
+        "\n"
+        "      1    1     -3.14    149.06     -1.67     -4.14     -0.19      3.18\n"
+        "           2      1.18     41.30      0.72     -2.92     -0.05     -1.35\n"
+        "\n"
+        "      2    1      1.68    251.44      2.16     -6.89      0.02     -0.21\n"
+        "           2     -0.05    106.22     -1.19     -2.38      0.03     -2.43\n";
     std::string end = " ************** END OF LATEST ANALYSIS RESULT **************\n";
     std::string design = "  20. START CONCRETE DESIGN\n"
                          "  21. UNIT MMS NEWTON\n"
@@ -36,16 +37,16 @@ struct Parts {
     std::string blocks;
 
     std::string text() const {
-        return "   1. STAAD SPACE TEST\n" + unit + "\n" + joints + members + between + reactions + end +
-               design + blocks;
+        return "   1. STAAD SPACE TEST\n" + unit + "\n" + joints + members + between + reactions +
+               end + design + blocks;
     }
 };
 
 std::string columnBlock(int member, const char* d3, const char* d4) {
     return std::string("                  C O L U M N   N O. ") + std::to_string(member) +
            "  D E S I G N   R E S U L T S\n"
-           "          LENGTH:  3000.0 mm  CROSS SECTION: " + d3 + " mm X " + d4 +
-           " mm  COVER: 40.0 mm\n";
+           "          LENGTH:  3000.0 mm  CROSS SECTION: " +
+           d3 + " mm X " + d4 + " mm  COVER: 40.0 mm\n";
 }
 
 struct Read {
@@ -75,7 +76,8 @@ TEST(AnalysisReader, metresAreStoredAsMillimetres) {
 TEST(AnalysisReader, millimetresAreStoredAsRead) {
     Parts parts;
     parts.unit = "   2. UNIT MMS NEWTON";
-    parts.joints = "   3. JOINT COORDINATES\n   4. 1 0 0 0; 2 4500 0 0\n   5. 3 0 3000 0; 4 4500 3000 0\n";
+    parts.joints =
+        "   3. JOINT COORDINATES\n   4. 1 0 0 0; 2 4500 0 0\n   5. 3 0 3000 0; 4 4500 3000 0\n";
     auto r = read(parts.text());
     ASSERT_FALSE(r->failure);
     EXPECT_EQ(r->p.inputUnitFactor, 1);
@@ -87,7 +89,8 @@ TEST(AnalysisReader, negativeExponentValuesAreTakenAsZero) {
     Parts parts;
     parts.joints = "   3. JOINT COORDINATES\n   4. 3 1.25E-03 0 2.\n";
     parts.members = "   5. MEMBER INCIDENCES\n   6. 1 3 3\n";
-    parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n      3    1      0.00    100.00      0.00      0.00      0.00      0.00\n";
+    parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n      3    1      0.00    100.00      "
+                      "0.00      0.00      0.00      0.00\n";
     auto r = read(parts.text());
     ASSERT_FALSE(r->failure);
     EXPECT_EQ(r->p.jointCount, 1);
@@ -118,7 +121,8 @@ TEST(AnalysisReader, aCommandRightAfterTheMemberListIsReadAsMembers) {
 
 TEST(AnalysisReader, betaRangesAreExpanded) {
     Parts parts;
-    parts.between = "   7. CONSTANTS\n   8. BETA 90 MEMB 1 TO 4 7 12 TO 14 -\n   9. 20 5\n  10. SUPPORTS\n";
+    parts.between =
+        "   7. CONSTANTS\n   8. BETA 90 MEMB 1 TO 4 7 12 TO 14 -\n   9. 20 5\n  10. SUPPORTS\n";
     auto r = read(parts.text());
     ASSERT_FALSE(r->failure);
     // The "-" continuing the command and the 5 standing last on its line are not read.
@@ -210,10 +214,11 @@ TEST(AnalysisReader, membersRunFromTheLowerEnd) {
 
 TEST(AnalysisReader, beamBlocksAreReadUnrounded) {
     Parts parts;
-    parts.blocks = "                  B E A M  N O.    3   D E S I G N   R E S U L T S\n"
-                   "          LENGTH:  4500.5 mm       SIZE:  230.0 mm X  450.0 mm   COVER: 25.0 mm\n"
-                   "                  B E A M  N O.  ZERO\n"
-                   "          LENGTH:  100.0 mm       SIZE:  200.0 mm X  300.0 mm\n";
+    parts.blocks =
+        "                  B E A M  N O.    3   D E S I G N   R E S U L T S\n"
+        "          LENGTH:  4500.5 mm       SIZE:  230.0 mm X  450.0 mm   COVER: 25.0 mm\n"
+        "                  B E A M  N O.  ZERO\n"
+        "          LENGTH:  100.0 mm       SIZE:  200.0 mm X  300.0 mm\n";
     auto r = read(parts.text());
     ASSERT_FALSE(r->failure);
     ASSERT_EQ(r->p.beamCount, 2);
@@ -240,7 +245,9 @@ TEST(AnalysisReader, endingsAndTheirMessages) {
         {[](Parts& p) { p.joints = ""; }, ""},
         {[](Parts& p) { p.members = ""; }, ""},
         {[](Parts& p) { p.reactions = ""; }, " NO SUPPORT REACTIONS  (or) Units differ "},
-        {[](Parts& p) { p.reactions = "  SUPPORT REACTIONS -UNIT KIP  FEET\n      1    1  1 2 3 4 5 6\n"; },
+        {[](Parts& p) {
+             p.reactions = "  SUPPORT REACTIONS -UNIT KIP  FEET\n      1    1  1 2 3 4 5 6\n";
+         },
          " NO SUPPORT REACTIONS  (or) Units differ "},
         {[](Parts& p) { p.design = ""; }, "NO START CONCRETE DESIGN"},
     };
@@ -256,9 +263,11 @@ TEST(AnalysisReader, endingsAndTheirMessages) {
 
 TEST(AnalysisReader, tablesBeyondTheirCapacityAreRefused) {
     Parts parts;
-    parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n      1    1      1.00     10.00      0.00      0.00      0.00      0.00\n";
+    parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n      1    1      1.00     10.00      "
+                      "0.00      0.00      0.00      0.00\n";
     for (int c = 2; c <= 37; ++c)
-        parts.reactions += "           " + std::to_string(c) + "      1.00     10.00      0.00      0.00      0.00      0.00\n";
+        parts.reactions += "           " + std::to_string(c) +
+                           "      1.00     10.00      0.00      0.00      0.00      0.00\n";
     auto r = read(parts.text());
     ASSERT_TRUE(r->failure);
     EXPECT_NE(r->failure->message.find("reaction lines for one support"), std::string::npos);
@@ -267,14 +276,16 @@ TEST(AnalysisReader, tablesBeyondTheirCapacityAreRefused) {
     Parts many;
     many.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n";
     for (int s = 1; s <= 1001; ++s)
-        many.reactions += "   " + std::to_string(s) + "    1      1.00     10.00      0.00      0.00      0.00      0.00\n";
+        many.reactions += "   " + std::to_string(s) +
+                          "    1      1.00     10.00      0.00      0.00      0.00      0.00\n";
     r = read(many.text());
     ASSERT_TRUE(r->failure);
     EXPECT_NE(r->failure->message.find("1000"), std::string::npos);
 
     Parts wide;
     wide.joints = "   3. JOINT COORDINATES\n";
-    for (int j = 1; j <= 301; ++j) wide.joints += "   4. " + std::to_string(j) + " " + std::to_string(j) + " 0 0\n";
+    for (int j = 1; j <= 301; ++j)
+        wide.joints += "   4. " + std::to_string(j) + " " + std::to_string(j) + " 0 0\n";
     r = read(wide.text());
     ASSERT_TRUE(r->failure);
     EXPECT_NE(r->failure->message.find("300 distinct X"), std::string::npos);
@@ -331,14 +342,16 @@ TEST(AnalysisReader, reactionValuesBeyondASingleAreRefused) {
     auto r = read(parts.text());
     ASSERT_TRUE(r->failure);
     EXPECT_NE(r->failure->message.find("out of range"), std::string::npos);
-    parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n 1E999    1      1.00     10.00      0.00      0.00      0.00      0.00\n";
+    parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n 1E999    1      1.00     10.00      "
+                      "0.00      0.00      0.00      0.00\n";
     r = read(parts.text());
     ASSERT_TRUE(r->failure);
 }
 
 TEST(AnalysisReader, aLineOfOneMegabyteIsReadLikeAnyOther) {
     Parts parts;
-    parts.between = "   7. CONSTANTS\n" + std::string(1 << 20, 'X') + "\n   8. " + std::string(1 << 20, '9') + "\n";
+    parts.between = "   7. CONSTANTS\n" + std::string(1 << 20, 'X') + "\n   8. " +
+                    std::string(1 << 20, '9') + "\n";
     auto r = read(parts.text());
     ASSERT_FALSE(r->failure) << r->failure->message;
     EXPECT_EQ(r->p.supportCount(), 2);
@@ -347,10 +360,12 @@ TEST(AnalysisReader, aLineOfOneMegabyteIsReadLikeAnyOther) {
 TEST(AnalysisReader, jointAndMemberTablesOneBeyondTheirCapacityAreRefused) {
     Parts parts;
     parts.joints = "   3. JOINT COORDINATES\n";
-    for (int j = 1; j <= 12501; ++j) parts.joints += "   4. " + std::to_string(j) + " " + std::to_string(j % 250) + " 0 0\n";
+    for (int j = 1; j <= 12501; ++j)
+        parts.joints += "   4. " + std::to_string(j) + " " + std::to_string(j % 250) + " 0 0\n";
     auto r = read(parts.text());
     ASSERT_TRUE(r->failure);
-    EXPECT_NE(r->failure->message.find("more joints than the 12500"), std::string::npos) << r->failure->message;
+    EXPECT_NE(r->failure->message.find("more joints than the 12500"), std::string::npos)
+        << r->failure->message;
 
     Parts members;
     members.members = "   5. MEMBER INCIDENCES\n";

@@ -13,7 +13,9 @@ namespace {
 struct Dense {
     int nx = 0, ny = 0, nz = 0;
     std::vector<int> node, column, beamX, beamZ;
-    int& at(std::vector<int>& g, int x, int y, int z) { return g[static_cast<size_t>(((x * (ny + 2)) + y) * (nz + 2) + z)]; }
+    int& at(std::vector<int>& g, int x, int y, int z) {
+        return g[static_cast<size_t>(((x * (ny + 2)) + y) * (nz + 2) + z)];
+    }
 };
 
 Dense bruteForce(const Project& p, std::vector<int>& colIndex) {
@@ -31,8 +33,11 @@ Dense bruteForce(const Project& p, std::vector<int>& colIndex) {
             for (int zi = 1; zi <= d.nz; ++zi)
                 for (int j = 1; j <= p.jointCount; ++j) {
                     const auto& r = p.joints[static_cast<size_t>(j)];
-                    auto same = [](int32_t v, float level) { return static_cast<double>(v) == static_cast<double>(level); };
-                    if (same(r[1], p.levelsX[static_cast<size_t>(xi)]) && same(r[2], p.levelsY[static_cast<size_t>(yi)]) &&
+                    auto same = [](int32_t v, float level) {
+                        return static_cast<double>(v) == static_cast<double>(level);
+                    };
+                    if (same(r[1], p.levelsX[static_cast<size_t>(xi)]) &&
+                        same(r[2], p.levelsY[static_cast<size_t>(yi)]) &&
                         same(r[3], p.levelsZ[static_cast<size_t>(zi)]))
                         d.at(d.node, xi, yi, zi) = r[0];
                 }
@@ -62,7 +67,8 @@ Dense bruteForce(const Project& p, std::vector<int>& colIndex) {
     for (int xi = 1; xi <= d.nx; ++xi)
         for (int zi = 1; zi <= d.nz; ++zi)
             for (int s = 1; s <= n; ++s)
-                if (d.at(d.node, xi, 1, zi) != 0 && d.at(d.node, xi, 1, zi) == static_cast<int>(p.reaction(s, 0, 0))) {
+                if (d.at(d.node, xi, 1, zi) != 0 &&
+                    d.at(d.node, xi, 1, zi) == static_cast<int>(p.reaction(s, 0, 0))) {
                     int yi = 2;
                     while (yi < d.ny && d.at(d.column, xi, yi, zi) == 0) ++yi;
                     colIndex[static_cast<size_t>(s)] = d.ny >= 2 ? d.at(d.column, xi, yi, zi) : 0;
@@ -83,7 +89,8 @@ Project randomFrame(std::mt19937& rng) {
                 if (pick(5) == 0) continue; // missing node
                 ++number;
                 p.joints.push_back({number, x * 5000, y * 3000, z * 4000});
-                if (pick(12) == 0) p.joints.push_back({number + 500, x * 5000, y * 3000, z * 4000}); // same point
+                if (pick(12) == 0)
+                    p.joints.push_back({number + 500, x * 5000, y * 3000, z * 4000}); // same point
             }
     p.jointCount = static_cast<int>(p.joints.size()) - 1;
     p.memberIncidence.assign(1, {});
@@ -173,6 +180,7 @@ TEST(FrameGrids, sparseGridsEqualTheFullScansOnRandomFrames) {
                     ASSERT_EQ(p.beamGridZ.get(xi, yi, zi), d.at(d.beamZ, xi, yi, zi)) << round;
                 }
         for (int s = 1; s <= p.supportCount(); ++s)
-            ASSERT_EQ(p.footings[static_cast<size_t>(s)].colIndex, colIndex[static_cast<size_t>(s)]) << round;
+            ASSERT_EQ(p.footings[static_cast<size_t>(s)].colIndex, colIndex[static_cast<size_t>(s)])
+                << round;
     }
 }

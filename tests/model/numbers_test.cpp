@@ -72,11 +72,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ReadCase{"", 0}, ReadCase{"abc", 0}, ReadCase{"   ", 0}, ReadCase{"-", 0},
                       ReadCase{".", 0}, ReadCase{"-----", 0}, ReadCase{"12", 12},
                       ReadCase{"  12.5 mm", 12.5}, ReadCase{"1 2", 12}, ReadCase{"\t-3.14", -3.14},
-                      ReadCase{"- 5", -5}, ReadCase{"+7", 7}, ReadCase{".5", 0.5}, ReadCase{"5.", 5},
-                      ReadCase{"1.25E-03", 0.00125}, ReadCase{"2D3", 2000}, ReadCase{"2e+2", 200},
-                      ReadCase{"1E", 1}, ReadCase{"     1  D ", 1}, ReadCase{"    61   D", 61},
-                      ReadCase{"  3300.0 m", 3300}, ReadCase{"4.2*0*0;", 4.2}, ReadCase{"8. 1 0", 8.10},
-                      ReadCase{"1.2.3", 1.2}, ReadCase{"NaN", 0}, ReadCase{"12abc", 12}));
+                      ReadCase{"- 5", -5}, ReadCase{"+7", 7}, ReadCase{".5", 0.5},
+                      ReadCase{"5.", 5}, ReadCase{"1.25E-03", 0.00125}, ReadCase{"2D3", 2000},
+                      ReadCase{"2e+2", 200}, ReadCase{"1E", 1}, ReadCase{"     1  D ", 1},
+                      ReadCase{"    61   D", 61}, ReadCase{"  3300.0 m", 3300},
+                      ReadCase{"4.2*0*0;", 4.2}, ReadCase{"8. 1 0", 8.10}, ReadCase{"1.2.3", 1.2},
+                      ReadCase{"NaN", 0}, ReadCase{"12abc", 12}));
 
 TEST(ReadNumber, hugeExponentsDoNotWrapAround) {
     EXPECT_TRUE(std::isinf(readNumber("1E999999999")));

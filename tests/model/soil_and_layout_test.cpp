@@ -25,13 +25,15 @@ TEST(SoilValues, limitsAsTheDialogJudgesThem) {
         const char* sbc;
         bool accepted;
     };
-    for (const Case& c : {Case{"0", "200", true}, Case{"6", "200", true}, Case{"6.1", "200", false},
-                          Case{"-0.1", "200", false}, Case{"1.5", "50", true}, Case{"1.5", "1000", true},
-                          Case{"1.5", "49", false}, Case{"1.5", "1001", false}, Case{"Select", "200", false},
-                          Case{"1.5", "Select", false}, Case{"1.5", "99999999", false},
-                          Case{"1.5", "1000.5", true}, Case{"1.5", "49.5", true}, Case{"1.5", "49.4", false}}) {
+    for (const Case& c :
+         {Case{"0", "200", true}, Case{"6", "200", true}, Case{"6.1", "200", false},
+          Case{"-0.1", "200", false}, Case{"1.5", "50", true}, Case{"1.5", "1000", true},
+          Case{"1.5", "49", false}, Case{"1.5", "1001", false}, Case{"Select", "200", false},
+          Case{"1.5", "Select", false}, Case{"1.5", "99999999", false}, Case{"1.5", "1000.5", true},
+          Case{"1.5", "49.5", true}, Case{"1.5", "49.4", false}}) {
         Project p;
-        EXPECT_EQ(applySoilValues(p, c.depth, c.sbc).accepted, c.accepted) << c.depth << " " << c.sbc;
+        EXPECT_EQ(applySoilValues(p, c.depth, c.sbc).accepted, c.accepted)
+            << c.depth << " " << c.sbc;
     }
 }
 
@@ -52,8 +54,10 @@ namespace {
 struct TempDir {
     fs::path path;
     TempDir() {
-        path = fs::temp_directory_path() / ("ormevak-layout-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        path =
+            fs::temp_directory_path() /
+            ("ormevak-layout-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(path);
         fs::create_directories(path);
     }
@@ -140,7 +144,8 @@ TEST(LayoutFile, missingFolderGivesAnErrorNamingTheFile) {
         saveLayout(p);
         FAIL();
     } catch (const FileError& e) {
-        EXPECT_NE(std::string(e.what()).find("/nonexistent-ormevak-folder/frame.SCR"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("/nonexistent-ormevak-folder/frame.SCR"),
+                  std::string::npos);
     }
 }
 
@@ -150,7 +155,8 @@ TEST(LayoutFile, unwritableFolderGivesAnErrorAndLeavesNothing) {
     fs::create_directories(sub);
     Project p = withFootings((sub / "frame.ANL").string(), {{0, 0}});
     fs::permissions(sub, fs::perms::owner_read | fs::perms::owner_exec);
-    if (std::ofstream(sub / "probe").good()) GTEST_SKIP() << "running as a user who may write anywhere";
+    if (std::ofstream(sub / "probe").good())
+        GTEST_SKIP() << "running as a user who may write anywhere";
     EXPECT_THROW(saveLayout(p), FileError);
     fs::permissions(sub, fs::perms::owner_all);
     EXPECT_TRUE(fs::is_empty(sub));

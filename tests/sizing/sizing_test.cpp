@@ -95,7 +95,8 @@ TEST(SizeFootings, nonPositiveForceIsReportedOnceAndTakenAsOne) {
     EXPECT_EQ(p.reaction(1, 0, 2), 1);
     EXPECT_EQ(p.reaction(2, 1, 2), 1);
     // Sized from the other case; a second run finds nothing more to report.
-    EXPECT_FLOAT_EQ(p.footings[1].reqSide, static_cast<float>(roundTo(std::sqrt(330.0 / 250.0) + 0.00049, 3)));
+    EXPECT_FLOAT_EQ(p.footings[1].reqSide,
+                    static_cast<float>(roundTo(std::sqrt(330.0 / 250.0) + 0.00049, 3)));
     sizeFootings(p, prompts);
     EXPECT_EQ(prompts.messages.size(), 2u);
 }
