@@ -5,12 +5,16 @@
 #include <cmath>
 
 #include <QFontMetricsF>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPen>
 #include <QSaveFile>
+
+#include <unistd.h>
 
 #include "model/errors.h"
 #include "model/numbers.h"
@@ -53,6 +57,14 @@ void ensureGuiApplication() {
         return;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a runtime folder Qt warns on standard error, where the batch tool keeps only its
+    // own messages; a private folder of our own keeps it quiet.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QDir::tempPath() + "/ormevak-runtime-" + QString::number(getuid());
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
     static int argc = 1;
     static char name[] = "ormevak";
     static char* argv[] = {name, nullptr};
