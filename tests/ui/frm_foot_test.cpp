@@ -232,5 +232,31 @@ TEST_F(MainWindow, gridLinesFollowTheirSwitch) {
     EXPECT_NE(without, with);
 }
 
+TEST_F(MainWindow, designShowsTheSchedule) {
+    QWidget* schedule = child<QWidget>(w, "FrmShd");
+    ASSERT_NE(schedule, nullptr);
+    EXPECT_FALSE(schedule->isVisible()); // made at load, not shown
+    QTest::mouseClick(button("CmdDesign"), Qt::LeftButton);
+    EXPECT_TRUE(schedule->isVisible());
+    EXPECT_EQ(p().designRowCount, 10);
+}
+
+TEST_F(MainWindow, closingTheColumnWindowRedrawsTheMovedOutlines) {
+    QTest::mouseClick(button("CmdOff"), Qt::LeftButton);
+    QWidget* columns = child<QWidget>(w, "FrmCol");
+    ASSERT_NE(columns, nullptr);
+    EXPECT_TRUE(columns->isVisible());
+    QTest::mouseClick(button("CmdOff"), Qt::LeftButton); // one window at a time
+    EXPECT_EQ(w->findChildren<QWidget*>(QStringLiteral("FrmCol")).size(), 1);
+
+    p().footings[8].x += 100; // as the window's arrow keys move a centre
+    const float before = p().footings[8].drawX1;
+    columns->close();
+    EXPECT_FLOAT_EQ(p().footings[8].drawX1, before + 100);
+    EXPECT_EQ(p().currentFooting, 0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(child<QWidget>(w, "FrmCol"), nullptr);
+}
+
 } // namespace
 } // namespace ormevak::testing
