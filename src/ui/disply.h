@@ -12,6 +12,8 @@
 namespace ormevak {
 
 class Disply : public QWidget {
+    Q_OBJECT
+
   public:
     explicit Disply(QWidget* parent = nullptr);
 

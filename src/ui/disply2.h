@@ -9,6 +9,8 @@
 namespace ormevak {
 
 class Disply2 : public QWidget {
+    Q_OBJECT
+
   public:
     explicit Disply2(QWidget* parent = nullptr);
 
