@@ -3,7 +3,6 @@
 #include "model/frame_grids.h"
 
 #include <algorithm>
-#include <map>
 #include <tuple>
 #include <unordered_map>
 #include <unordered_set>
@@ -83,30 +82,6 @@ struct Lookups {
     }
 };
 
-std::vector<Node> nodesOf(const Project& p) {
-    // The node grid holds what the last joint at each point left there.
-    auto ix = indexOf(p, 1), iy = indexOf(p, 2), iz = indexOf(p, 3);
-    std::vector<std::pair<Node, int>> cells; // node and joint row
-    cells.reserve(static_cast<size_t>(p.jointCount));
-    for (int j = 1; j <= p.jointCount; ++j) {
-        const auto& row = p.joints[static_cast<size_t>(j)];
-        cells.push_back({Node{ix.at(row[1]), iy.at(row[2]), iz.at(row[3]), row[0]}, j});
-    }
-    // Ordered by position, and at one position by joint row, so that the later row wins.
-    std::sort(cells.begin(), cells.end(), [](const auto& a, const auto& b) {
-        return std::tie(a.first.xi, a.first.yi, a.first.zi, a.second) <
-               std::tie(b.first.xi, b.first.yi, b.first.zi, b.second);
-    });
-    std::vector<Node> nodes;
-    for (size_t i = 0; i < cells.size(); ++i) {
-        const Node& n = cells[i].first;
-        const bool last = i + 1 == cells.size() || cells[i + 1].first.xi != n.xi ||
-                          cells[i + 1].first.yi != n.yi || cells[i + 1].first.zi != n.zi;
-        if (last && n.joint != 0) nodes.push_back(n);
-    }
-    return nodes;
-}
-
 } // namespace
 
 void buildNodeGrid(Project& p) {
@@ -125,8 +100,13 @@ void buildNodeGrid(Project& p) {
     fillLevels(p.levelsX, xs, "X");
     fillLevels(p.levelsY, ys, "Y");
     fillLevels(p.levelsZ, zs, "Z");
+    // Joint by joint in table order, so that of two joints at one point the later one stands.
+    const auto ix = indexOf(p, 1), iy = indexOf(p, 2), iz = indexOf(p, 3);
     p.nodeGrid.clear();
-    for (const Node& n : nodesOf(p)) p.nodeGrid.set(n.xi, n.yi, n.zi, n.joint);
+    for (int j = 1; j <= p.jointCount; ++j) {
+        const auto& row = p.joints[static_cast<size_t>(j)];
+        p.nodeGrid.set(ix.at(row[1]), iy.at(row[2]), iz.at(row[3]), row[0]);
+    }
 }
 
 int findMember(const Project& p, int lower, int upper) {
@@ -160,23 +140,28 @@ std::vector<Node> gridNodes(const Project& p) {
     return nodes;
 }
 
-// Nodes sorted along one grid line direction; `sameLine` tells whether two nodes share the line.
-template <typename Less, typename Same>
-std::vector<const Node*> sortedAlong(const std::vector<Node>& nodes, Less less, Same sameLine,
-                                     std::vector<const Node*>& neighbour, bool previous) {
-    std::vector<const Node*> order;
+// For every node, its neighbour along one grid line: the node before it (previous) or after it in
+// the order of the third index. `key` gives (line, position on the line) of a node; both fit in
+// 20 bits, the node's index in the remaining 24.
+template <typename Key>
+std::vector<const Node*> neighbours(const std::vector<Node>& nodes, Key key, bool previous) {
+    std::vector<uint64_t> order;
     order.reserve(nodes.size());
-    for (const Node& n : nodes) order.push_back(&n);
-    std::sort(order.begin(), order.end(),
-              [&](const Node* a, const Node* b) { return less(*a, *b); });
-    neighbour.assign(nodes.size(), nullptr);
-    for (size_t i = 0; i < order.size(); ++i) {
-        const size_t self = static_cast<size_t>(order[i] - nodes.data());
-        if (previous && i > 0 && sameLine(*order[i - 1], *order[i])) neighbour[self] = order[i - 1];
-        if (!previous && i + 1 < order.size() && sameLine(*order[i + 1], *order[i]))
-            neighbour[self] = order[i + 1];
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const auto [line, along] = key(nodes[i]);
+        order.push_back((static_cast<uint64_t>(line) << 44) | (static_cast<uint64_t>(along) << 24) |
+                        i);
     }
-    return order;
+    std::sort(order.begin(), order.end());
+    std::vector<const Node*> result(nodes.size(), nullptr);
+    constexpr uint64_t kIndex = (uint64_t{1} << 24) - 1;
+    for (size_t k = 0; k < order.size(); ++k) {
+        const size_t self = order[k] & kIndex;
+        const size_t other = previous ? k - 1 : k + 1;
+        if ((previous && k == 0) || (!previous && k + 1 == order.size())) continue;
+        if ((order[other] >> 44) == (order[k] >> 44)) result[self] = &nodes[order[other] & kIndex];
+    }
+    return result;
 }
 
 } // namespace
@@ -190,25 +175,22 @@ void buildMemberGrids(Project& p) {
     const std::vector<Node> nodes = gridNodes(p);
 
     // The nearest node below on the same vertical line, and the next node in +X and in +Z.
-    std::vector<const Node*> below, nextX, nextZ;
-    sortedAlong(
+    // Grid indices are at most 300 (10 bits), so a line of two indices fits its 20 bits.
+    auto line = [](int a, int b) {
+        return static_cast<uint32_t>(a) << 10 | static_cast<uint32_t>(b);
+    };
+    const auto below = neighbours(
         nodes,
-        [](const Node& a, const Node& b) {
-            return std::tie(a.xi, a.zi, a.yi) < std::tie(b.xi, b.zi, b.yi);
-        },
-        [](const Node& a, const Node& b) { return a.xi == b.xi && a.zi == b.zi; }, below, true);
-    sortedAlong(
+        [&](const Node& n) { return std::pair(line(n.xi, n.zi), static_cast<uint32_t>(n.yi)); },
+        true);
+    const auto nextX = neighbours(
         nodes,
-        [](const Node& a, const Node& b) {
-            return std::tie(a.yi, a.zi, a.xi) < std::tie(b.yi, b.zi, b.xi);
-        },
-        [](const Node& a, const Node& b) { return a.yi == b.yi && a.zi == b.zi; }, nextX, false);
-    sortedAlong(
+        [&](const Node& n) { return std::pair(line(n.yi, n.zi), static_cast<uint32_t>(n.xi)); },
+        false);
+    const auto nextZ = neighbours(
         nodes,
-        [](const Node& a, const Node& b) {
-            return std::tie(a.xi, a.yi, a.zi) < std::tie(b.xi, b.yi, b.zi);
-        },
-        [](const Node& a, const Node& b) { return a.xi == b.xi && a.yi == b.yi; }, nextZ, false);
+        [&](const Node& n) { return std::pair(line(n.xi, n.yi), static_cast<uint32_t>(n.zi)); },
+        false);
 
     for (size_t i = 0; i < nodes.size(); ++i) {
         const Node& n = nodes[i];

@@ -73,6 +73,7 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 bool scanPlain(std::string_view text, size_t pos, Scan& s) {
     size_t i = pos;
     const size_t n = text.size();
+    while (i < n && isBlank(text[i])) ++i;
     const bool negative = i < n && text[i] == '-';
     if (negative) ++i;
     uint64_t mantissa = 0;
