@@ -215,6 +215,10 @@ class InputEnd(Exception):
         self.message = message
 
 
+class UsageError(Exception):
+    pass
+
+
 class Lines:
     def __init__(self, lines):
         self.lines = lines
@@ -248,8 +252,9 @@ SHEAR_TABLE = [
 
 
 def split_lines(data):
+    """Lines end with LF or CR LF; a lone CR is part of its line."""
     text = data.decode("latin-1")
-    parts = re.split(r"\r\n|\r|\n", text)
+    parts = re.split(r"\r?\n", text)
     if parts and parts[-1] == "":
         parts.pop()
     return parts
@@ -836,24 +841,29 @@ class Model:
         return T(13, k), pt
 
     def design(self):
+        """The Design command: every ticked, non-empty group becomes one schedule row."""
         gcol = self.grade_column()
+        self.gcol = gcol
         fck, fy = self.fck, self.fy
-        self.rows = []
+        self.row_count = 0
         n = 0
         for gi in range(1, len(self.groups)):
             g = self.groups[gi]
             if not (g["nosCount"] >= 1 and g["enabled"]):
                 continue
             n += 1
+            self.row_count = n
             L = g["size"]
             a = g["pedestal"]
-            # the row exists from here on; a fault further down leaves it half filled
-            row = dict(row=n, size=L, nosCount=g["nosCount"], footingNos=list(g["footingNos"]),
-                       depth=0.0, pedestal=a, barDia=0, netPressure=0.0, govFooting=0,
-                       govCase=0, texts={})
-            self.rows.append(row)
+            # rows keep what an earlier Design left in them until overwritten
+            row = self.drows.setdefault(n, dict(row=n, size=0.0, nosCount=0, footingNos=[],
+                                                depth=0.0, pedestal=0.0, barDia=0,
+                                                netPressure=0.0, govFooting=0, govCase=0,
+                                                texts=dict(HEADINGS)))
+            row["texts"] = dict(HEADINGS)
+            row.update(size=L, nosCount=g["nosCount"], footingNos=list(g["footingNos"]),
+                       pedestal=a)
             qmax = 0.0
-            gov_f, gov_c = 0, 0
             for f in range(1, self.n_supports + 1):
                 fr = self.foot[f]
                 if fr["groupIndex"] != gi or fr["state"] != 0:
@@ -865,9 +875,9 @@ class Model:
                     p = f32((abs(MX) + abs(MZ)) * 6 / L / L / L + FY / L / L)
                     if qmax < p:
                         qmax = p
-                        gov_f, gov_c = f, k
+                        row["govFooting"], row["govCase"] = f, k
             q = f32(vround(qmax + 0.49, 0))
-            row.update(netPressure=q, govFooting=gov_f, govCase=gov_c)
+            row["netPressure"] = q
             c = f32(vround((L - a) / 2, 2))
             Mu = f32(vround(c * (q * 1.5 * L * c) / 2, 2))
             d0 = f32(vround(math.sqrt(Mu / 0.138 / fck / L / 1000), 2))
@@ -875,9 +885,7 @@ class Model:
             d = f32(vround((m * 50 - 60) / 1000, 2))
             if d < 0.19:
                 d = f32(0.19)
-            passes = 0
             while True:
-                passes += 1
                 MuBd2 = f32(vround(Mu / L / d / d / 1000, 2))
                 R = f32(1 - MuBd2 * 4.6 / fck)
                 if R < 0:
@@ -900,28 +908,528 @@ class Model:
                 break
             Ast = f32(vround(pt * L * d * 10000, 0))
             D = f32(vround(d + 0.06, 3))
+            row["depth"] = D
             dia = g["barDia"]
+            row["barDia"] = dia
             nb = int_floor(Ast / dia / dia * 28 / 22 + 0.49)
-            if nb - 1 != 0:
-                sp = fmt_int(cint((L - 0.12) / (nb - 1) * 1000))
-            else:
-                sp = None  # undefined: division by zero
             texts = {"LabF1": "F" + fmt_int(n), "LabNos": fmt_int(g["nosCount"]),
                      "LabSize": fmt_single(L), "TxtDepth": fmt_single(D),
                      "TxtPeda": fmt_single(a), "LabNetP": fmt_single(q),
                      "LabCant": fmt_single(c), "LabMu": fmt_single(Mu),
                      "LabMuBdd": fmt_single(MuBd2), "LabPt": fmt_single(pt),
                      "LabAst": fmt_single(Ast), "LabGdia": fmt_int(dia),
-                     "LabRods": fmt_int(nb), "LabSpace": sp, "LabSF1": fmt_single(V1),
-                     "LabSS1": fmt_single(tv1), "LabPS1": fmt_single(tc1),
-                     "LabSF2": fmt_single(V2), "LabSS2": fmt_single(tv2),
-                     "LabPS2": fmt_single(tc2)}
-            if sp is None:
+                     "LabRods": fmt_int(nb), "LabSpace": spacing_text(L, nb),
+                     "LabSF1": fmt_single(V1), "LabSS1": fmt_single(tv1),
+                     "LabPS1": fmt_single(tc1), "LabSF2": fmt_single(V2),
+                     "LabSS2": fmt_single(tv2), "LabPS2": fmt_single(tc2)}
+            if texts["LabSpace"] is None:
                 del texts["LabSpace"]
-            row.update(depth=D, barDia=dia, texts=texts)
+            row["texts"] = texts
+
+    def design_command(self):
+        try:
+            self.design()
+        except (ZeroDivisionError, ValueError, OverflowError) as e:
+            # an arithmetic fault ends the Design event; rows finished so far stay
+            self.inform("<run-time error in Design: %s>" % e)
+
+    def redesign_row(self, n):
+        """A schedule row designed again after an edit of its depth, pedestal or diameter."""
+        row = self.drows[n]
+        B = row["size"]
+        a = row["pedestal"]
+        q = row["netPressure"]
+        fck, fy = self.fck, self.fy
+        t = row["texts"]
+        c = f32(vround((B - a) / 2, 2))
+        Mu = f32(vround(c * (1.5 * q * B * c) / 2, 2))
+        dreq = f32(vround(math.sqrt(Mu / 0.138 / fck / B / 1000), 2))
+        st = f32(vround((dreq * 1000 + 60) / 50 + 0.49, 0))
+        d = f32(vround((st * 50 - 60) / 1000, 2))
+        if d < 0.19:
+            d = f32(0.19)
+        if f32(row["depth"] - 0.06) < d:
+            row["depth"] = f32(d + 0.06)
+        d = f32(row["depth"] - 0.06)
+        while True:
+            MuBd2 = f32(vround(Mu / B / d / d / 1000, 2))
+            tt = f32(1 - 4.6 * MuBd2 / fck)
+            if tt < 0:
+                tt = 0.0
+            pt = f32(vround((1 - math.sqrt(tt)) / fy * fck * 50, 2))
+            if pt < 0.2:
+                pt = f32(0.2)
+            V1 = f32(vround((c - d) * (1.5 * q) * B, 0))
+            tv = f32(vround(V1 / B / d * 1000 / 1e6, 2))
+            tc, pt = self.shear_strength(pt, self.gcol)
+            if tc < tv:
+                d = f32(d + 0.025)
+                continue
+            A = a + d
+            Vp = f32(vround((B * B - A * A) * (1.5 * q) + 0.49, 0))
+            tp = f32(vround(Vp * 1000 / (d * 4 * (a + d)) / 1e6, 2))
+            tpa = f32(vround(math.sqrt(fck) / 4, 2))
+            if tpa < tp:
+                d = f32(d + 0.025)
+                continue
+            break
+        Ast = f32(vround(pt * B * d * 10000, 0))
+        row["depth"] = f32(vround(d + 0.06, 3))
+        dia = row["barDia"]
+        N = cint16(int_floor(Ast / dia / dia * 28 / 22 + 0.49))
+        sp = spacing_text(B, N)
+        if sp is None:
+            t.pop("LabSpace", None)
+        else:
+            t["LabSpace"] = sp
+        t.update({"LabF1": "F" + fmt_int(n), "TxtDepth": fmt_single(row["depth"]),
+                  "TxtPeda": fmt_single(a), "LabCant": fmt_single(c), "LabMu": fmt_single(Mu),
+                  "LabMuBdd": fmt_single(MuBd2), "LabPt": fmt_single(pt),
+                  "LabAst": fmt_single(Ast), "LabGdia": fmt_int(dia), "LabRods": fmt_int(N),
+                  "LabSF1": fmt_single(V1), "LabSS1": fmt_single(tv), "LabPS1": fmt_single(tc),
+                  "LabSF2": fmt_single(Vp), "LabSS2": fmt_single(tp),
+                  "LabPS2": fmt_single(tpa)})
+
+    # ---- plan interaction
+    def rect_side_for_case(self, sup, c, L, P):
+        qa = self.allow[c]
+        Mx = abs(self.sr_get(sup, c, 3))
+        Mz = abs(self.sr_get(sup, c, 4))
+        E = self.earth
+        a = qa * L
+        b = -P - 6 * Mz / L
+        k = -6 * Mx
+        B1 = (-b + math.sqrt(b * b - 4 * a * k)) / (2 * a)
+        if B1 > 0:
+            run = B1
+        else:
+            run = 0.0
+            self.inform(fmt_single(B1) + "  Tempy")
+        a = E * L
+        b = P - 6 * Mz / L
+        if a == 0:
+            # no overburden (depth 0): the quadratic loses its second-order term; the
+            # remaining linear condition b.B + k = 0 gives the side (the product's choice)
+            B2 = -k / b if b > 0 else 0.0
+            return f32(max(run, B2))
+        B2 = (-b + math.sqrt(b * b - 4 * a * k)) / (2 * a)
+        return f32(max(run, B2))
+
+    def rect_side(self, sup, L):
+        best = 0.0
+        for c in range(0, self.load_case_count + 1):
+            P = f32(1.1 * self.sr_get(sup, c, 2))
+            if P == 0:
+                P = f32(1.0)
+            B = self.rect_side_for_case(sup, c, L, P)
+            best = max(best, B)
+        return f32(vround(best, 2))
+
+    def press(self, i, button="left"):
+        self.current = i
+        fr = self.foot[i]
+        if self.disable_mode:
+            fr["state"] = 0 if fr["state"] != 0 else -100
+            self.assign_groups()
+            return
+        if button == "right":
+            self.details_for(i)
+            return
+        self.captions["sizeLabel"] = (fmt_single(vround(fr["lenL"], 2)) + " X "
+                                      + fmt_single(vround(fr["widB"], 2)))
+
+    def wheel(self, i, step):
+        self.press(i, "left")
+        fr = self.foot[i]
+        if fr["state"] < 1:
+            L = f32(fr["lenL"] + (0.05 if step > 0 else -0.05))
+            L = f32(vround(L, 2))
+            fr["state"] = -1
+            B = self.rect_side(i, L)
+            fr["lenL"], fr["widB"] = L, B
+            self.assign_groups()
+            self.captions["sizeLabel"] = (fmt_single(L) + " X " + fmt_single(B) + " = "
+                                          + fmt_single(vround(L * B, 2)))
+        else:
+            self.size_combined(fr["state"], step)
+
+    def shift_delete(self, i):
+        self.press(i, "left")
+        fr = self.foot[i]
+        if fr["state"] == -1:
+            fr["state"] = 0
+            fr["lenL"] = fr["widB"] = fr["reqSide"]
+        elif fr["state"] > 0:
+            k = fr["state"]
+            self.inform(fmt_int(k) + " Is Deleting")
+            rec = self.comb[k]
+            for mi in rec["members"][:rec["memberCount"]]:
+                m = self.foot[mi]
+                m["state"] = 0
+                m["lenL"] = m["widB"] = m["reqSide"]
+            for kk in range(k + 1, self.comb_count + 1):
+                self.comb[kk - 1] = self.comb[kk]
+                r = self.comb[kk - 1]
+                for mi in r["members"][:r["memberCount"]]:
+                    self.foot[mi]["state"] = kk - 1
+            self.comb_count -= 1
+
+    def nudge_group(self, gi):
+        g = self.groups[gi]
+        g["size"] = f32(g["size"] - 0.05)
+        if g["size"] < g["baseSize"] - 0.05:
+            g["size"] = f32(g["baseSize"] + 0.05)
+        self.assign_groups()
+
+    def list_group(self, gi):
+        g = self.groups[gi]
+        lst = ""
+        for c in range(1, len(self.foot)):
+            fr = self.foot[c]
+            if fr["groupIndex"] == gi and fr["state"] == 0:
+                lst += fmt_int(fr["jointNo"]) + "   "
+        self.inform("F" + fmt_int(g["groupNo"]) + "    " + fmt_single(g["size"]) + " X "
+                    + fmt_single(g["size"]) + " M" + "\r\r" + lst)
+
+    def new_combined_record(self):
+        return dict(memberCount=0, members=[0] * 10, xMin=0.0, zMin=0.0, xMax=0.0, zMax=0.0,
+                    length=0.0, width=0.0, cant1=0.0, cant2=0.0, orientation=0,
+                    halfSkew=0.0, span=0.0)
+
+    def combine(self, x1, z1, x2, z2, answer):
+        xlo, xhi = min(x1, x2), max(x1, x2)
+        zlo, zhi = min(z1, z2), max(z1, z2)
+        self.comb_count += 1
+        k = self.comb_count
+        rec = self.comb.setdefault(k, self.new_combined_record())
+        n = 0
+        for i in range(1, len(self.foot)):
+            fr = self.foot[i]
+            if xlo < fr["x"] < xhi and zlo < fr["z"] < zhi:
+                n += 1
+                if n <= 10:
+                    rec["members"][n - 1] = i
+        ok = False
+        if n == 2:
+            m1, m2 = rec["members"][0], rec["members"][1]
+            dx = self.foot[m2]["x"] - self.foot[m1]["x"]
+            dz = self.foot[m2]["z"] - self.foot[m1]["z"]
+            ok = True
+            if abs(dx) <= 600 and dz > 1000:
+                rec["orientation"] = 0
+                rec["span"] = f32(dz)
+                skew = dx
+                rec["halfSkew"] = f32(dx / 2)
+            elif abs(dz) <= 600 and dx > 1000:
+                rec["orientation"] = 1
+                rec["span"] = f32(dx)
+                skew = dz
+                rec["halfSkew"] = f32(dz / 2)
+            else:
+                self.inform(" Deviation Exceeds : ( > 600 mm)")
+                ok = False
+            if ok and abs(skew) > 10:
+                text = " Skew : " + fmt_int(skew) + " mm "
+                if answer == "cancel":
+                    self.inform(text + " [Cancel]")
+                    ok = False
+                else:
+                    self.inform(text + " [OK]")
+        if ok:
+            rec["memberCount"] = 2
+            self.foot[rec["members"][0]]["state"] = k
+            self.foot[rec["members"][1]]["state"] = k
+            self.size_combined(k, 0)
+        else:
+            self.comb_count = k - 1
+
+    def size_combined(self, k, step):
+        rec = self.comb[k]
+        m1, m2 = rec["members"][0], rec["members"][1]
+        f1, f2 = self.foot[m1], self.foot[m2]
+        s = f32((f2["z"] - f1["z"]) / 1000)
+        # a pair accepted along X keeps that orientation even when its Z offset of 500 to
+        # 600 mm would round to a whole metre (the sound reading, and the product's choice)
+        along_x = vround(s, 0) < 0.5 or rec["orientation"] == 1
+        if along_x:
+            s0 = f32((f2["x"] - f1["x"]) / 1000)
+            ml, mt = 4, 3
+        else:
+            s0 = s
+            ml, mt = 3, 4
+        Lp = rec["length"]
+        if Lp == 0:
+            Lp = f32(vround(s0 + 1.0, 1))
+        if step == -1:
+            Lp = f32(Lp - 0.1)
+        elif step == 1:
+            Lp = f32(Lp + 0.1)
+        sr = self.sr_get
+        P = f32(sr(m1, 0, 2) + sr(m2, 0, 2))
+        xbar = f32(sr(m2, 0, 2) / P * s0)
+        cant1 = f32(Lp / 2 - xbar)
+        if cant1 < 0.5:
+            cant1 = f32(0.5)
+        cant2 = f32(Lp - cant1 - s0)
+        if cant2 < 0.5:
+            cant2 = f32(0.5)
+        L = f32(vround(cant1 + s0 + cant2, 1))
+        B = f32(0.6)
+        while True:
+            B = f32(B + 0.05)
+            q = f32(1.1 * P / (L * B) + 6 * (sr(m1, 0, ml) + sr(m2, 0, ml)) / (B * L * L)
+                    + 6 * (sr(m1, 0, mt) + sr(m2, 0, mt)) / (B * B * L))
+            if q <= self.allow[0]:
+                break
+        for u in range(1, self.load_case_count + 1):
+            P = f32(sr(m1, u, 2) + sr(m2, u, 2))
+            xbar = f32(sr(m2, u, 2) / P * s0)
+            e = f32((L / 2 - cant1) - xbar)
+            Me = f32(abs(e * P) + sr(m1, u, ml) + sr(m2, u, ml))
+
+            def qf():
+                return f32(1.1 * P / (L * B) + 6 * Me / (B * L * L)
+                           + 6 * (sr(m1, u, mt) + sr(m2, u, mt)) / (B * B * L))
+            q = qf()
+            while q > self.allow[1]:
+                B = f32(B + 0.05)
+                q = qf()
+        B = f32(vround(B, 2))
+        L = f32(vround(L, 2))
+        rec.update(length=L, width=B, cant1=cant1, cant2=cant2)
+        for f in (f1, f2):
+            f["lenL"], f["widB"] = B, L
+        hs = rec["halfSkew"]
+        if not along_x:
+            rec["xMin"] = f32(f1["x"] - 500 * B + hs)
+            rec["xMax"] = f32(f1["x"] + 500 * B + hs)
+            rec["zMin"] = f32(f1["z"] - 1000 * cant1)
+            rec["zMax"] = f32(f2["z"] + 1000 * cant2)
+        else:
+            rec["xMin"] = f32(f1["x"] - 1000 * cant1)
+            rec["xMax"] = f32(f2["x"] + 1000 * cant2)
+            rec["zMin"] = f32(f1["z"] - 500 * B + hs)
+            rec["zMax"] = f32(f1["z"] + 500 * B + hs)
+        rl, rb = vround(L, 2), vround(B, 2)  # inner roundings stay double
+        self.captions["sizeLabel"] = (fmt_single(rl) + " X " + fmt_single(rb) + " = "
+                                      + fmt_single(vround(rb * rl, 2)))
+
+    # ---- footing details
+    def offset_key(self, i, key):
+        self.current = i
+        fr = self.foot[i]
+        c = fr["colIndex"]
+        if c == 0 or self.columns[c][3] == 0:
+            return
+        if key == "home":
+            fr["offX"] = fr["offZ"] = 0
+        elif key == "left":
+            if fr["offX"] > -1:
+                fr["offX"] -= 1
+        elif key == "right":
+            if fr["offX"] < 1:
+                fr["offX"] += 1
+        elif key == "up":
+            if fr["offZ"] >= 0:
+                fr["offZ"] -= 1
+        elif key == "down":
+            if fr["offZ"] <= 0:
+                fr["offZ"] += 1
+        fr["x"] = cint(fr["nodeX"] + fr["offX"] * (self.columns[c][3] / 2 - 115))
+        fr["z"] = cint(fr["nodeZ"] + fr["offZ"] * (self.columns[c][2] / 2 - 115))
+
+    def load_layout(self):
+        base, ext = os.path.splitext(self.path)
+        if ext.upper() != ".ANL":
+            return
+        lp = base + ".SCR"
+        if not os.path.exists(lp):
+            return
+        with open(lp, "rb") as fh:
+            lines = split_lines(fh.read())
+        n = len(self.foot) - 1
+        if not lines:
+            return
+        pieces = lines[0].split(" ")
+        if len(pieces) - 1 != n:
+            return
+        for i in range(1, n + 1):
+            self.foot[i]["offX"] = cint(read_number(pieces[i]) - 2)
+        if len(lines) > 1:
+            pieces = lines[1].split(" ")
+            for i in range(1, min(len(pieces) - 1, n) + 1):
+                self.foot[i]["offZ"] = cint(read_number(pieces[i]) - 5)
+
+    def detail_pressure(self, f):
+        fr = self.foot[f]
+        A = f32(fr["lenL"] * fr["widB"])
+        best = 0.0
+        for c in range(1, self.load_case_count + 1):
+            p = f32(self.sr_get(f, c, 2) / A + 6 * abs(self.sr_get(f, c, 3)) / A / fr["widB"]
+                    + 6 * abs(self.sr_get(f, c, 4)) / A / fr["lenL"])
+            if p > best:
+                best = p
+        return best
+
+    def detail_depth(self, f):
+        fr = self.foot[f]
+        q = self.detail_pressure(f)
+        a = 0.6
+        fck, fy = self.fck, self.fy
+        out = []
+        for s in (fr["widB"], fr["lenL"]):
+            c = f32((s - a) / 2)
+            Mu = f32(c * (q * 1.5 * s * c) / 2)
+            d = f32(math.sqrt(Mu / 0.138 / fck / s / 1000))
+            if d < 0.19:
+                d = f32(0.19)
+            while True:
+                mb = f32(Mu / s / d / d / 1000)
+                R = f32(1 - mb * 4.6 / fck)
+                if R < 0:
+                    R = 0.0
+                pt = f32((1 - math.sqrt(R)) / fy * fck * 50)
+                if pt < 0.2:
+                    pt = f32(0.2)
+                V1 = f32((c - d) * (1.5 * q) * s)
+                tv = f32(V1 / s / d * 1000 / 1e6)
+                tc, pt = self.shear_strength(pt, self.grade_column())
+                if tc >= tv:
+                    V2 = f32((s * s - (a + d) ** 2) * (1.5 * q))
+                    tp = f32(V2 * 1000 / (d * 4 * (a + d)) / 1e6)
+                    if math.sqrt(fck) / 4 >= tp:
+                        break
+                d = f32(d + 0.025)
+            out.append(d)
+        return f32(vround(max(out), 2))
+
+    def details_for(self, i):
+        fr = self.foot[i]
+        if fr["state"] >= 1:
+            rec = self.comb[fr["state"]]
+            m1, m2 = rec["members"][0], rec["members"][1]
+            self.details.append({"footing": i, "window": "Disply2", "texts": {
+                "LabCf1f2": fmt_int(self.foot[m1]["jointNo"]) + " X "
+                + fmt_int(self.foot[m2]["jointNo"]),
+                "LabCfSize": fmt_single(rec["length"]) + " X " + fmt_single(rec["width"]),
+                "LabCnt1": "Cant1 " + fmt_single(rec["cant1"]),
+                "LabCnt2": "Cant2 " + fmt_single(rec["cant2"]),
+                "LabDisf_f": "F1-F2 " + fmt_single(rec["span"]) + "  ( "
+                + fmt_single(rec["halfSkew"]) + " )"}})
+            return
+        entry = {"footing": i, "window": "Disply"}
+        if f32(fr["lenL"] * fr["widB"]) != 0:
+            if self.detail_rows is None:
+                self.detail_rows = self.load_case_count + 1
+            col = self.columns[fr["colIndex"]] if fr["colIndex"] else [0, 0, 0, 0]
+            entry["texts"] = {
+                "LabN0": "F " + fmt_int(fr["jointNo"]),
+                "LabSize": fmt_single(fr["lenL"]) + " X " + fmt_single(fr["widB"]) + " X "
+                + fmt_single(self.detail_depth(i)),
+                "LabOffcet": fmt_int(fr["offX"]) + " X " + fmt_int(fr["offZ"]),
+                "LabColSize": "ColSize " + fmt_int(col[3]) + " X " + fmt_int(col[2]),
+                "LabXY": "off " + fmt_int(fr["nodeX"]) + " - " + fmt_int(fr["x"]) + " X "
+                + fmt_int(fr["nodeZ"]) + " - " + fmt_int(fr["z"])}
+            rows = []
+            A = f32(fr["lenL"] * fr["widB"])
+            min_res, min_low = 1000.0, 1000.0
+            bold, bold_min = 0, 0
+            for c in range(0, self.load_case_count + 1):
+                FY, MX, MZ = self.sr_get(i, c, 2), self.sr_get(i, c, 3), self.sr_get(i, c, 4)
+                PA = f32(vround(1.1 * FY / A, 2))
+                MZt = f32(6 * abs(MZ) / A / fr["lenL"] + 6 * abs(MX) / A / fr["widB"])
+                rows.append({"LabCase": fmt_single(self.sr_get(i, c, 1)),
+                             "LabPbyA": fmt_single(FY), "LabMbyZ": fmt_single(MX),
+                             "LabMbyZ2": fmt_single(MZ),
+                             "LabStress": fmt_single(vround(PA + MZt, 2)),
+                             "LabStress_": fmt_single(vround(PA - MZt, 2)),
+                             "LabAllowble": fmt_single(self.allow[c])})
+                res = f32(self.allow[c] - PA - MZt)
+                if res < min_res:
+                    min_res, bold = res, c + 1
+                low = f32(PA - MZt)
+                if low < min_low:
+                    min_low, bold_min = low, c + 1
+            entry["rows"] = rows[:self.detail_rows]
+            entry["boldStress"] = bold
+            entry["boldStressMin"] = bold_min
+            entry["borderStress"] = min_res < 1000
+            entry["borderStressMin"] = min_low < 1000
+            entry["filled"] = True
+        else:
+            entry["filled"] = False
+        self.details.append(entry)
+
+    # ---- actions
+    def action(self, line):
+        w = line.split()
+        cmd = w[0]
+        if cmd == "toggle-group":
+            if int(w[1]) == self.locked_group:
+                return  # the disabled check box of the largest group takes no click
+            g = self.groups[int(w[1])]
+            g["enabled"] = not g["enabled"]
+            self.assign_groups()
+        elif cmd == "nudge-group":
+            self.nudge_group(int(w[1]))
+        elif cmd == "list-group":
+            self.list_group(int(w[1]))
+        elif cmd == "select":
+            self.press(int(w[1]), "left")
+        elif cmd == "wheel":
+            self.wheel(int(w[1]), -1 if w[2].startswith("-") else 1)
+        elif cmd == "shift-delete":
+            self.shift_delete(int(w[1]))
+        elif cmd == "disable-mode":
+            self.disable_mode = not self.disable_mode
+        elif cmd == "press":
+            self.press(int(w[1]), "left")
+        elif cmd == "details":
+            self.press(int(w[1]), "right")
+        elif cmd == "combine":
+            ans = w[5] if len(w) > 5 else "ok"
+            self.combine(f32(float(w[1])), f32(float(w[2])), f32(float(w[3])),
+                         f32(float(w[4])), ans)
+        elif cmd == "offset":
+            self.offset_key(int(w[1]), w[2])
+        elif cmd == "offsets-reset":
+            for fr in self.foot[1:]:
+                fr["offX"] = fr["offZ"] = 0
+                fr["x"], fr["z"] = fr["nodeX"], fr["nodeZ"]
+        elif cmd == "refresh":
+            self.size_footings()
+        elif cmd == "design":
+            self.design_command()
+        elif cmd in ("depth", "pedestal", "dia") and not 1 <= int(w[1]) <= self.row_count:
+            raise UsageError("there is no schedule row " + w[1])
+        elif cmd == "depth":
+            n = int(w[1])
+            txt = line.split(None, 2)[2] if len(w) > 2 else ""
+            if is_numeric_text(txt):
+                self.drows[n]["depth"] = f32(float(txt))
+                self.redesign_row(n)
+            else:
+                self.drows[n]["texts"]["TxtDepth"] = fmt_single(self.drows[n]["depth"])
+        elif cmd == "pedestal":
+            n = int(w[1])
+            txt = line.split(None, 2)[2] if len(w) > 2 else ""
+            row = self.drows[n]
+            if is_numeric_text(txt) and row["size"] > f32(float(txt)):
+                row["pedestal"] = f32(float(txt))
+                row["depth"] = 0.0
+                self.redesign_row(n)
+            else:
+                row["texts"]["TxtPeda"] = fmt_single(row["pedestal"])
+        elif cmd == "dia":
+            n = int(w[1])
+            row = self.drows[n]
+            row["barDia"] = {10: 12, 12: 16, 16: 20, 20: 10}.get(row["barDia"], row["barDia"])
+            self.redesign_row(n)
+        else:
+            raise ValueError("unknown action " + line)
 
     # ---- whole run
-    def run(self, sbc, depth):
+    def run(self, sbc, depth, actions=()):
         self.read()
         self.build_member_grids()
         self.link_support_columns()
@@ -936,11 +1444,32 @@ class Model:
         self.build_grid()
         self.form_groups()
         self.assign_groups()
-        try:
-            self.design()
-        except (ZeroDivisionError, ValueError, OverflowError) as e:
-            # an arithmetic fault ends the Design event; rows finished so far stay
-            self.inform("<run-time error in Design: %s>" % e)
+        self.load_layout()
+        # the largest group's check box is disabled: it can never be unticked
+        self.locked_group = len(self.groups) - 1
+        self.disable_mode = False
+        self.current = 0
+        self.comb = {}
+        self.comb_count = 0
+        self.drows = {}
+        self.row_count = 0
+        self.gcol = self.grade_column()
+        self.details = []
+        self.detail_rows = None
+        designed = False
+        for line in actions:
+            if line.split()[0] == "design":
+                designed = True
+        for line in actions:
+            try:
+                self.action(line)
+            except UsageError:
+                return "usage-action"
+            except (ZeroDivisionError, ValueError, OverflowError) as e:
+                # an arithmetic fault ends the event; the model keeps what it had reached
+                self.inform("<run-time error in '%s': %s>" % (line, e))
+        if not designed:
+            self.design_command()
         return "ok"
 
     def to_json(self):
@@ -966,18 +1495,49 @@ class Model:
             "groups": [dict(index=i, **{k: v for k, v in self.groups[i].items()
                                         if k != "depth"})
                        for i in range(1, len(self.groups))],
-            "combined": [],
-            "designRows": self.rows,
+            "combined": [dict(index=k, **{kk: (vv[:self.comb[k]["memberCount"]]
+                                                 if kk == "members" else vv)
+                                           for kk, vv in self.comb[k].items()})
+                         for k in range(1, self.comb_count + 1)],
+            "designRows": [self.drows[n] for n in range(1, self.row_count + 1)],
+            "details": self.details,
             "messages": list(self.messages),
         }
         return out
 
 
-def reference(path, sbc, depth):
+HEADINGS = {"LabF1": "GRP", "LabNos": "NO's", "LabSize": "Size", "TxtDepth": "Depth",
+            "TxtPeda": "Peda", "LabNetP": "NetP", "LabCant": "CantL", "LabMu": "Mu",
+            "LabMuBdd": "Mu/Bdd", "LabPt": "Pt", "LabAst": "Ast", "LabGdia": "Dia",
+            "LabSpace": "Space", "LabRods": "Rods", "LabSF1": "1-SF", "LabSS1": "1-SS",
+            "LabPS1": "1-PS", "LabSF2": "2-SF", "LabSS2": "2-SS", "LabPS2": "2-PS"}
+
+
+def spacing_text(L, nb):
+    """Bar spacing text; None where the count leaves it undefined (one bar)."""
+    if nb - 1 == 0:
+        return None
+    return fmt_int(cint((L - 0.12) / (nb - 1) * 1000))
+
+
+def read_actions(path):
+    if not path:
+        return []
+    out = []
+    with open(path) as fh:
+        for ln in fh:
+            ln = ln.strip("\r\n")
+            if not ln.strip() or ln.lstrip().startswith("#"):
+                continue
+            out.append(ln.strip())
+    return out
+
+
+def reference(path, sbc, depth, actions=None):
     """(status, json-or-None, stderr-messages) of the model for one run."""
     m = Model(path)
     try:
-        st = m.run(sbc, depth)
+        st = m.run(sbc, depth, read_actions(actions))
     except (ZeroDivisionError, ValueError, OverflowError, IndexError, KeyError) as e:
         return 99, None, ["<reference model fault: %r>" % e]
     except InputEnd as e:
@@ -987,6 +1547,8 @@ def reference(path, sbc, depth):
         return 1, None, msgs
     if st == "usage":
         return 2, None, list(m.messages)
+    if st == "usage-action":
+        return 2, None, list(m.messages)
     return 0, m.to_json(), list(m.messages)
 
 
@@ -994,9 +1556,11 @@ def reference(path, sbc, depth):
 # Comparison with the batch tool
 # --------------------------------------------------------------------------------------------
 
-def run_batch(path, sbc, depth):
-    p = subprocess.run([BATCH, path, "--sbc", sbc, "--depth", depth, "--json", "-"],
-                       capture_output=True, text=True, encoding="latin-1")
+def run_batch(path, sbc, depth, actions=None):
+    cmd = [BATCH, path, "--sbc", sbc, "--depth", depth, "--json", "-"]
+    if actions:
+        cmd += ["--actions", actions]
+    p = subprocess.run(cmd, capture_output=True, text=True, encoding="latin-1")
     js = None
     if p.returncode == 0:
         js = json.loads(p.stdout)
@@ -1049,11 +1613,12 @@ def compare_values(ours, mine, path, diffs):
         diffs.append((path, ours, mine))
 
 
-def compare_one(path, sbc, depth, label=None):
-    label = label or "%s --sbc %s --depth %s" % (path, sbc, depth)
+def compare_one(path, sbc, depth, label=None, actions=None):
+    label = label or "%s --sbc %s --depth %s%s" % (path, sbc, depth,
+                                                   " --actions " + actions if actions else "")
     diffs = []
-    rs, rjs, rmsgs = reference(path, sbc, depth)
-    bs, bjs, bmsgs, berr = run_batch(path, sbc, depth)
+    rs, rjs, rmsgs = reference(path, sbc, depth, actions)
+    bs, bjs, bmsgs, berr = run_batch(path, sbc, depth, actions)
     if rs != bs:
         diffs.append(("exitStatus", bs, rs))
     if rs == 0 and bs == 0:
@@ -1065,6 +1630,24 @@ def compare_one(path, sbc, depth, label=None):
             if not any(m in g for g in got):
                 diffs.append(("stderr", berr.strip(), m))
     return label, diffs
+
+
+SUMMARY = {}
+
+
+def note_summary(label, diffs):
+    for p, a, b in diffs:
+        key = re.sub(r"\[\d+\]", "[]", p)
+        ent = SUMMARY.setdefault(key, [0, label, a, b])
+        ent[0] += 1
+
+
+def print_summary():
+    if not SUMMARY:
+        return
+    print("differing fields (count, first run, batch value, reference value):")
+    for key, (cnt, label, a, b) in sorted(SUMMARY.items(), key=lambda kv: -kv[1][0]):
+        print("  %-40s %5d  %s  batch=%r reference=%r" % (key, cnt, label, a, b))
 
 
 def fmt_diff(label, diffs, limit=25):
@@ -1269,6 +1852,7 @@ def crafted_files(tmp):
                    (13, [(1, 0, 150, 0, 1, 0, 1), (2, 0, 160, 0, 2, 0, 2)]),
                    (99, [(1, 0, 180, 0, 1, 0, 1), (2, 0, 190, 0, 2, 0, 2)]),
                    (2, [(1, 0, 900, 0, 1, 0, 1), (2, 0, 950, 0, 2, 0, 2)])])
+    add("c_fy_missing", design="  30. UNIT MMS NEWTON\n  31. FC 25 ALL")
     add("c_fc_tie", design="  30. UNIT MMS NEWTON\n  31. FYMAIN 500 ALL\n  32. FC 22.5 ALL")
     # very light supports: group sides below the pedestal and one or no bar
     add("c_tiny", reactions=[(1, [(1, 0, 2, 0, 0, 0, 0)]), (2, [(1, 0, 20, 0, 0, 0, 0)]),
@@ -1292,6 +1876,43 @@ def crafted_files(tmp):
     add("c_case_zero", reactions=[(1, [(1, 0, 300, 0, 1, 0, 1), (2, 0, 350, 0, 2, 0, 2)]),
                                   (2, [(1, 0, 310, 0, 1, 0, 1), (0, 0, 800, 0, 9, 0, 9),
                                        (3, 0, 600, 0, 4, 0, 4)])])
+    # exponents in the joint list: only "E-" pieces become 0.0; "E+" and "D-" split a value
+    add("c_e_glued", joints="""   4. 1 0 0 0; 2 4.5 0 0; 3 0 0 2.5E-04;4 4.5 0 5; 5 0 3 0; 6 4.5 3 0
+   5. 7 0 3 5; 8 4.5 3 5""")
+    add("c_e_plus", joints="""   4. 1 0 0 0; 2 4.5E+00 0 0; 3 0 0 5; 4 4.5 0 5; 5 0 3 0; 6 4.5 3 0
+   5. 7 0 3 5; 8 4.5 3 5; 9 1 1 1; 10 2 2 2; 11 3 3 3""")
+    add("c_d_exp", joints="""   4. 1 0 0 0; 2 4.5 0 0; 3 0 0 5; 4 4.5 0 5; 5 0 3 0; 6 4.5 3 0
+   5. 7 0 3 5; 8 4.5 3 5; 9 1.5D-03 3 5; 10 4.5 3 5; 11 1 1 1""")
+    add("c_beta_end_range", beta="  10. BETA 90 MEMB 1 TO 3")
+    add("c_beta_far", beta="  10. CONSTANTS BETA 90 MEMB 1 2 ")
+    add("c_beta_blank_cont", beta="  10. BETA 90 MEMB 1 -\n\n   PAGE HEAD\n  11. 2 3 ")
+    add("c_unit_mms_eol", unit="MMS")
+    add("c_unit_kn_meter", unit="KN METER")
+    add("c_two_tables", raw_reactions=reaction_lines(std_reactions()) + """
+  SUPPORT REACTIONS -UNIT KN   METE      STRUCTURE TYPE = SPACE
+""" + reaction_lines(std_reactions(fys=(100, 200, 300, 400), cases=2)))
+    add("c_fc_same_line", design="  30. UNIT MMS NEWTON\n  31. FYMAIN 415 FC 25\n  32. FC 30")
+    add("c_fc_digits", design="  30. UNIT MMS NEWTON\n  31. FYMAIN 415 ALL\n  32. FC 2 5 ALL")
+    # strong steel demand: high grades, mild steel, heavy loads
+    for fck, fy in ((40, 250), (35, 250), (30, 250), (25, 250), (20, 250), (15, 415)):
+        add("c_pt_%d_%d" % (fck, fy),
+            design="  30. UNIT MMS NEWTON\n  31. FYMAIN %d ALL\n  32. FC %d ALL" % (fy, fck),
+            reactions=std_reactions(fys=(3500, 2200, 5100, 1400), cases=3))
+    # columns off one line: skewed pairs along Z and X, a deviation, a 500-600 mm offset
+    pts = [(1, 0, 0), (2, 0.3, 3), (3, 0.305, 6), (4, 5, 0), (5, 8, 0.55), (6, 12, -0.02),
+           (7, 5, 0.9), (8, 16, 0.5)]
+    jl = []
+    for j, x, z in pts:
+        jl.append("%d %g 0 %g" % (j, x, z))
+        jl.append("%d %g 3 %g" % (j + 10, x, z))
+    add("c_skew", joints="   4. " + "; ".join(jl[:8]) + "\n   5. " + "; ".join(jl[8:]),
+        members="   6. MEMBER INCIDENCES\n   7. "
+        + "; ".join("%d %d %d" % (j, j, j + 10) for j, _, _ in pts)
+        + "\n   8. DEFINE MATERIAL START", beta="   9. CONSTANTS",
+        blocks="".join(COLBLOCK.format(m=j, a=300, b=450) for j, _, _ in pts),
+        reactions=[(j, [(1, 0, 300 + 40 * i, 0, 5 - i, 0, 3 * i - 7),
+                        (2, 0, 200 + 25 * i, 0, -10 + 2 * i, 0, 4),
+                        (3, 0, 350, 0, 1, 0, -12 + i)]) for i, (j, _, _) in enumerate(pts)])
     path = craft(tmp, "c_title_unit")
     with open(path, "rb") as fh:
         data = fh.read().replace(b"STAAD SPACE CRAFTED", b"STAAD SPACE COMMUNITY HALL")
@@ -1372,7 +1993,9 @@ def sweep(args):
             label, diffs = compare_one(path, sbc, depth, label)
             if diffs:
                 bad += 1
-                print(fmt_diff(label, diffs), flush=True)
+                note_summary(label, diffs)
+                if not args.summary:
+                    print(fmt_diff(label, diffs), flush=True)
     # soil texts the dialog refuses must be usage errors
     base = files[0][1]
     for sbc, depth in (("49", "1"), ("1001", "1"), ("200", "6.1"), ("200", "-1"),
@@ -1382,11 +2005,207 @@ def sweep(args):
         label, diffs = compare_one(base, sbc, depth)
         if diffs:
             bad += 1
+            note_summary(label, diffs)
             print(fmt_diff(label, diffs), flush=True)
+    print_summary()
     print("compared %d runs, %d with differences (files in %s)" % (total, bad, tmp))
     if not args.keep:
         shutil.rmtree(tmp, ignore_errors=True)
     return 1 if bad else 0
+
+
+def action_scripts(path, sbc, depth, rnd):
+    """A few action scripts that fit the footings of one analysis file."""
+    st, js, _ = reference(path, sbc, depth)
+    if st != 0:
+        return []
+    foot = js["footings"]
+    n = len(foot)
+    ng = len(js["groups"])
+    scripts = []
+    # resizing, groups, schedule edits
+    a = []
+    for _ in range(min(6, n)):
+        f = rnd.randint(1, n)
+        for _ in range(rnd.randint(1, 4)):
+            a.append("wheel %d %s" % (f, rnd.choice(["+1", "-1"])))
+    for g in range(1, ng + 1):
+        for _ in range(rnd.randint(0, 3)):
+            a.append("nudge-group %d" % g)
+    a.append("list-group %d" % rnd.randint(1, ng))
+    if ng > 1:
+        a.append("toggle-group 1")
+        a.append("toggle-group %d" % ng)
+    a.append("select %d" % rnd.randint(1, n))
+    f = rnd.randint(1, n)
+    a += ["wheel %d +1" % f, "shift-delete %d" % f, "refresh"]
+    a.append("details %d" % rnd.randint(1, n))
+    a.append("design")
+    a += ["depth 1 0.1", "depth 1 0.9", "depth 1 abc", "pedestal 1 0.5", "dia 1", "dia 1",
+          "pedestal 1 9", "depth 1 0.4567", "dia 1", "dia 1", "dia 1"]
+    if ng > 1:
+        a += ["toggle-group 1", "design", "dia 2", "pedestal 2 0.35"]
+    a.append("list-group %d" % ng)
+    scripts.append(a)
+    # combined footings along Z and X
+    byz = {}
+    byx = {}
+    for fr in foot:
+        byz.setdefault(fr["x"], []).append(fr)
+        byx.setdefault(fr["z"], []).append(fr)
+    b = []
+    for line, key, other in ((byz, "z", "x"), (byx, "x", "z")):
+        for coord, frs in sorted(line.items())[:2]:
+            frs = sorted(frs, key=lambda r: r["index"])
+            if len(frs) >= 2:
+                f1, f2 = frs[0], frs[1]
+                lo = min(f1[key], f2[key]) - 10
+                hi = max(f1[key], f2[key]) + 10
+                if key == "z":
+                    b.append("combine %d %d %d %d" % (coord - 10, lo, coord + 10, hi))
+                else:
+                    b.append("combine %d %d %d %d" % (lo, coord - 10, hi, coord + 10))
+                b.append("details %d" % f1["index"])
+                for _ in range(rnd.randint(1, 3)):
+                    b.append("wheel %d %s" % (f2["index"], rnd.choice(["+1", "-1"])))
+    if b and b[0].startswith("combine"):
+        # disabling a member of a combined footing makes it an ordinary footing again
+        b += ["refresh", "disable-mode", "press %d" % foot[0]["index"], "disable-mode",
+              "details %d" % foot[0]["index"]]
+    b.append("combine -1000000 -1000000 1000000 1000000")
+    if b and b[0].startswith("combine"):
+        b.append("shift-delete %d" % foot[0]["index"])
+    b.append("details %d" % n)
+    b.append("design")
+    scripts.append(b)
+    # column offsets, then a combine and a wheel on moved centres
+    o = []
+    for _ in range(min(8, n)):
+        o.append("offset %d %s" % (rnd.randint(1, n),
+                                   rnd.choice(["home", "left", "right", "up", "down"])))
+    o += ["combine -1000000 -1000000 1000000 1000000", "details %d" % rnd.randint(1, n)]
+    if len(scripts) > 1 and scripts[1] and scripts[1][0].startswith("combine"):
+        o.append(scripts[1][0])
+    o += ["offsets-reset", "offset 1 right", "offset 1 down", "design"]
+    scripts.append(o)
+    # disabling
+    c = ["disable-mode"]
+    for _ in range(min(5, n)):
+        c.append("press %d" % rnd.randint(1, n))
+    c += ["disable-mode", "select 1", "details 1", "wheel %d -1" % n, "disable-mode",
+          "press %d" % n, "disable-mode"]
+    scripts.append(c)
+    return scripts
+
+
+def sweep_actions(args):
+    import random
+    tmp = tempfile.mkdtemp(prefix="crosscheck-act-")
+    rnd = random.Random(args.seed)
+    files = []
+    for p in sorted(os.listdir(os.path.join(REPO, "examples"))):
+        if p.upper().endswith(".ANL"):
+            dst = os.path.join(tmp, p)
+            shutil.copy(os.path.join(REPO, "examples", p), dst)
+            files.append(dst)
+    sample = "/work/shared/samples/sample-frame.ANL"
+    if os.path.exists(sample):
+        dst = os.path.join(tmp, "sample-frame.ANL")
+        shutil.copy(sample, dst)
+        files.append(dst)
+    for i in range(args.files):
+        v = ["--nx", str(rnd.randint(2, 6)), "--nz", str(rnd.randint(2, 5)), "--storeys",
+             str(rnd.randint(1, 4)), "--cases", str(rnd.randint(1, 12)), "--seed",
+             str(100 + i), "--bay-x", rnd.choice(["1.5", "3", "4.2", "5.5"]),
+             "--bay-z", rnd.choice(["1.2", "3", "5", "6.25"])]
+        if rnd.random() < 0.3:
+            v.append("--mms")
+        files.append(gen(tmp, "agen%02d" % i, v))
+    files += [p for n, p in crafted_files(tmp)
+              if n not in ("c_fc_kn_small", "c_fc_missing", "c_no_design")]
+    total = bad = 0
+    for path in files:
+        for sbc, depth in rnd.sample(SOILS, 3):
+            for k, script in enumerate(action_scripts(path, sbc, depth, rnd)):
+                apath = "%s.%s.%s.%d.actions" % (path, sbc, depth, k)
+                with open(apath, "w") as fh:
+                    fh.write("\n".join(script) + "\n")
+                total += 1
+                label, diffs = compare_one(path, sbc, depth, actions=apath)
+                if diffs:
+                    bad += 1
+                    note_summary(label, diffs)
+                    if not args.summary:
+                        print(fmt_diff(label, diffs), flush=True)
+    print_summary()
+    print("compared %d action runs, %d with differences (files in %s)" % (total, bad, tmp))
+    if not args.keep:
+        shutil.rmtree(tmp, ignore_errors=True)
+    return 1 if bad else 0
+
+
+def selftest():
+    """The worked examples of the system's rules, run through this model."""
+    fails = []
+
+    def check(name, got, want):
+        if got != want:
+            fails.append("%s: got %r, want %r" % (name, got, want))
+
+    m = Model("-")
+    m.sr = {}
+    m.allow = [f32(200.0)] + [f32(250.0)] * 35
+    m.earth = f32(30.0)
+    m.sr_set(1, 0, 3, 0.0)
+    m.sr_set(1, 0, 4, 0.0)
+    check("square side, no moment", fmt_single(vround(m.square_side(1, 0, f32(550.0))
+                                                      + 0.00049, 3)), "1.659")
+    m.sr_set(1, 0, 3, 30.0)
+    m.sr_set(1, 0, 4, 20.0)
+    check("square side, 50 kNm", fmt_single(vround(m.square_side(1, 0, f32(550.0))
+                                                   + 0.00049, 3)), "1.884")
+    check("rectSideForCase", round(m.rect_side_for_case(1, 0, f32(1.75), f32(550.0)), 4),
+          2.0217)
+    m.sr_set(1, 0, 2, 500.0)
+    m.load_case_count = 0
+    check("rectSide", fmt_single(m.rect_side(1, f32(1.75))), "2.02")
+    m.fck = 25
+    check("shear 2.80/M25", fmt_single(m.shear_strength(f32(2.8), 3)[0]), "0.904")
+    check("shear 0.20/M20", fmt_single(m.shear_strength(f32(0.2), 2)[0]), "0.32")
+    check("shear 0.10 raised", m.shear_strength(f32(0.1), 2), (f32(0.28), f32(0.15)))
+    check("shear 3.5/M30", fmt_single(m.shear_strength(f32(3.5), 4)[0]), "0.96")
+    for sz, ped in ((1.4, "0.4"), (1.7, "0.45"), (1.8, "0.53"), (2.3, "0.6"), (2.8, "0.75"),
+                    (3.1, "0.9"), (3.2, "1.2")):
+        check("pedestal %g" % sz, fmt_single(Model.pedestal_for_size(f32(sz))), ped)
+    # the design worked example: one group 1.2 m, pedestal 0.3, qmax 100
+    m.fck, m.fy = 20, 415
+    m.n_supports = 1
+    m.load_case_count = 0
+    m.sr = {}
+    m.sr_set(1, 0, 2, 144.0)  # 144 / 1.2 / 1.2 = 100
+    m.foot = [None, dict(groupIndex=1, state=0)]
+    m.groups = [None, dict(size=f32(1.2), pedestal=f32(0.3), barDia=10, nosCount=1,
+                           footingNos=[1], enabled=True)]
+    m.drows = {}
+    m.design()
+    t = m.drows[1]["texts"]
+    want = {"LabNetP": "100", "LabCant": "0.45", "LabMu": "18.22", "LabMuBdd": "0.42",
+            "LabPt": "0.2", "LabSF1": "47", "LabSS1": "0.21", "LabPS1": "0.32", "LabSF2": "180",
+            "LabSS2": "0.48", "LabPS2": "1.12", "LabAst": "456", "TxtDepth": "0.25",
+            "LabRods": "6", "LabSpace": "216"}
+    for k, v in want.items():
+        check("design " + k, t[k], v)
+    for v, txt in ((0.1, "0.1"), (1.7, "1.7"), (3.0000001192092896, "3"), (-92.44, "-92.44"),
+                   (12345.67, "12345.67"), (0.00001, "0.00001"), (-0.0, "0"), (1e7, "10000000"),
+                   (0.9855907, "0.9855907")):
+        check("text %r" % v, fmt_single(v), txt)
+    for txt, want_v in (("1 2", 12.0), ("  -3.5E2x", -350.0), ("1.5D-3", 0.0015), ("-", 0.0),
+                        ("*5", 0.0), (".5", 0.5), ("12.3.4", 12.3), ("7E", 7.0)):
+        check("readNumber %r" % txt, read_number(txt), want_v)
+    for f in fails:
+        print("FAIL " + f)
+    print("selftest: %d failures" % len(fails))
+    return 1 if fails else 0
 
 
 def main():
@@ -1398,13 +2217,21 @@ def main():
         sp.add_argument("file")
         sp.add_argument("--sbc", required=True)
         sp.add_argument("--depth", required=True)
+        sp.add_argument("--actions")
     sw = sub.add_parser("sweep")
     sw.add_argument("--quick", action="store_true")
     sw.add_argument("--keep", action="store_true", help="keep the generated files")
+    sw.add_argument("--summary", action="store_true", help="one line per differing field")
     sw.add_argument("--extra", type=int, default=20, help="further random generator runs")
+    sub.add_parser("selftest")
+    sa = sub.add_parser("actions")
+    sa.add_argument("--files", type=int, default=12)
+    sa.add_argument("--seed", type=int, default=7)
+    sa.add_argument("--keep", action="store_true")
+    sa.add_argument("--summary", action="store_true", help="one line per differing field")
     args = ap.parse_args()
     if args.cmd == "ref":
-        st, js, msgs = reference(args.file, args.sbc, args.depth)
+        st, js, msgs = reference(args.file, args.sbc, args.depth, args.actions)
         if js is None:
             for m in msgs:
                 print("message: " + m, file=sys.stderr)
@@ -1413,12 +2240,16 @@ def main():
         print()
         return 0
     if args.cmd == "compare":
-        label, diffs = compare_one(args.file, args.sbc, args.depth)
+        label, diffs = compare_one(args.file, args.sbc, args.depth, actions=args.actions)
         if diffs:
             print(fmt_diff(label, diffs, limit=1000))
             return 1
         print("== %s: no differences" % label)
         return 0
+    if args.cmd == "actions":
+        return sweep_actions(args)
+    if args.cmd == "selftest":
+        return selftest()
     return sweep(args)
 
 
