@@ -1,16 +1,20 @@
 #!/usr/bin/env python3
-"""Independent reference model of the batch tool's input phase, sizing, grouping and Design.
+"""Independent reference model of the batch tool: input phase, sizing, groups, plan actions, Design.
 
 Written from the system's own rules (reader markers and cursor steps, corner-pressure sizing,
-size groups, isolated footing design, schedule texts), in plain Python with 32-bit floats
-emulated where the model keeps Single values. It shares no code with the C++ core, so that a
-disagreement between the two points at a fault in one of them.
+size groups, wheel resize, combined footings, column offsets, footing details, isolated footing
+design, schedule texts), in plain Python with 32-bit floats emulated where the model keeps Single
+values. It shares no code with the C++ core, so that a disagreement between the two points at a
+fault in one of them (or at a place where the rules leave a choice).
 
-  crosscheck.py ref FILE --sbc 200 --depth 1.5            # the model's JSON on standard output
-  crosscheck.py compare FILE --sbc 200 --depth 1.5        # model versus ormevak-batch
-  crosscheck.py sweep [--quick]                           # many generated and crafted files
+  crosscheck.py ref FILE --sbc 200 --depth 1.5 [--actions A]      # the model's JSON
+  crosscheck.py compare FILE --sbc 200 --depth 1.5 [--actions A]  # model versus ormevak-batch
+  crosscheck.py sweep [--quick] [--summary] [--extra N]            # generated and crafted files
+  crosscheck.py actions [--files N] [--seed S] [--summary]         # generated action scripts
+  crosscheck.py selftest                                           # the rules' worked examples
 
-Exit status of compare/sweep: 0 when every compared field agrees, 1 otherwise.
+Floats are compared as 32-bit values, texts exactly. Exit status of compare, sweep and actions:
+0 when every compared field agrees, 1 otherwise.
 """
 import argparse
 import json
@@ -338,7 +342,7 @@ class Model:
             if cur == len(line):
                 ended_by_line = True
                 break
-            line = line.replace(" ", "*")
+            line = line.replace(" ", "*").replace("\t", "*")
             end = len(line)
             if "E-" in line:
                 pieces = ["0.0" if "E-" in pc else pc for pc in line.split("*")]
@@ -379,7 +383,7 @@ class Model:
             if cur == len(line):
                 eof = False
                 break
-            line = line.replace(" ", "*")
+            line = line.replace(" ", "*").replace("\t", "*")
             end = len(line)
             while cur < end:
                 cur = skip_to_number(line, cur)
@@ -424,7 +428,7 @@ class Model:
                     cur = echo_skip(line)
                     if cur > 10 or cur == len(line):
                         break
-                    line = line.replace(" ", "*")
+                    line = line.replace(" ", "*").replace("\t", "*")
                     rng = line.find("*TO") + 1
                     while cur < len(line):
                         if rng > 0:
@@ -512,7 +516,7 @@ class Model:
                 c += 1
                 k = 0
                 toggle = False
-                line = line.replace(" ", "*")
+                line = line.replace(" ", "*").replace("\t", "*")
                 cur = 1
                 while cur < len(line):
                     cur = skip_to_number(line, cur)
@@ -1913,6 +1917,21 @@ def crafted_files(tmp):
         reactions=[(j, [(1, 0, 300 + 40 * i, 0, 5 - i, 0, 3 * i - 7),
                         (2, 0, 200 + 25 * i, 0, -10 + 2 * i, 0, 4),
                         (3, 0, 350, 0, 1, 0, -12 + i)]) for i, (j, _, _) in enumerate(pts)])
+    # byte-level variants of the base file: tabs, a lone CR inside a line, lower-case
+    # exponent, reactions in other units
+    with open(dict(files)["c_base"], "rb") as fh:
+        base = fh.read()
+    for name, old, new in (
+            ("c_tab_joint", b"   4. 1 0 0 0; 2 4.5 0 0;", b"   4. 1\t0 0 0; 2 4.5 0 0;"),
+            ("c_tab_react", b"      1    1", b"      1\t   1"),
+            ("c_lone_cr", b"   4. 1 0 0 0; 2 4.5 0 0;", b"   4. 1 0 0 0;\r 2 4.5 0 0;"),
+            ("c_lower_e", b"3 0 0 5;", b"3 1.5e-03 0 5;"),
+            ("c_react_mms", b"SUPPORT REACTIONS -UNIT KN   METE",
+             b"SUPPORT REACTIONS -UNIT KN   MMS ")):
+        path = os.path.join(tmp, name + ".ANL")
+        with open(path, "wb") as fh:
+            fh.write(base.replace(old, new, 1))
+        files.append((name, path))
     path = craft(tmp, "c_title_unit")
     with open(path, "rb") as fh:
         data = fh.read().replace(b"STAAD SPACE CRAFTED", b"STAAD SPACE COMMUNITY HALL")
