@@ -1029,12 +1029,16 @@ class Model:
             best = max(best, B)
         return vround(best, 2)
 
-    def press(self, i, button="left"):
+    def press(self, i, button="left", mode=True):
+        """A press on footing i's label; mode=False is the batch's `select`, which acts as
+        the press outside disable mode whatever the mode is."""
         self.current = i
         fr = self.foot[i]
-        if self.disable_mode:
+        if self.disable_mode and mode:
             fr["state"] = 0 if fr["state"] != 0 else -100
             self.assign_groups()
+            if button == "right":
+                self.details.append({"footing": i, "window": ""})
             return
         if button == "right":
             self.details_for(i)
@@ -1043,7 +1047,7 @@ class Model:
                                       + fmt_single(vround(fr["widB"], 2)))
 
     def wheel(self, i, step):
-        self.press(i, "left")
+        self.press(i, "left", mode=False)
         fr = self.foot[i]
         if fr["state"] < 1:
             # L and B are intermediates (double) until stored as lenL and widB
@@ -1058,7 +1062,7 @@ class Model:
             self.size_combined(fr["state"], step)
 
     def shift_delete(self, i):
-        self.press(i, "left")
+        self.press(i, "left", mode=False)
         fr = self.foot[i]
         if fr["state"] == -1:
             fr["state"] = 0
@@ -1379,7 +1383,7 @@ class Model:
         elif cmd == "list-group":
             self.list_group(int(w[1]))
         elif cmd == "select":
-            self.press(int(w[1]), "left")
+            self.press(int(w[1]), "left", mode=False)
         elif cmd == "wheel":
             self.wheel(int(w[1]), -1 if w[2].startswith("-") else 1)
         elif cmd == "shift-delete":
@@ -2111,8 +2115,9 @@ def action_scripts(path, sbc, depth, rnd):
     c = ["disable-mode"]
     for _ in range(min(5, n)):
         c.append("press %d" % rnd.randint(1, n))
-    c += ["disable-mode", "select 1", "details 1", "wheel %d -1" % n, "disable-mode",
-          "press %d" % n, "disable-mode"]
+    c += ["details %d" % rnd.randint(1, n), "select 1", "wheel %d +1" % n,
+          "shift-delete %d" % n, "disable-mode", "select 1", "details 1", "wheel %d -1" % n,
+          "disable-mode", "press %d" % n, "disable-mode"]
     scripts.append(c)
     return scripts
 
