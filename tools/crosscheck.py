@@ -30,7 +30,7 @@ from decimal import Decimal, ROUND_HALF_EVEN
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(HERE)
-BATCH = os.path.join(REPO, "build", "src", "ormevak-batch")
+BATCH = os.environ.get("ORMEVAK_BATCH") or os.path.join(REPO, "build", "src", "ormevak-batch")
 GEN = os.path.join(REPO, "tools", "gen_analysis.py")
 
 
