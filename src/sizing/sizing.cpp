@@ -2,6 +2,7 @@
 #include "sizing/sizing.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <unordered_map>
 
@@ -22,26 +23,51 @@ std::string text(float v) {
 
 } // namespace
 
-double squareSide(const Project& p, int support, int caseIndex) {
-    const double m = std::fabs(static_cast<double>(p.reaction(support, caseIndex, 3))) +
-                     std::fabs(static_cast<double>(p.reaction(support, caseIndex, 4)));
-    const double load = p.factoredLoad;
-    const double qa = p.allowableBearing[at(caseIndex)];
-    double b = std::sqrt(load / 3 / qa) + 0.1;
-    // A fixed number of Newton steps, as the sizes have always been computed.
+namespace {
+
+// The corner-pressure equation of a square footing for one case: P, qa and |MX| + |MZ|.
+struct SquareCase {
+    double load = 0, qa = 0, moment = 0;
+};
+
+SquareCase squareCase(const Project& p, int support, int caseIndex) {
+    return {p.factoredLoad, p.allowableBearing[at(caseIndex)],
+            std::fabs(static_cast<double>(p.reaction(support, caseIndex, 3))) +
+                std::fabs(static_cast<double>(p.reaction(support, caseIndex, 4)))};
+}
+
+// A fixed number of Newton steps, as the sizes have always been computed. The cases of one
+// support are independent chains, stepped side by side so the processor can overlap them; each
+// chain sees exactly the operations of a lone one.
+void squareSides(const SquareCase* cases, double* side, size_t count) {
+    for (size_t i = 0; i < count; ++i) side[i] = std::sqrt(cases[i].load / 3 / cases[i].qa) + 0.1;
     for (int step = 0; step < 20; ++step) {
-        const double f = qa * b * b * b - load * b - 6 * m;
-        b -= f / (3 * qa * b * b - load);
+        for (size_t i = 0; i < count; ++i) {
+            const double qa = cases[i].qa, load = cases[i].load, m = cases[i].moment;
+            const double b = side[i];
+            const double f = qa * b * b * b - load * b - 6 * m;
+            side[i] = b - f / (3 * qa * b * b - load);
+        }
     }
-    return b;
+}
+
+} // namespace
+
+double squareSide(const Project& p, int support, int caseIndex) {
+    const SquareCase one = squareCase(p, support, caseIndex);
+    double side = 0;
+    squareSides(&one, &side, 1);
+    return side;
 }
 
 void sizeFootings(Project& p, Prompts& prompts) {
     const int n = toInt16(p.reaction(0, 0, 0), "The support count");
     if (static_cast<int>(p.footings.size()) < n + 1) p.footings.resize(at(n) + 1);
+    std::array<SquareCase, cap::casesPerSupport> cases;
+    std::array<double, cap::casesPerSupport> sides;
     for (int j = 1; j <= n; ++j) {
-        double maxB = 0;
         int last = cap::casesPerSupport - 1;
+        size_t count = 0;
         for (int c = 0; c <= cap::casesPerSupport - 2; ++c) {
             const float fy = p.reaction(j, c, 2);
             if (fy > 0) {
@@ -52,12 +78,15 @@ void sizeFootings(Project& p, Prompts& prompts) {
                 p.reaction(j, c, 2) = 1;
                 p.factoredLoad = 1;
             }
-            maxB = std::max(maxB, squareSide(p, j, c));
+            cases[count++] = squareCase(p, j, c);
             if (p.reaction(j, c + 1, 1) == 0) {
                 last = c;
                 break;
             }
         }
+        squareSides(cases.data(), sides.data(), count);
+        double maxB = 0;
+        for (size_t c = 0; c < count; ++c) maxB = std::max(maxB, sides[c]);
         p.loadCaseCount = last;
         for (int c = 0; c <= p.loadCaseCount; ++c) {
             if (1.1 * p.reaction(j, c, 2) == 0) {
