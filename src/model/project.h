@@ -151,7 +151,8 @@ struct Project {
     std::vector<CombinedRecord> combinedFootings{CombinedRecord{}}; // rows 1..combinedCount
     int designRowCount = 0;
     std::vector<GroupRecord> designRows{GroupRecord{}}; // rows 1..designRowCount
-    // The twenty texts each schedule row shows, in the order of scheduleColumns (design module).
+    // The twenty texts each schedule row shows, in the order of scheduleControlNames() (design
+    // module).
     std::vector<std::array<std::string, 20>> designRowTexts{std::array<std::string, 20>{}};
 
     int loadCaseCount = 0;
