@@ -3,6 +3,7 @@
 #include "model/frame_grids.h"
 
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 #include <unordered_map>
 #include <unordered_set>
@@ -67,8 +68,9 @@ struct Lookups {
         for (int c = p.columnCount; c >= 1; --c)
             columnRow[p.columns[static_cast<size_t>(c)][1]] = c;
         for (int b = p.beamCount; b >= 1; --b) {
-            float member = p.beams[static_cast<size_t>(b)][1];
-            if (member == static_cast<float>(static_cast<int32_t>(member)))
+            // Beam member numbers are kept as read; only whole numbers can name a member.
+            const float member = p.beams[static_cast<size_t>(b)][1];
+            if (member >= -2147483648.0f && member < 2147483648.0f && member == std::trunc(member))
                 beamRow[static_cast<int32_t>(member)] = b;
         }
     }

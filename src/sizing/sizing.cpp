@@ -225,7 +225,7 @@ void assignGroups(Project& p, Prompts& prompts) {
             }
             if (f.groupIndex == 0) {
                 prompts.inform(formatInt(f.jointNo) + " Missed   Size = " +
-                               formatInt(static_cast<long long>(roundTo(f.reqSide, 0))) + " M");
+                               formatNumber(static_cast<float>(roundTo(f.reqSide, 0))) + " M");
             }
         } else if (f.state == -1) {
             f.markNo = ++resized;

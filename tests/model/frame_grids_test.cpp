@@ -184,3 +184,16 @@ TEST(FrameGrids, sparseGridsEqualTheFullScansOnRandomFrames) {
                 << round;
     }
 }
+
+TEST(FrameGrids, beamNumbersThatNameNoMemberAreLeftOut) {
+    Project p;
+    p.joints = {{}, {1, 0, 3000, 0}, {2, 5000, 3000, 0}, {3, 0, 0, 0}};
+    p.jointCount = 3;
+    p.memberIncidence = {{}, {4, 1, 2}};
+    p.memberCount = 1;
+    p.beams = {{}, {0, 2.2e9f, 5000, 230, 450}, {0, 4.5f, 5000, 230, 450}, {0, 4, 5000, 230, 450}};
+    p.beamCount = 3;
+    buildNodeGrid(p);
+    buildMemberGrids(p);
+    EXPECT_EQ(p.beamGridX.get(1, 2, 1), 3);
+}

@@ -242,3 +242,13 @@ TEST(MainCaption, readsGradesAndSoilValues) {
     p.earthPressure = 30;
     EXPECT_EQ(mainCaption(p), "Fck  20 Fy  415   SBC  200 Earth Pressure : 30");
 }
+
+TEST(Groups, missedMessageWritesAnySideItIsGiven) {
+    Project p = grouped({1.5f});
+    p.footings[1].jointNo = 7;
+    p.footings[1].reqSide = 3e30f; // from a reaction no footing could carry
+    RecordingPrompts prompts;
+    assignGroups(p, prompts);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], "7 Missed   Size = 3000000000000000000000000000000 M");
+}
