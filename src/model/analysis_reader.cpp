@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <functional>
+#include <future>
 #include <sstream>
 #include <unordered_map>
 
@@ -117,21 +119,78 @@ float finiteSingle(double v) {
     return f;
 }
 
+// The support reaction table, read from an opening of its own.
+struct ReactionTable {
+    std::vector<SupportCases> rows{SupportCases{}}; // support 0..N
+    int supports = 0;
+    int lastCase = 0; // case index of the last reaction line read
+};
+
+ReactionTable readReactionTable(std::string_view text, const std::vector<std::string_view>& all) {
+    Lines lines(text, all);
+    std::string line;
+    ReactionTable t;
+    int& s = t.supports;
+    int& c = t.lastCase;
+    if (!lines.readUntil(line, kReactionMarker)) return t;
+    while (lines.read(line)) {
+        if (find(line, kReactionEnd)) break;
+        if (readNumber(line) == 0) continue;
+        ++c;
+        int k = 0;
+        bool toggle = false;
+        scan::blanksToStars(line);
+        size_t cursor = 1;
+        while (cursor < line.size()) {
+            cursor = skipToNumber(line, cursor);
+            const float v = static_cast<float>(numberAt(line, cursor));
+            if (!std::isfinite(v))
+                throw RangeError("A support reaction (" + line + ") is out of range");
+            if (cursor <= 7) {
+                toInt32(v, "A support joint number");
+                if (++s > cap::supports)
+                    throw CapacityError(overflowMessage("supports", cap::supports));
+                t.rows.push_back(SupportCases{});
+                k = 0;
+                c = 0;
+                t.rows[static_cast<size_t>(s)][0][0] = v;
+            } else {
+                toggle = !toggle;
+                if (toggle) {
+                    ++k;
+                    if (c >= cap::casesPerSupport)
+                        throw CapacityError(overflowMessage("reaction lines for one support",
+                                                            cap::casesPerSupport));
+                    // Numbers beyond MOM-Z (a malformed line) have no component to go to.
+                    if (k <= 4)
+                        t.rows[static_cast<size_t>(s)][static_cast<size_t>(c)]
+                              [static_cast<size_t>(k)] = v;
+                }
+            }
+            cursor = skipNumber(line, cursor);
+        }
+    }
+    return t;
+}
+
 class Reader {
   public:
     Reader(Project& p, std::string_view text, const std::vector<std::string_view>& lines,
            Prompts& prompts)
-        : p_(p), lines_(text, lines), prompts_(prompts) {}
+        : p_(p), text_(text), all_(lines), lines_(text, lines), prompts_(prompts) {}
 
     void run() {
+        // The reaction table needs nothing of the other readings: it is read on a second thread
+        // while they go on, and its result (or its error) takes its place in the order below.
+        std::future<ReactionTable> reactions =
+            std::async(std::launch::async, readReactionTable, text_, std::cref(all_));
         readUnit();
         readJoints();
         readMembers();
         readBetaAndColumns();
         lines_.reopen();
         readBeams();
-        lines_.reopen();
-        readReactions();
+        applyReactions(reactions.get());
         lines_.reopen();
         readGrades();
         normaliseMembers();
@@ -348,51 +407,13 @@ class Reader {
         }
     }
 
-    void readReactions() {
-        p_.supportReaction.assign(1, SupportCases{});
-        int s = 0;
-        int c = 0;
-        if (readUntil(kReactionMarker)) {
-            while (next()) {
-                if (find(line_, kReactionEnd)) break;
-                if (readNumber(line_) == 0) continue;
-                ++c;
-                int k = 0;
-                bool toggle = false;
-                scan::blanksToStars(line_);
-                size_t cursor = 1;
-                while (cursor < line_.size()) {
-                    cursor = skipToNumber(line_, cursor);
-                    const float v = static_cast<float>(numberAt(line_, cursor));
-                    if (!std::isfinite(v))
-                        throw RangeError("A support reaction (" + line_ + ") is out of range");
-                    if (cursor <= 7) {
-                        toInt32(v, "A support joint number");
-                        if (++s > cap::supports)
-                            throw CapacityError(overflowMessage("supports", cap::supports));
-                        p_.supportReaction.push_back(SupportCases{});
-                        k = 0;
-                        c = 0;
-                        p_.reaction(s, 0, 0) = v;
-                    } else {
-                        toggle = !toggle;
-                        if (toggle) {
-                            ++k;
-                            if (c >= cap::casesPerSupport)
-                                throw CapacityError(overflowMessage(
-                                    "reaction lines for one support", cap::casesPerSupport));
-                            // Numbers beyond MOM-Z (a malformed line) have no component to go to.
-                            if (k <= 4) p_.reaction(s, c, k) = v;
-                        }
-                    }
-                    cursor = skipNumber(line_, cursor);
-                }
-            }
-        }
+    void applyReactions(ReactionTable table) {
+        p_.supportReaction = std::move(table.rows);
+        const int s = table.supports;
         p_.supportReaction[0][0][0] = static_cast<float>(s);
         if (s == 0) throw EndProgram{" NO SUPPORT REACTIONS  (or) Units differ "};
         p_.supportsCaption = "SUPPORT REACTIONS :   " + formatInt(s);
-        p_.loadCasesCaption = "LOAD CASES :   " + formatInt(c + 1);
+        p_.loadCasesCaption = "LOAD CASES :   " + formatInt(table.lastCase + 1);
     }
 
     void readGrades() {
@@ -445,6 +466,8 @@ class Reader {
     }
 
     Project& p_;
+    std::string_view text_;
+    const std::vector<std::string_view>& all_;
     Lines lines_;
     Prompts& prompts_;
     std::string line_;
