@@ -7,12 +7,8 @@
 #include "combined/combined_footing.h"
 #include "combined/interaction.h"
 #include "support/recording_prompts.h"
+#include "test_projects.h"
 
-namespace ormevak::testing {
-Project projectWithSupports(int n, int cases);
-void placeFooting(Project& p, int i, int x, int z);
-void setLoad(Project& p, int s, int c, float fy, float mx = 0, float mz = 0);
-} // namespace ormevak::testing
 
 namespace ormevak {
 namespace {

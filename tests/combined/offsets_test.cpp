@@ -2,11 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "combined/offsets.h"
+#include "test_projects.h"
 
-namespace ormevak::testing {
-Project projectWithSupports(int n, int cases);
-void placeFooting(Project& p, int i, int x, int z);
-} // namespace ormevak::testing
 
 namespace ormevak {
 namespace {

@@ -1,5 +1,5 @@
 // Small hand-built projects for the combined footing and plan tests.
-#include "model/project.h"
+#include "test_projects.h"
 
 namespace ormevak::testing {
 
