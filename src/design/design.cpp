@@ -122,26 +122,10 @@ std::vector<std::string> designFootings(Project& p) {
             if (k.gaveUp) notes.push_back(section::gaveUpMessage(n, D));
 
             RowTexts& t = p.designRowTexts[slot];
-            t[col::LabF1] = "F" + formatInt(n);
             t[col::LabNos] = formatInt(row.nosCount);
             t[col::LabSize] = formatNumber(L);
-            t[col::TxtDepth] = formatNumber(D);
-            t[col::TxtPeda] = formatNumber(a);
             t[col::LabNetP] = formatNumber(q);
-            t[col::LabCant] = formatNumber(b.c);
-            t[col::LabMu] = formatNumber(b.Mu);
-            t[col::LabMuBdd] = formatNumber(k.MuBd2);
-            t[col::LabPt] = formatNumber(k.pt);
-            t[col::LabAst] = formatNumber(Ast);
-            t[col::LabGdia] = formatInt(dia);
-            t[col::LabRods] = formatNumber(bars.nb);
-            t[col::LabSpace] = formatInt(bars.spacing);
-            t[col::LabSF1] = formatNumber(k.V1);
-            t[col::LabSS1] = formatNumber(k.tv1);
-            t[col::LabPS1] = formatNumber(k.tc1);
-            t[col::LabSF2] = formatNumber(k.V2);
-            t[col::LabSS2] = formatNumber(k.tv2);
-            t[col::LabPS2] = formatNumber(k.tc2);
+            section::writeResultTexts(t, n, D, a, b, k, Ast, dia, bars, section::Rules::Design);
         } catch (const RangeError& e) {
             // An overflow ends the design as it stands: the rows already written stay, the
             // row that overflowed is dropped rather than shown half filled.

@@ -61,23 +61,8 @@ Outcome redesign(Project& p, int n) {
 
         row.depth = depth;
         RowTexts& t = textsOf(p, n);
-        t[col::LabSpace] = formatInt(bars.spacing);
-        t[col::LabF1] = "F" + formatInt(n);
-        t[col::TxtDepth] = formatNumber(row.depth);
-        t[col::TxtPeda] = formatNumber(a);
-        t[col::LabCant] = formatNumber(b.c);
-        t[col::LabMu] = formatNumber(b.Mu);
-        t[col::LabMuBdd] = formatNumber(k.MuBd2);
-        t[col::LabPt] = formatNumber(k.pt);
-        t[col::LabAst] = formatNumber(Ast);
-        t[col::LabGdia] = formatInt(row.barDia);
-        t[col::LabRods] = formatInt(static_cast<long long>(bars.nb));
-        t[col::LabSF1] = formatNumber(k.V1);
-        t[col::LabSS1] = formatNumber(k.tv1);
-        t[col::LabPS1] = formatNumber(k.tc1);
-        t[col::LabSF2] = formatNumber(k.V2);
-        t[col::LabSS2] = formatNumber(k.tv2);
-        t[col::LabPS2] = formatNumber(k.tc2);
+        section::writeResultTexts(t, n, row.depth, a, b, k, Ast, row.barDia, bars,
+                                  section::Rules::Schedule);
         return {true, k.gaveUp ? section::gaveUpMessage(n, row.depth) : std::string()};
     } catch (const RangeError& e) {
         return {false, rowName(n) + ": " + e.what() + "; the row was not redesigned"};

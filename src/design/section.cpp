@@ -110,4 +110,27 @@ std::string gaveUpMessage(int n, float depth) {
            formatNumber(depth) + " m; the depth search stopped there";
 }
 
+void writeResultTexts(RowTexts& t, int n, float depth, float a, const Bending& b, const Checks& k,
+                      float Ast, int dia, const Bars& bars, Rules rules) {
+    t[col::LabF1] = "F" + formatInt(n);
+    t[col::TxtDepth] = formatNumber(depth);
+    t[col::TxtPeda] = formatNumber(a);
+    t[col::LabCant] = formatNumber(b.c);
+    t[col::LabMu] = formatNumber(b.Mu);
+    t[col::LabMuBdd] = formatNumber(k.MuBd2);
+    t[col::LabPt] = formatNumber(k.pt);
+    t[col::LabAst] = formatNumber(Ast);
+    t[col::LabGdia] = formatInt(dia);
+    // The Design command holds the bar count as a Single, the row redesign as an integer.
+    t[col::LabRods] =
+        rules == Rules::Design ? formatNumber(bars.nb) : formatInt(static_cast<long long>(bars.nb));
+    t[col::LabSpace] = formatInt(bars.spacing);
+    t[col::LabSF1] = formatNumber(k.V1);
+    t[col::LabSS1] = formatNumber(k.tv1);
+    t[col::LabPS1] = formatNumber(k.tc1);
+    t[col::LabSF2] = formatNumber(k.V2);
+    t[col::LabSS2] = formatNumber(k.tv2);
+    t[col::LabPS2] = formatNumber(k.tc2);
+}
+
 } // namespace ormevak::section

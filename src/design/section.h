@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "design/design.h"
 #include "model/project.h"
 
 namespace ormevak::section {
@@ -49,6 +50,11 @@ Bars bars(float Ast, int dia, float L, Rules rules);
 
 float steelArea(float pt, float L, float d);
 float overallDepth(float d);
+
+// The texts of schedule row n that both the Design command and the row redesign write: its
+// name, depth, pedestal and every result of the section.
+void writeResultTexts(RowTexts& t, int n, float depth, float a, const Bending& b, const Checks& k,
+                      float Ast, int dia, const Bars& bars, Rules rules);
 
 // Why the grades do not allow a design ("" when they do); `consequence` ends the message.
 std::string gradeProblem(const Project& p, const std::string& consequence);

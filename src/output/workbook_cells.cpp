@@ -55,6 +55,16 @@ int combinedMember(const Project& project, int k, int entry) {
     return f;
 }
 
+// A new line of a footing sheet: the joint, then the load case and its reactions as read.
+void appendLoadsLine(std::string& text, const FootingRecord& f, const CaseLoads& l) {
+    text += lineSeparator;
+    text += formatInt(f.jointNo);
+    appendCell(text, formatNumber(l.caseNo));
+    appendCell(text, formatNumber(l.forceY));
+    appendCell(text, formatNumber(l.momX));
+    appendCell(text, formatNumber(l.momZ));
+}
+
 } // namespace
 
 const std::string& Sheet::cell(int row, int column) const {
@@ -114,12 +124,7 @@ void pressureLinesSquare(const Project& project, int footing, std::string& text)
         const float pmin = rounded2(direct - bending);
         const float allowable = project.allowableBearing.at(static_cast<size_t>(i));
 
-        text += lineSeparator;
-        text += formatInt(f.jointNo);
-        appendCell(text, formatNumber(l.caseNo));
-        appendCell(text, formatNumber(l.forceY));
-        appendCell(text, formatNumber(l.momX));
-        appendCell(text, formatNumber(l.momZ));
+        appendLoadsLine(text, f, l);
         appendCell(text, "F" + formatInt(f.markNo));
         appendCell(text, formatNumber(f.lenL));
         appendCell(text, formatNumber(pmin));
@@ -147,12 +152,7 @@ void pressureLinesRect(const Project& project, int footing, std::string& text) {
         const float pmin = rounded2(direct - acrossX - acrossZ);
         const float allowable = project.allowableBearing.at(static_cast<size_t>(i));
 
-        text += lineSeparator;
-        text += formatInt(f.jointNo);
-        appendCell(text, formatNumber(l.caseNo));
-        appendCell(text, formatNumber(l.forceY));
-        appendCell(text, formatNumber(l.momX));
-        appendCell(text, formatNumber(l.momZ));
+        appendLoadsLine(text, f, l);
         appendCell(text, "RF" + formatInt(f.markNo));
         appendCell(text, formatNumber(f.lenL));
         appendCell(text, formatNumber(f.widB));
