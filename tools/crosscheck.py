@@ -286,6 +286,7 @@ class Model:
         self.captions = {}
         self.fck = 0
         self.fy = 0
+        self.one_kn = set()
 
     # ---- reaction table access
     def sr_get(self, s, c, k):
@@ -293,6 +294,13 @@ class Model:
         if row is None:
             return 0.0
         return row[c][k]
+
+    def dfy(self, s, c):
+        # FORCE-Y as sizing and design take it: a case reported as pulling counts as 1 kN,
+        # while the table keeps the value read
+        if (s, c) in self.one_kn:
+            return f32(1.0)
+        return self.sr_get(s, c, 2)
 
     def sr_set(self, s, c, k, v):
         if s not in self.sr:
@@ -726,14 +734,14 @@ class Model:
             c = 0
             last = 0
             while True:
-                fy = self.sr_get(j, c, 2)
+                fy = self.dfy(j, c)
                 if fy > 0:
                     P = f32(1.1 * fy)
                 else:
-                    self.inform("Check JOINT : " + fmt_int(j) + "    LOAD : "
-                                + fmt_single(self.sr_get(j, c, 1)) + "    FORCE-Y = "
-                                + fmt_single(fy))
-                    self.sr_set(j, c, 2, 1.0)
+                    self.inform("Check JOINT : " + fmt_single(self.sr_get(j, 0, 0))
+                                + "    LOAD : " + fmt_single(self.sr_get(j, c, 1))
+                                + "    FORCE-Y = " + fmt_single(fy))
+                    self.one_kn.add((j, c))
                     P = f32(1.0)
                 B = self.square_side(j, c, P)
                 maxb = max(maxb, B)
@@ -746,8 +754,9 @@ class Model:
                 c += 1
             self.load_case_count = last
             for cc in range(0, self.load_case_count + 1):
-                if 1.1 * self.sr_get(j, cc, 2) == 0:
-                    self.inform(" Fy = 0 @ : " + fmt_int(j) + " Case : " + fmt_int(cc))
+                if 1.1 * self.dfy(j, cc) == 0:
+                    self.inform(" Fy = 0 @ : " + fmt_single(self.sr_get(j, 0, 0)) + " Case : "
+                                + fmt_int(cc))
                     break
             self.foot[j]["reqSide"] = f32(vround(maxb + 0.00049, 3))
             self.foot[j]["jointNo"] = cint(self.sr_get(j, 0, 0))
@@ -825,10 +834,12 @@ class Model:
 
     # ---- design
     def grade_column(self):
+        # the lower tabulated grade; "M40 and above" for any higher; none below M15
+        col = 7
         for k in range(1, 7):
-            if f32(SHEAR_TABLE[0][k]) == self.fck:
-                return k
-        return 7
+            if f32(SHEAR_TABLE[0][k]) <= self.fck:
+                col = k
+        return col
 
     def shear_strength(self, pt, k):
         T = lambda j, kk: f32(SHEAR_TABLE[j][kk]) if kk < 7 else 0.0
@@ -850,11 +861,16 @@ class Model:
         self.gcol = gcol
         fck, fy = self.fck, self.fy
         self.row_count = 0
+        if 0 < fck < 15 and fy > 0:
+            self.inform("Concrete grade M" + fmt_int(fck) + " is below M15: nothing designed")
+            return
         n = 0
         for gi in range(1, len(self.groups)):
             g = self.groups[gi]
             if not (g["nosCount"] >= 1 and g["enabled"]):
                 continue
+            if not any(fr["groupIndex"] == gi and fr["state"] == 0 for fr in self.foot[1:]):
+                continue  # every footing of the group went into combined footings or was disabled
             n += 1
             self.row_count = n
             L = g["size"]
@@ -873,7 +889,7 @@ class Model:
                 if fr["groupIndex"] != gi or fr["state"] != 0:
                     continue
                 for k in range(0, self.load_case_count + 1):
-                    FY = self.sr_get(f, k, 2)
+                    FY = self.dfy(f, k)
                     MX = self.sr_get(f, k, 3)
                     MZ = self.sr_get(f, k, 4)
                     p = f32((abs(MX) + abs(MZ)) * 6 / L / L / L + FY / L / L)
@@ -882,6 +898,13 @@ class Model:
                         row["govFooting"], row["govCase"] = f, k
             q = f32(vround(qmax + 0.49, 0))
             row["netPressure"] = q
+            if not (L > a) or not (L > 0.12):
+                self.inform(side_message(n, L, a))
+                row["depth"] = 0.0
+                row["barDia"] = g["barDia"]
+                row["texts"] = {"LabF1": "F" + fmt_int(n), "LabNos": fmt_int(g["nosCount"]),
+                                "LabSize": fmt_single(L), "TxtPeda": fmt_single(a)}
+                continue
             c = f32(vround((L - a) / 2, 2))
             Mu = f32(vround(c * (q * 1.5 * L * c) / 2, 2))
             d0 = f32(vround(math.sqrt(Mu / 0.138 / fck / L / 1000), 2))
@@ -898,12 +921,16 @@ class Model:
                 if pt < 0.2:
                     pt = f32(0.2)
                 V1 = f32(vround((c - d) * (q * 1.5) * L, 0))
+                if not V1 > 0:
+                    V1 = 0.0  # the section at d lies beyond the edge: no shear
                 tv1 = f32(vround(V1 / L / d * 1000 / 1000000, 2))
                 tc1, pt = self.shear_strength(pt, gcol)
                 if tc1 < tv1:
                     d = f32(d + 0.025)
                     continue
                 V2 = f32(vround((L * L - (a + d) ** 2) * (q * 1.5) + 0.49, 0))
+                if not V2 > 0:
+                    V2 = 0.0
                 tv2 = f32(vround(V2 * 1000 / (4 * (a + d) * d) / 1000000, 2))
                 tc2 = f32(vround(math.sqrt(fck) / 4, 2))
                 if tc2 < tv2:
@@ -945,6 +972,9 @@ class Model:
         q = row["netPressure"]
         fck, fy = self.fck, self.fy
         t = row["texts"]
+        if not (B > a) or not (B > 0.12):
+            self.inform(side_message(n, B, a))
+            return False
         c = f32(vround((B - a) / 2, 2))
         Mu = f32(vround(c * (1.5 * q * B * c) / 2, 2))
         dreq = f32(vround(math.sqrt(Mu / 0.138 / fck / B / 1000), 2))
@@ -964,6 +994,8 @@ class Model:
             if pt < 0.2:
                 pt = f32(0.2)
             V1 = f32(vround((c - d) * (1.5 * q) * B, 0))
+            if not V1 > 0:
+                V1 = 0.0
             tv = f32(vround(V1 / B / d * 1000 / 1e6, 2))
             tc, pt = self.shear_strength(pt, self.gcol)
             if tc < tv:
@@ -971,6 +1003,8 @@ class Model:
                 continue
             A = a + d
             Vp = f32(vround((B * B - A * A) * (1.5 * q) + 0.49, 0))
+            if not Vp > 0:
+                Vp = 0.0
             tp = f32(vround(Vp * 1000 / (d * 4 * (a + d)) / 1e6, 2))
             tpa = f32(vround(math.sqrt(fck) / 4, 2))
             if tpa < tp:
@@ -993,6 +1027,9 @@ class Model:
                   "LabSF1": fmt_single(V1), "LabSS1": fmt_single(tv), "LabPS1": fmt_single(tc),
                   "LabSF2": fmt_single(Vp), "LabSS2": fmt_single(tp),
                   "LabPS2": fmt_single(tpa)})
+        if "LabNetP" not in t:
+            t["LabNetP"] = fmt_single(q)
+        return True
 
     # ---- plan interaction
     def rect_side_for_case(self, sup, c, L, P):
@@ -1022,7 +1059,7 @@ class Model:
     def rect_side(self, sup, L):
         best = 0.0
         for c in range(0, self.load_case_count + 1):
-            P = f32(1.1 * self.sr_get(sup, c, 2))
+            P = f32(1.1 * self.dfy(sup, c))
             if P == 0:
                 P = f32(1.0)
             B = self.rect_side_for_case(sup, c, L, P)
@@ -1081,6 +1118,8 @@ class Model:
                 for mi in r["members"][:r["memberCount"]]:
                     self.foot[mi]["state"] = kk - 1
             self.comb_count -= 1
+        if fr["state"] == 0:
+            self.assign_groups()  # a plain footing again belongs in a group at once
 
     def nudge_group(self, gi):
         g = self.groups[gi]
@@ -1173,8 +1212,9 @@ class Model:
         elif step == 1:
             Lp = f32(Lp + 0.1)
         sr = self.sr_get
-        P = f32(sr(m1, 0, 2) + sr(m2, 0, 2))
-        xbar = f32(sr(m2, 0, 2) / P * s0)
+        dfy = self.dfy
+        P = f32(dfy(m1, 0) + dfy(m2, 0))
+        xbar = f32(dfy(m2, 0) / P * s0)
         cant1 = f32(Lp / 2 - xbar)
         if cant1 < 0.5:
             cant1 = f32(0.5)
@@ -1185,19 +1225,20 @@ class Model:
         B = f32(0.6)
         while True:
             B = f32(B + 0.05)
-            q = f32(1.1 * P / (L * B) + 6 * (sr(m1, 0, ml) + sr(m2, 0, ml)) / (B * L * L)
-                    + 6 * (sr(m1, 0, mt) + sr(m2, 0, mt)) / (B * B * L))
+            # moments add with their signs; the size of each sum bears on the soil
+            q = f32(1.1 * P / (L * B) + 6 * abs(sr(m1, 0, ml) + sr(m2, 0, ml)) / (B * L * L)
+                    + 6 * abs(sr(m1, 0, mt) + sr(m2, 0, mt)) / (B * B * L))
             if q <= self.allow[0]:
                 break
         for u in range(1, self.load_case_count + 1):
-            P = f32(sr(m1, u, 2) + sr(m2, u, 2))
-            xbar = f32(sr(m2, u, 2) / P * s0)
+            P = f32(dfy(m1, u) + dfy(m2, u))
+            xbar = f32(dfy(m2, u) / P * s0)
             e = f32((L / 2 - cant1) - xbar)
-            Me = f32(abs(e * P) + sr(m1, u, ml) + sr(m2, u, ml))
+            Me = f32(abs(e * P) + abs(sr(m1, u, ml) + sr(m2, u, ml)))
 
             def qf():
                 return f32(1.1 * P / (L * B) + 6 * Me / (B * L * L)
-                           + 6 * (sr(m1, u, mt) + sr(m2, u, mt)) / (B * B * L))
+                           + 6 * abs(sr(m1, u, mt) + sr(m2, u, mt)) / (B * B * L))
             q = qf()
             while q > self.allow[1]:
                 B = f32(B + 0.05)
@@ -1267,13 +1308,20 @@ class Model:
             pieces = lines[1].split(" ")
             for i in range(1, min(len(pieces) - 1, n) + 1):
                 self.foot[i]["offZ"] = cint(read_number(pieces[i]) - 5)
+        # the restored offsets move the centres, as the column node window would
+        for fr in self.foot[1:]:
+            c = fr["colIndex"]
+            if c == 0 or self.columns[c][3] == 0:
+                continue
+            fr["x"] = cint(fr["nodeX"] + fr["offX"] * (self.columns[c][3] / 2 - 115))
+            fr["z"] = cint(fr["nodeZ"] + fr["offZ"] * (self.columns[c][2] / 2 - 115))
 
     def detail_pressure(self, f):
         fr = self.foot[f]
         A = f32(fr["lenL"] * fr["widB"])
         best = 0.0
         for c in range(1, self.load_case_count + 1):
-            p = f32(self.sr_get(f, c, 2) / A + 6 * abs(self.sr_get(f, c, 3)) / A / fr["widB"]
+            p = f32(self.dfy(f, c) / A + 6 * abs(self.sr_get(f, c, 3)) / A / fr["widB"]
                     + 6 * abs(self.sr_get(f, c, 4)) / A / fr["lenL"])
             if p > best:
                 best = p
@@ -1413,11 +1461,18 @@ class Model:
         elif cmd == "depth":
             n = int(w[1])
             txt = line.split(None, 2)[2] if len(w) > 2 else ""
+            row = self.drows[n]
+            before = row["depth"]
             if is_numeric_text(txt):
-                self.drows[n]["depth"] = f32(float(txt))
-                self.redesign_row(n)
+                row["depth"] = f32(float(txt))
+                if self.redesign_row(n):
+                    return
+                row["depth"] = before
+            # a row without a design keeps its depth box empty
+            if "LabCant" in row["texts"]:
+                row["texts"]["TxtDepth"] = fmt_single(row["depth"])
             else:
-                self.drows[n]["texts"]["TxtDepth"] = fmt_single(self.drows[n]["depth"])
+                row["texts"].pop("TxtDepth", None)
         elif cmd == "pedestal":
             n = int(w[1])
             txt = line.split(None, 2)[2] if len(w) > 2 else ""
@@ -1431,8 +1486,10 @@ class Model:
         elif cmd == "dia":
             n = int(w[1])
             row = self.drows[n]
+            before = row["barDia"]
             row["barDia"] = {10: 12, 12: 16, 16: 20, 20: 10}.get(row["barDia"], row["barDia"])
-            self.redesign_row(n)
+            if not self.redesign_row(n):
+                row["barDia"] = before
         else:
             raise ValueError("unknown action " + line)
 
@@ -1519,6 +1576,14 @@ HEADINGS = {"LabF1": "GRP", "LabNos": "NO's", "LabSize": "Size", "TxtDepth": "De
             "LabMuBdd": "Mu/Bdd", "LabPt": "Pt", "LabAst": "Ast", "LabGdia": "Dia",
             "LabSpace": "Space", "LabRods": "Rods", "LabSF1": "1-SF", "LabSS1": "1-SS",
             "LabPS1": "1-PS", "LabSF2": "2-SF", "LabSS2": "2-SS", "LabPS2": "2-PS"}
+
+
+def side_message(n, L, a):
+    if not (L > a):
+        return ("Schedule row F" + fmt_int(n) + ": the footing side " + fmt_single(L)
+                + " m is not larger than the pedestal " + fmt_single(a) + " m: not designed")
+    return ("Schedule row F" + fmt_int(n) + ": the footing side " + fmt_single(L)
+            + " m leaves no room for bars within the covers: not designed")
 
 
 def spacing_text(L, nb):

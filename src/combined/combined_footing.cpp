@@ -41,7 +41,7 @@ bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
     CombinedRecord& rec = p.combinedFootings[k];
     const int ml = alongX ? 4 : 3; // lengthwise moment component
     const int mt = alongX ? 3 : 4; // crosswise moment component
-    auto fy = [&](int m, int c) { return static_cast<double>(p.reaction(m, c, 2)); };
+    auto fy = [&](int m, int c) { return static_cast<double>(p.designFy(m, c)); };
     auto mom = [&](int m, int c, int comp) { return static_cast<double>(p.reaction(m, c, comp)); };
 
     // Starting length: the stored one, or the column distance plus 1 m for a new footing.
@@ -66,14 +66,17 @@ bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
                                   6 * mCross / (b * b * lenD));
     };
 
+    // The moments of the two columns add with their signs (opposite moments cancel); what
+    // bears on the soil is the size of each sum, whichever way it turns.
+    auto sumOf = [&](int c, int comp) { return std::fabs(mom(m1, c, comp) + mom(m2, c, comp)); };
+
     // Width for the first load case, from 0.65 m in 50 mm steps.
     float width = 0.6f;
     float q = 0;
     int guard = 0;
     do {
         width = static_cast<float>(width + 0.05);
-        q = pressure(pLoad, mom(m1, 0, ml) + mom(m2, 0, ml), mom(m1, 0, mt) + mom(m2, 0, mt),
-                     width);
+        q = pressure(pLoad, sumOf(0, ml), sumOf(0, mt), width);
     } while (!(q <= p.allowableBearing[0]) && ++guard < kMaxWidthSteps);
 
     // Every further case, with the width carried on, against the raised allowable bearing.
@@ -82,9 +85,9 @@ bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
         pLoad = static_cast<float>(fy(m1, u) + fy(m2, u));
         xbar = pLoad != 0 ? static_cast<float>(fy(m2, u) / pLoad * s0) : 0.0f;
         const float e = static_cast<float>((lenD / 2 - cant1) - xbar);
-        const float me = static_cast<float>(std::fabs(static_cast<double>(e) * pLoad) +
-                                            mom(m1, u, ml) + mom(m2, u, ml));
-        const double mCross = mom(m1, u, mt) + mom(m2, u, mt);
+        const float me =
+            static_cast<float>(std::fabs(static_cast<double>(e) * pLoad) + sumOf(u, ml));
+        const double mCross = sumOf(u, mt);
         q = pressure(pLoad, me, mCross, width);
         guard = 0;
         while (q > p.allowableBearing[1] && ++guard < kMaxWidthSteps) {

@@ -70,7 +70,7 @@ float detailPressure(const Project& p, int f) {
     if (area == 0) return 0; // no size yet: nothing to divide by
     float best = 0;
     for (int c = 1; c <= lastCase(p); ++c) {
-        const double fy = p.reaction(f, c, 2);
+        const double fy = p.designFy(f, c);
         const double mx = std::fabs(p.reaction(f, c, 3));
         const double mz = std::fabs(p.reaction(f, c, 4));
         const float pr =
@@ -84,7 +84,9 @@ float detailDepth(Project& p, int f) {
     if (!validFooting(p, f)) return 0;
     const FootingRecord& ft = p.footings[f];
     if (static_cast<double>(ft.lenL) * ft.widB == 0) return 0;
-    if (p.concreteGrade <= 0 || p.steelGrade <= 0) return 0;
+    // No estimate where the Design command would design nothing (a missing grade, or one below
+    // the shear table's lowest).
+    if (p.concreteGrade < 15 || p.steelGrade <= 0) return 0;
     // The table may not be loaded yet when no Design command has run.
     ensureShearTable(p);
     const float q = detailPressure(p, f);

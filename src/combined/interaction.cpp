@@ -69,13 +69,15 @@ void shiftDelete(Project& p, Prompts& prompts, PlanState& s) {
     if (validFooting(p, cur)) {
         FootingRecord& f = p.footings[cur];
         if (f.state == -1) {
-            // Shows its required side until the next assignment puts it in a group again.
             f.state = 0;
             f.lenL = f.reqSide;
             f.widB = f.reqSide;
         } else if (f.state > 0) {
             deleteCombined(p, prompts, f.state);
         }
+        // A footing back in the plain state belongs in a group at once: its type, its mark and
+        // the Design command's rows must never leave it out.
+        if (f.state == 0) assignGroups(p, prompts);
     }
     hideSizeBox(s);
 }

@@ -14,6 +14,22 @@ int pickFooting(Project& p, int i) {
     return before;
 }
 
+namespace {
+
+// One offset step is half the column's side less 115 mm. Both centres are computed before
+// either is stored, so a refused one leaves the footing as it was.
+void moveOffJoint(const Project& p, FootingRecord& f) {
+    const int c = f.colIndex;
+    const double stepX = p.columns[c][4] / 2.0 - 115;
+    const double stepZ = p.columns[c][3] / 2.0 - 115;
+    const int32_t x = toInt32(f.nodeX + f.offX * stepX, "footing centre x");
+    const int32_t z = toInt32(f.nodeZ + f.offZ * stepZ, "footing centre z");
+    f.x = x;
+    f.z = z;
+}
+
+} // namespace
+
 bool offsetKeys(Project& p, OffsetKey key) {
     const int cur = p.currentFooting;
     if (cur < 1 || cur > p.footingCount || cur >= static_cast<int>(p.footings.size())) return false;
@@ -39,11 +55,22 @@ bool offsetKeys(Project& p, OffsetKey key) {
         if (f.offZ <= 0) f.offZ += 1;
         break;
     }
-    const double stepX = p.columns[c][4] / 2.0 - 115;
-    const double stepZ = p.columns[c][3] / 2.0 - 115;
-    f.x = toInt32(f.nodeX + f.offX * stepX, "footing centre x");
-    f.z = toInt32(f.nodeZ + f.offZ * stepZ, "footing centre z");
+    moveOffJoint(p, f);
     return true;
+}
+
+void applyOffsets(Project& p) {
+    const int n = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    for (int i = 1; i <= n; ++i) {
+        FootingRecord& f = p.footings[i];
+        const int c = f.colIndex;
+        if (c < 1 || c >= static_cast<int>(p.columns.size()) || p.columns[c][4] == 0) continue;
+        try {
+            moveOffJoint(p, f);
+        } catch (const RangeError&) {
+            // Left at its centre; the column node window refuses the same step with its message.
+        }
+    }
 }
 
 void resetOffsets(Project& p) {

@@ -17,6 +17,12 @@ int pickFooting(Project& p, int i);
 // less 115 mm. Returns whether the key acted.
 bool offsetKeys(Project& p, OffsetKey key);
 
+// Moves every footing's centre off its joint by its offsets, as the offset keys would: used when
+// the layout file restores the offsets, so that the plan and everything built on it stand where
+// the column node window shows them. A footing whose column has no section stays on its joint;
+// a centre that would not fit a plan coordinate stays where it was.
+void applyOffsets(Project& p);
+
 // Shift + Delete: every footing back on its joint.
 void resetOffsets(Project& p);
 

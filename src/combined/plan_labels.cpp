@@ -16,11 +16,12 @@ std::string labelText(const Project& p, int i, const PlanSwitches& switches,
         if (f.state == 0) return formatNumber(f.lenL);
         return formatNumber(f.lenL) + "\r" + formatNumber(f.widB);
     }
-    if (switches.footingNos) return f.state == -100 ? std::string{} : formatInt(f.jointNo);
+    if (switches.footingNos) return formatInt(f.jointNo);
     if (switches.groupNos) {
         if (f.state == 0) return "F" + formatInt(f.markNo);
         if (f.state == -1) return "R" + formatInt(f.markNo);
-        if (f.state == -100) return "D";
+        // A disabled footing is not built: it carries no type mark, only its joint.
+        if (f.state == -100) return formatInt(f.jointNo);
         if (f.state > 0) return "C" + formatInt(f.state);
     }
     return current;
@@ -62,6 +63,19 @@ double lastLevel(const std::vector<float>& levels) {
 PlanWindow planWindow(const Project& p, double aspect) {
     return fitPlanWindow(firstLevel(p.levelsX) - 2000, lastLevel(p.levelsX) + 2000,
                          firstLevel(p.levelsZ) - 2000, lastLevel(p.levelsZ) + 2000, aspect);
+}
+
+ColumnOutline columnOutline(const Project& p, int i) {
+    ColumnOutline out;
+    if (i < 1 || i >= static_cast<int>(p.footings.size())) return out;
+    const int c = p.footings[i].colIndex;
+    if (c < 1 || c >= static_cast<int>(p.columns.size())) return out;
+    const double alongX = p.columns[c][4], alongZ = p.columns[c][3];
+    if (alongX > 0 && alongZ > 0) {
+        out.halfX = alongX / 2;
+        out.halfZ = alongZ / 2;
+    }
+    return out;
 }
 
 void storeDrawnRects(Project& p) {

@@ -27,6 +27,14 @@ PlanWindow fitPlanWindow(double xLo, double xHi, double zLo, double zHi, double 
 // (height / width).
 PlanWindow planWindow(const Project& p, double aspect);
 
+// Half sides (mm) of the column standing on footing i: its section from the column table (the
+// fourth dimension along X, the third along Z), or a 300 mm square when the table has none. A
+// disabled footing is not built and is drawn as this outline only.
+struct ColumnOutline {
+    double halfX = 150, halfZ = 150;
+};
+ColumnOutline columnOutline(const Project& p, int i);
+
 // Stores drawX1..drawZ2 of every footing that is drawn by itself (state < 1).
 void storeDrawnRects(Project& p);
 

@@ -29,7 +29,7 @@ float governingPressure(const Project& p, int g, GroupRecord& row) {
         const FootingRecord& fr = p.footings[static_cast<std::size_t>(f)];
         if (fr.groupIndex != g || fr.state != 0) continue;
         for (int k = 0; k <= lastCase; ++k) {
-            const double FY = p.reaction(f, k, 2);
+            const double FY = p.designFy(f, k);
             const double MX = p.reaction(f, k, 3);
             const double MZ = p.reaction(f, k, 4);
             const auto pressure =
@@ -42,6 +42,17 @@ float governingPressure(const Project& p, int g, GroupRecord& row) {
         }
     }
     return qmax;
+}
+
+// Whether group g still has an isolated footing of its own: footings later combined or
+// disabled leave their group's member list as it was until the next assignment.
+bool hasIsolatedMember(const Project& p, int g) {
+    const int last = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    for (int f = 1; f <= last; ++f) {
+        const FootingRecord& fr = p.footings[static_cast<std::size_t>(f)];
+        if (fr.groupIndex == g && fr.state == 0) return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -84,7 +95,7 @@ std::vector<std::string> designFootings(Project& p) {
         const GroupRecord& group = p.groups[static_cast<std::size_t>(g)];
         const bool ticked = g < static_cast<int>(p.groupEnabled.size()) &&
                             p.groupEnabled[static_cast<std::size_t>(g)] != 0;
-        if (group.nosCount < 1 || !ticked) continue;
+        if (group.nosCount < 1 || !ticked || !hasIsolatedMember(p, g)) continue;
 
         const int n = ++p.designRowCount;
         const auto slot = static_cast<std::size_t>(n);
@@ -110,6 +121,16 @@ std::vector<std::string> designFootings(Project& p) {
             const float q = rounded(double(qmax) + 0.49, 0);
             row.netPressure = q;
 
+            RowTexts& t = p.designRowTexts[slot];
+            if (std::string problem = section::sideProblem(n, L, a); !problem.empty()) {
+                // The row stays, so that its pedestal can be edited; nothing computed is shown.
+                notes.push_back(problem);
+                row.depth = 0;
+                row.barDia = group.barDia;
+                section::writeRefusedTexts(t, n, row);
+                continue;
+            }
+
             const section::Bending b = section::bending(L, a, q, p.concreteGrade);
             const section::Checks k =
                 section::depthLoop(p, L, a, q, b.c, b.Mu, b.d, section::Rules::Design);
@@ -121,7 +142,6 @@ std::vector<std::string> designFootings(Project& p) {
             const section::Bars bars = section::bars(Ast, dia, L, section::Rules::Design);
             if (k.gaveUp) notes.push_back(section::gaveUpMessage(n, D));
 
-            RowTexts& t = p.designRowTexts[slot];
             t[col::LabNos] = formatInt(row.nosCount);
             t[col::LabSize] = formatNumber(L);
             t[col::LabNetP] = formatNumber(q);

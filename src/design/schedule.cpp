@@ -47,6 +47,8 @@ Outcome redesign(Project& p, int n) {
     const float a = row.pedestal;
     const float q = row.netPressure;
     float depth = row.depth;
+    if (std::string problem = section::sideProblem(n, B, a); !problem.empty())
+        return {false, problem};
     try {
         const section::Bending b = section::bending(B, a, q, p.concreteGrade);
         // A depth the user entered that is deep enough stays.
@@ -63,10 +65,17 @@ Outcome redesign(Project& p, int n) {
         RowTexts& t = textsOf(p, n);
         section::writeResultTexts(t, n, row.depth, a, b, k, Ast, row.barDia, bars,
                                   section::Rules::Schedule);
+        // A row the Design command could not design shows its net pressure once it can be.
+        if (t[col::LabNetP].empty()) t[col::LabNetP] = formatNumber(q);
         return {true, k.gaveUp ? section::gaveUpMessage(n, row.depth) : std::string()};
     } catch (const RangeError& e) {
         return {false, rowName(n) + ": " + e.what() + "; the row was not redesigned"};
     }
+}
+
+// Whether row n shows a design: a row refused for its side shows none.
+bool designed(Project& p, int n) {
+    return !textsOf(p, n)[col::LabCant].empty();
 }
 
 void tell(Prompts* prompts, const std::string& message) {
@@ -99,7 +108,8 @@ RowTexts editDepth(Project& p, int n, const std::string& text, Prompts* prompts)
         row.depth = before;
     }
     RowTexts& t = textsOf(p, n);
-    t[col::TxtDepth] = formatNumber(row.depth);
+    // A row that has no design keeps its depth box empty.
+    t[col::TxtDepth] = designed(p, n) ? formatNumber(row.depth) : std::string();
     return t;
 }
 
@@ -127,7 +137,7 @@ RowTexts editPedestal(Project& p, int n, const std::string& text, Prompts* promp
 RowTexts escapeDepth(Project& p, int n) {
     if (!validRow(p, n)) return {};
     RowTexts& t = textsOf(p, n);
-    t[col::TxtDepth] = formatNumber(rowOf(p, n).depth);
+    t[col::TxtDepth] = designed(p, n) ? formatNumber(rowOf(p, n).depth) : std::string();
     return t;
 }
 

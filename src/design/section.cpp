@@ -51,12 +51,15 @@ Checks depthLoop(const Project& p, float L, float a, float q, float c, float Mu,
         k.pt = rounded((1 - std::sqrt(R)) / fy * fck * 50, 2);
         if (k.pt < 0.2f) k.pt = 0.2f;
         k.V1 = rounded((double(c) - double(d)) * (double(q) * 1.5) * double(L), 0);
+        // A critical section beyond the footing's edge carries no shear (never a negative one).
+        if (!(k.V1 > 0)) k.V1 = 0;
         k.tv1 = rounded(double(k.V1) / double(L) / double(d) * 1000 / 1000000, 2);
         k.tc1 = shearStrength(p, k.pt);
         bool deeper = k.tc1 < k.tv1;
         if (!deeper) {
             const double side = double(a) + double(d);
             k.V2 = rounded((double(L) * double(L) - side * side) * (double(q) * 1.5) + 0.49, 0);
+            if (!(k.V2 > 0)) k.V2 = 0; // the punching perimeter lies outside the footing
             if (rules == Rules::Design)
                 k.tv2 = rounded(
                     double(k.V2) * 1000 / (4 * (double(a) + double(d)) * double(d)) / 1000000, 2);
@@ -102,12 +105,37 @@ std::string gradeProblem(const Project& p, const std::string& consequence) {
                consequence;
     if (noConcrete) return "Concrete grade (FC) missing in the analysis file: " + consequence;
     if (noSteel) return "Steel grade (FYMAIN) missing in the analysis file: " + consequence;
+    // The shear strengths of the standard start at M15; below it there is nothing to look up.
+    if (p.concreteGrade < kLowestTabulatedGrade)
+        return "Concrete grade M" + formatInt(p.concreteGrade) + " is below M" +
+               formatInt(kLowestTabulatedGrade) + ": " + consequence;
+    return {};
+}
+
+std::string sideProblem(int n, float L, float a) {
+    // The cantilever from the pedestal face would be nil or negative, and with it every moment,
+    // shear and spacing of the row.
+    if (!(L > a))
+        return "Schedule row F" + formatInt(n) + ": the footing side " + formatNumber(L) +
+               " m is not larger than the pedestal " + formatNumber(a) + " m: not designed";
+    // The bars stand 60 mm in from each edge: a side within both covers has no room for them.
+    if (!(double(L) > 2 * kCoverToBarCentre))
+        return "Schedule row F" + formatInt(n) + ": the footing side " + formatNumber(L) +
+               " m leaves no room for bars within the covers: not designed";
     return {};
 }
 
 std::string gaveUpMessage(int n, float depth) {
     return "Schedule row F" + formatInt(n) + ": shear still fails at a depth of " +
            formatNumber(depth) + " m; the depth search stopped there";
+}
+
+void writeRefusedTexts(RowTexts& t, int n, const GroupRecord& row) {
+    t = RowTexts{};
+    t[col::LabF1] = "F" + formatInt(n);
+    t[col::LabNos] = formatInt(row.nosCount);
+    t[col::LabSize] = formatNumber(row.size);
+    t[col::TxtPeda] = formatNumber(row.pedestal);
 }
 
 void writeResultTexts(RowTexts& t, int n, float depth, float a, const Bending& b, const Checks& k,

@@ -56,8 +56,21 @@ float overallDepth(float d);
 void writeResultTexts(RowTexts& t, int n, float depth, float a, const Bending& b, const Checks& k,
                       float Ast, int dia, const Bars& bars, Rules rules);
 
-// Why the grades do not allow a design ("" when they do); `consequence` ends the message.
+// The lowest grade of the shear strength table (IS 456 Table 19).
+inline constexpr int kLowestTabulatedGrade = 15;
+// Cover to the centre of the bars, each side (m).
+inline constexpr double kCoverToBarCentre = 0.06;
+
+// The texts of a row that cannot be designed: its mark, count, size and pedestal only.
+void writeRefusedTexts(RowTexts& t, int n, const GroupRecord& row);
+
+// Why the grades do not allow a design ("" when they do); `consequence` ends the message. A
+// concrete grade below M15 is refused.
 std::string gradeProblem(const Project& p, const std::string& consequence);
+
+// Why schedule row n of side L and pedestal a cannot be designed ("" when it can): a side not
+// larger than the pedestal, or one that leaves no room for bars within the covers.
+std::string sideProblem(int n, float L, float a);
 
 // "Schedule row F<n>: the depth search stopped at ..." for a loop that gave up.
 std::string gaveUpMessage(int n, float depth);

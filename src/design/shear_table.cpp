@@ -40,12 +40,13 @@ void loadShearTable(Project& p) {
 }
 
 void selectGradeColumn(Project& p) {
+    // The last column of the standard's table reads "M40 and above"; a grade between two columns
+    // takes the lower one, which never overstates the concrete's strength. A grade below M15 has
+    // no column (7, never filled) and is not designed.
     int column = 7;
+    const auto grade = static_cast<float>(p.concreteGrade);
     for (int k = 1; k <= 6; ++k) {
-        if (p.shearTable[0][static_cast<std::size_t>(k)] == static_cast<float>(p.concreteGrade)) {
-            column = k;
-            break;
-        }
+        if (p.shearTable[0][static_cast<std::size_t>(k)] <= grade) column = k;
     }
     p.gradeColumn = column;
 }

@@ -11,7 +11,8 @@ namespace ormevak {
 // 0.15..3.00 in rows 1..13, the cells tau-c in N/mm2; column 7 stays 0.
 void loadShearTable(Project& p);
 
-// p.gradeColumn := the column whose grade equals p.concreteGrade, 7 when none does.
+// p.gradeColumn := the column of p.concreteGrade: its own, the lower neighbour for a grade
+// between two columns, M40 for any grade above; 7 (no strength) below M15.
 void selectGradeColumn(Project& p);
 
 // loadShearTable and selectGradeColumn: for every caller that needs a lookup.

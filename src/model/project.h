@@ -172,9 +172,20 @@ struct Project {
     int supportCount() const {
         return supportReaction.empty() ? 0 : static_cast<int>(supportReaction[0][0][0]);
     }
-    // Component k of load case index c of support s.
+    // Component k of load case index c of support s, as read from the analysis file.
     float& reaction(int s, int c, int k) { return supportReaction.at(s).at(c).at(k); }
     float reaction(int s, int c, int k) const { return supportReaction.at(s).at(c).at(k); }
+
+    // Cases that sizing reported with a FORCE-Y of 0 or less: bit c of entry s. From then on
+    // they are sized and designed as a 1 kN load, while the table keeps the value read, so that
+    // everything that shows a reaction or a pressure shows the real pull.
+    std::vector<uint64_t> sizedAsOneKn;
+    bool isSizedAsOneKn(int s, int c) const {
+        return s >= 0 && static_cast<size_t>(s) < sizedAsOneKn.size() && c >= 0 && c < 64 &&
+               ((sizedAsOneKn[static_cast<size_t>(s)] >> c) & 1u) != 0;
+    }
+    // FORCE-Y of support s in case c as sizing and design take it.
+    float designFy(int s, int c) const { return isSizedAsOneKn(s, c) ? 1.0f : reaction(s, c, 2); }
 };
 
 } // namespace ormevak

@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include <QFontMetricsF>
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPainter>
@@ -16,6 +16,7 @@
 
 #include <unistd.h>
 
+#include "combined/plan_labels.h"
 #include "model/errors.h"
 #include "model/numbers.h"
 
@@ -62,7 +63,8 @@ void ensureGuiApplication() {
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         const QString runtime = QDir::tempPath() + "/ormevak-runtime-" + QString::number(getuid());
         QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
     static int argc = 1;
@@ -167,6 +169,8 @@ void PrintSurface::setLine(int width, LineStyle style) {
     if (style == LineStyle::DashDotDot) {
         // In pen widths: long dash, gap, dot, gap, dot, gap; long enough to read on paper.
         pen.setDashPattern({9, 3, 2, 3, 2, 3});
+    } else if (style == LineStyle::Dash) {
+        pen.setDashPattern({6, 4});
     }
     painter_.setPen(pen);
     painter_.setBrush(Qt::NoBrush);
@@ -282,6 +286,14 @@ void drawPlan(const Project& project, PrintSurface& s) {
         s.line(x, z - 150, x, z + 150);
         printAligned(s, "(" + formatInt(f.jointNo) + ")", x, z + 150, 1);
         if (f.state > 0) continue; // drawn with its combined footing
+        if (f.state == -100) {
+            // Not built: the column's place only, dashed, with no size and no mark.
+            const ColumnOutline column = columnOutline(project, i);
+            s.setLine(1, LineStyle::Dash);
+            s.rectangle(x - column.halfX, z - column.halfZ, x + column.halfX, z + column.halfZ);
+            s.setLine(3, LineStyle::Solid);
+            continue;
+        }
 
         const double hl = f.lenL * 1000.0 / 2;
         const double hw = f.widB * 1000.0 / 2;
@@ -289,7 +301,7 @@ void drawPlan(const Project& project, PrintSurface& s) {
         printAligned(s, formatNumber(f.lenL), x, z - hw + 50, 1);
         std::string mark;
         if (f.state != 0) {
-            // Resized and disabled footings alike show their width and an R mark.
+            // A resized footing shows its width and an R mark.
             printVertical(s, formatNumber(f.widB), x - hl + th, z + 2 * th);
             mark = "R" + formatInt(f.markNo);
         } else {

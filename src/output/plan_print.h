@@ -59,7 +59,7 @@ struct PrintedText {
     QRectF deviceBounds; // in the painter's coordinates
 };
 
-enum class LineStyle { Solid = 0, DashDotDot = 4 };
+enum class LineStyle { Solid = 0, Dash = 1, DashDotDot = 4 };
 
 // A page being printed: the painter, the page's printable area in the painter's coordinates and
 // the current user scale. Until setScale the units are twips, the printer's own units. Fonts keep

@@ -101,7 +101,9 @@ float worstPressure(const Project& project, int footing) {
     const double b = f.lenL;
     double worst = 0;
     for (int i = 0; i <= project.loadCaseCount; ++i) {
-        const CaseLoads l = loadsOf(project, footing, i);
+        // The order of the footings is the sizing's: a pulling case counts as its 1 kN.
+        CaseLoads l = loadsOf(project, footing, i);
+        l.forceY = project.designFy(footing, i);
         const double moment = std::max(std::fabs(static_cast<double>(l.momX)),
                                        std::fabs(static_cast<double>(l.momZ)));
         const double p = 1.1 * l.forceY / b / b + 6.0 * moment / b / b / b;

@@ -1,6 +1,7 @@
 // The main window's load pipeline without the window.
 #include "sizing/pipeline.h"
 
+#include "combined/offsets.h"
 #include "sizing/sizing.h"
 
 namespace ormevak {
@@ -12,7 +13,10 @@ LayoutLoad loadMainWindow(Project& p, Prompts& prompts) {
     buildGrid(p);
     formGroups(p);
     assignGroups(p, prompts);
-    return loadLayout(p);
+    const LayoutLoad layout = loadLayout(p);
+    // The restored offsets move the footings before anything is drawn or built on them.
+    if (layout == LayoutLoad::Restored) applyOffsets(p);
+    return layout;
 }
 
 } // namespace ormevak

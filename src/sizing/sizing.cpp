@@ -65,17 +65,21 @@ void sizeFootings(Project& p, Prompts& prompts) {
     if (static_cast<int>(p.footings.size()) < n + 1) p.footings.resize(at(n) + 1);
     std::array<SquareCase, cap::casesPerSupport> cases;
     std::array<double, cap::casesPerSupport> sides;
+    if (p.sizedAsOneKn.size() < p.supportReaction.size())
+        p.sizedAsOneKn.resize(p.supportReaction.size(), 0);
     for (int j = 1; j <= n; ++j) {
         int last = cap::casesPerSupport - 1;
         size_t count = 0;
+        // Messages name the support by its joint number, the number the engineer can find.
+        const std::string joint = text(p.reaction(j, 0, 0));
         for (int c = 0; c <= cap::casesPerSupport - 2; ++c) {
-            const float fy = p.reaction(j, c, 2);
+            const float fy = p.designFy(j, c);
             if (fy > 0) {
                 p.factoredLoad = static_cast<float>(1.1 * fy);
             } else {
-                prompts.inform("Check JOINT : " + formatInt(j) + "    LOAD : " +
+                prompts.inform("Check JOINT : " + joint + "    LOAD : " +
                                text(p.reaction(j, c, 1)) + "    FORCE-Y = " + text(fy));
-                p.reaction(j, c, 2) = 1;
+                p.sizedAsOneKn[at(j)] |= uint64_t{1} << c;
                 p.factoredLoad = 1;
             }
             cases[count++] = squareCase(p, j, c);
@@ -89,8 +93,8 @@ void sizeFootings(Project& p, Prompts& prompts) {
         for (size_t c = 0; c < count; ++c) maxB = std::max(maxB, sides[c]);
         p.loadCaseCount = last;
         for (int c = 0; c <= p.loadCaseCount; ++c) {
-            if (1.1 * p.reaction(j, c, 2) == 0) {
-                prompts.inform(" Fy = 0 @ : " + formatInt(j) + " Case : " + formatInt(c));
+            if (1.1 * p.designFy(j, c) == 0) {
+                prompts.inform(" Fy = 0 @ : " + joint + " Case : " + formatInt(c));
                 break;
             }
         }
@@ -137,7 +141,7 @@ double rectSideForCase(const Project& p, Prompts& prompts, int support, int case
 double rectSide(Project& p, Prompts& prompts, int support, double firstSide) {
     double largest = 0;
     for (int c = 0; c <= p.loadCaseCount; ++c) {
-        p.factoredLoad = static_cast<float>(1.1 * p.reaction(support, c, 2));
+        p.factoredLoad = static_cast<float>(1.1 * p.designFy(support, c));
         if (p.factoredLoad == 0) p.factoredLoad = 1;
         largest = std::max(largest, rectSideForCase(p, prompts, support, c, firstSide));
     }

@@ -109,9 +109,20 @@ void paintPlan(QPainter& painter, const Project& project, const PlanState& state
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(Qt::NoBrush);
     const int n = footingRows(project);
+    const QPen solid = painter.pen();
+    QPen dashed = solid;
+    dashed.setStyle(Qt::DashLine);
     for (int i = 1; i <= n; ++i) {
         const FootingRecord& f = project.footings[i];
         if (f.state >= 1) continue; // drawn as part of its combined footing
+        if (f.state == -100) {
+            // Not built: only the column's place, dashed.
+            const ColumnOutline c = columnOutline(project, i);
+            painter.setPen(dashed);
+            painter.drawRect(rectOf(f.x - c.halfX, f.z - c.halfZ, f.x + c.halfX, f.z + c.halfZ));
+            painter.setPen(solid);
+            continue;
+        }
         painter.drawRect(rectOf(f.drawX1, f.drawZ1, f.drawX2, f.drawZ2));
     }
     const int nc =

@@ -156,12 +156,43 @@ TEST_F(BatchTool, saveLayoutWritesBesideTheAnalysisFileAndIsReadBack) {
     EXPECT_EQ(layout.substr(layout.find("\r\n") + 2, 5), "\r 5 6");
     r = run(kBase + " --json -");
     ASSERT_EQ(r.status, 0);
-    // Offsets come back, centres stay on the joints until moved again.
+    // Offsets come back and move the centres as the column node window shows them.
     EXPECT_NE(
-        r.out.find(
-            "\"index\":1,\"jointNo\":1,\"state\":0,\"groupIndex\":1,\"markNo\":1,\"x\":0,\"z\":0,"
-            "\"nodeX\":0,\"nodeZ\":0,\"offX\":1,\"offZ\":0"),
-        std::string::npos);
+        r.out.find("\"index\":1,\"jointNo\":1,\"state\":0,\"groupIndex\":1,\"markNo\":1,\"x\":35,"
+                   "\"z\":0,\"nodeX\":0,\"nodeZ\":0,\"offX\":1,\"offZ\":0"),
+        std::string::npos)
+        << r.out.substr(0, 2000);
+}
+
+// Joint 1 pulls in case 1: the message names the joint, the detail window shows the pull as
+// read, the footing is sized as before (the case taken as 1 kN) and no schedule text is
+// negative.
+TEST_F(BatchTool, aPullingColumnIsShownAsReadAndSizedAsOneKilonewton) {
+    std::string analysis = slurp(dir / "office.ANL");
+    const std::string plain = run(kBase + " --json -").out;
+    const auto at = analysis.find("    217.56");
+    ASSERT_NE(at, std::string::npos);
+    analysis.replace(at, 10, "    -79.41");
+    write("office.ANL", analysis);
+    write("steps.txt", "details 1\n");
+    Outcome r = run(kBase + " --actions steps.txt --json -");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("message: Check JOINT : 1    LOAD : 1    FORCE-Y = -79.41\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.out.find("\"LabPbyA\":\"-79.41\""), std::string::npos);
+    const auto footing1 = [](const std::string& json) {
+        const auto from = json.find("{\"index\":1,");
+        return json.substr(from, json.find('}', from) - from);
+    };
+    const std::string sized = footing1(r.out);
+    EXPECT_NE(sized.find("\"reqSide\":"), std::string::npos);
+    // Case 1 did not govern: the other cases size the footing exactly as before.
+    EXPECT_EQ(sized, footing1(plain));
+    const auto rows = r.out.find("\"designRows\"");
+    ASSERT_NE(rows, std::string::npos);
+    const std::string design = r.out.substr(rows, r.out.find("\"details\"") - rows);
+    EXPECT_EQ(design.find(":\"-"), std::string::npos) << design;
 }
 
 TEST_F(BatchTool, analysisFileIsNeverWritten) {

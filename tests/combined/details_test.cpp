@@ -6,7 +6,6 @@
 #include "support/recording_prompts.h"
 #include "test_projects.h"
 
-
 namespace ormevak {
 namespace {
 
@@ -42,6 +41,26 @@ TEST(FootingDetails, captionsNameTheFootingItsColumnAndOffsets) {
     EXPECT_EQ(d.labOffcet, "0 X 1");
     EXPECT_EQ(d.labColSize, "ColSize 450 X 300");
     EXPECT_EQ(d.labXY, "off 1000 - 1000 X 2000 - 2110");
+}
+
+// A column that pulls in case 1 (FY -79.41 kN): the row shows the pull as read and its
+// pressures, 1.1 x -79.41 / 4 = -21.84 on the 2 m square, 6 x 40 / 8 = 30 from MOM-X:
+// -21.84 + 30 = 8.16 and -21.84 - 30 = -51.84, which becomes the lightest row. The depth
+// estimate takes the case as 1 kN, as the sizing does, so it is the same as with FY 1.
+TEST(FootingDetails, aPullingCaseShowsTheRealForceAndItsPressures) {
+    Project p = squareFooting();
+    setLoad(p, 1, 1, 1, 40, 0);
+    const std::string depthAsOne = showFootingDetails(p, 1).labSize;
+    setLoad(p, 1, 1, -79.41f, 40, 0);
+    p.sizedAsOneKn.assign(2, 0);
+    p.sizedAsOneKn[1] = 2; // case 1, as sizing marks it
+    FootingDetails d = showFootingDetails(p, 1);
+    ASSERT_EQ(d.rows.size(), 2u);
+    EXPECT_EQ(d.rows[1].labPbyA, "-79.41");
+    EXPECT_EQ(d.rows[1].labStress, "8.16");
+    EXPECT_EQ(d.rows[1].labStress_, "-51.84");
+    EXPECT_EQ(d.boldStressMin, 2);
+    EXPECT_EQ(d.labSize, depthAsOne);
 }
 
 TEST(FootingDetails, rowsShowCornerPressuresAndMarkTheCriticalCases) {

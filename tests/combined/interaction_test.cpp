@@ -4,11 +4,11 @@
 
 #include "combined/combined_footing.h"
 #include "combined/interaction.h"
+#include "design/design.h"
 #include "model/numbers.h"
 #include "sizing/sizing.h"
 #include "support/recording_prompts.h"
 #include "test_projects.h"
-
 
 namespace ormevak {
 namespace {
@@ -154,9 +154,51 @@ TEST(ShiftDelete, putsAResizedFootingBackAtItsRequiredSide) {
     wheelStep(p, prompts, 1);
     shiftDelete(p, prompts, s);
     EXPECT_EQ(p.footings[1].state, 0);
-    EXPECT_FLOAT_EQ(p.footings[1].lenL, 1.659f);
-    EXPECT_FLOAT_EQ(p.footings[1].widB, 1.659f);
+    // Back in the smallest ticked group that fits its 1.659 m: the 1.7 m type, mark F1.
+    EXPECT_EQ(p.footings[1].groupIndex, 1);
+    EXPECT_EQ(p.footings[1].markNo, 1);
+    EXPECT_FLOAT_EQ(p.footings[1].lenL, 1.7f);
+    EXPECT_FLOAT_EQ(p.footings[1].widB, 1.7f);
+    EXPECT_EQ(p.groups[1].nosCount, 2);
     EXPECT_FALSE(s.sizeBoxVisible);
+}
+
+// Wheel, Shift + Delete, Design: the footing is in its group's schedule row at once.
+TEST(ShiftDelete, theReturnedFootingIsDesignedInItsGroupsRow) {
+    RecordingPrompts prompts;
+    Project p = grouped(prompts);
+    PlanState s;
+    selectFooting(p, s, 1);
+    wheelStep(p, prompts, 1);
+    shiftDelete(p, prompts, s);
+    ASSERT_TRUE(runDesign(p, prompts));
+    ASSERT_GE(p.designRowCount, 1);
+    const GroupRecord& row = p.designRows[1];
+    EXPECT_EQ(row.nosCount, 2);
+    EXPECT_EQ(row.footingNos, (std::vector<int32_t>{0, 1, 2}));
+    EXPECT_EQ(p.footings[1].markNo, 1); // "F1", the row's mark
+}
+
+// Deleting a combined footing puts both columns back in their groups with their marks.
+TEST(ShiftDelete, deletingACombinedFootingRegroupsItsColumns) {
+    RecordingPrompts prompts;
+    Project p = grouped(prompts);
+    PlanState s;
+    s.bandX1 = -1000;
+    s.bandY1 = -500;
+    s.bandX2 = 1000;
+    s.bandY2 = 3500;
+    ASSERT_EQ(combineBand(p, prompts, s).outcome, CombineOutcome::Combined);
+    ASSERT_EQ(p.footings[1].state, 1);
+    p.currentFooting = 1;
+    shiftDelete(p, prompts, s);
+    for (int i : {1, 2}) {
+        EXPECT_EQ(p.footings[i].state, 0);
+        EXPECT_EQ(p.footings[i].groupIndex, 1) << i;
+        EXPECT_EQ(p.footings[i].markNo, 1) << i;
+        EXPECT_FLOAT_EQ(p.footings[i].lenL, 1.7f) << i;
+    }
+    EXPECT_EQ(p.groups[1].nosCount, 2);
 }
 
 TEST(ShiftDelete, doesNothingDuringARubberBandDrag) {
@@ -256,7 +298,7 @@ TEST(DisableMode, pressesToggleBetweenDisabledAndGrouped) {
     PressResult r = pressLabel(p, prompts, s, 1, Button::Left, false);
     EXPECT_EQ(r.kind, PressResult::Kind::DisableToggled);
     EXPECT_EQ(p.footings[1].state, -100);
-    EXPECT_EQ(s.labels[1], ""); // a disabled footing shows no joint number
+    EXPECT_EQ(s.labels[1], "101"); // a disabled footing keeps its joint number
     EXPECT_EQ(p.groups[1].nosCount, 1);
     EXPECT_FALSE(s.sizeBoxVisible);
 

@@ -4,7 +4,6 @@
 #include "combined/plan_labels.h"
 #include "test_projects.h"
 
-
 namespace ormevak {
 namespace {
 
@@ -28,15 +27,15 @@ TEST(LabelText, groupNumbersNameTheState) {
     PlanSwitches sw{false, false, true};
     EXPECT_EQ(labelText(p, 1, sw, "x"), "F3");
     EXPECT_EQ(labelText(p, 2, sw, "x"), "R3");
-    EXPECT_EQ(labelText(p, 3, sw, "x"), "D");
+    EXPECT_EQ(labelText(p, 3, sw, "x"), "103"); // not built: its joint, no type mark
     EXPECT_EQ(labelText(p, 4, sw, "x"), "C2");
 }
 
-TEST(LabelText, footingNumbersLeaveDisabledFootingsBlank) {
+TEST(LabelText, footingNumbersShowDisabledFootingsToo) {
     Project p = fourStates();
     PlanSwitches sw{false, true, true}; // footing numbers come before group numbers
     EXPECT_EQ(labelText(p, 1, sw, "x"), "101");
-    EXPECT_EQ(labelText(p, 3, sw, "x"), "");
+    EXPECT_EQ(labelText(p, 3, sw, "x"), "103");
 }
 
 TEST(LabelText, sizeShowsTwoLinesUnlessGrouped) {

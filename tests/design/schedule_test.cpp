@@ -65,11 +65,13 @@ TEST_F(Schedule, redesigningAFreshRowKeepsItsTexts) {
     EXPECT_EQ(row().depth, 0.25f);
 }
 
+// At d = 0.54 the one-way section (c - d = 0.45 - 0.54) lies beyond the footing's edge: it
+// carries no shear, shown as 0 rather than a negative force and stress.
 TEST_F(Schedule, aUserDepthDeepEnoughSurvivesTheRedesign) {
     const RowTexts t = editDepth(p, 1, "0.6");
     EXPECT_EQ(t,
-              rowOf({"F1",   "2",  "1.2", "0.6", "0.3", "100",   "0.45", "18.22", "0.05", "0.2",
-                     "1296", "10", "16",  "72",  "-16", "-0.02", "0.32", "111",   "0.06", "1.12"}));
+              rowOf({"F1",   "2",  "1.2", "0.6", "0.3", "100", "0.45", "18.22", "0.05", "0.2",
+                     "1296", "10", "16",  "72",  "0",   "0",   "0.32", "111",   "0.06", "1.12"}));
     EXPECT_EQ(row().depth, 0.6f);
     EXPECT_EQ(t, texts());
 }
@@ -211,6 +213,7 @@ TEST_F(Schedule, aRowLeftFromAnEarlierLongerRunIsNotOnTheSchedule) {
     p.groups.push_back(g);
     p.groupEnabled.push_back(1);
     p.groupCount = 2;
+    p.footings[2].groupIndex = 2; // each group has an isolated footing of its own
     ASSERT_TRUE(runDesign(p, prompts));
     ASSERT_EQ(p.designRowCount, 2);
     p.groupEnabled[2] = 0;
@@ -287,7 +290,51 @@ TEST(ScheduleRow, aRowBuiltByHandIsRedesignedWithTheShearTableLoaded) {
     EXPECT_EQ(redesignRow(p, 1), "");
     EXPECT_EQ(p.designRowTexts.at(1)[col::LabPS1], "0.32");
     EXPECT_EQ(p.designRowTexts.at(1)[col::TxtDepth], "0.25");
-    EXPECT_EQ(p.designRowTexts.at(1)[col::LabNetP], ""); // written only by the Design command
+    // A row without a net pressure text (as one the Design command refused) gets it now.
+    EXPECT_EQ(p.designRowTexts.at(1)[col::LabNetP], "100");
+}
+
+// Side 0.4 m on a 0.45 m pedestal: the Design command refuses the row; a pedestal edit below
+// the side designs it. Worked: L 0.4, a 0.3, q 100 (FY 16 kN / 0.16 m2 = 100, +0.49 rounds to
+// 100), c = Round((0.4 - 0.3) / 2, 2) = 0.05, d = 0.19 (the least), D = 0.25; the one-way
+// section at d from the face lies beyond the edge (c - d = -0.14): V1 = 0, never negative.
+TEST(ScheduleRow, aSideNotLargerThanThePedestalIsRefusedUntilThePedestalIsEdited) {
+    Project p;
+    p.footingCount = 1;
+    p.footings.resize(2);
+    p.supportReaction.resize(2);
+    p.reaction(0, 0, 0) = 1;
+    p.reaction(1, 0, 1) = 1;
+    p.reaction(1, 0, 2) = 16.0f;
+    p.concreteGrade = 20;
+    p.steelGrade = 415;
+    GroupRecord g;
+    g.size = g.baseSize = 0.4f;
+    g.pedestal = 0.45f;
+    g.barDia = 10;
+    g.nosCount = 1;
+    g.footingNos = {0, 1};
+    p.groups.push_back(g);
+    p.groupEnabled.push_back(1);
+    p.groupCount = 1;
+    p.footings[1].groupIndex = 1;
+    RecordingPrompts prompts;
+    runDesign(p, prompts);
+    ASSERT_EQ(p.designRowCount, 1);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], "Schedule row F1: the footing side 0.4 m is not larger than "
+                                   "the pedestal 0.45 m: not designed");
+    EXPECT_EQ(p.designRowTexts[1], rowOf({"F1", "1", "0.4", "", "0.45"}));
+    // A depth or a diameter cannot design it; the depth box stays empty.
+    EXPECT_EQ(editDepth(p, 1, "0.5", &prompts)[col::TxtDepth], "");
+    EXPECT_EQ(prompts.messages.size(), 2u);
+    const RowTexts t = editPedestal(p, 1, "0.3", &prompts);
+    EXPECT_EQ(t[col::LabNetP], "100");
+    EXPECT_EQ(t[col::LabCant], "0.05");
+    EXPECT_EQ(t[col::TxtDepth], "0.25");
+    EXPECT_EQ(t[col::LabSF1], "0");
+    EXPECT_EQ(t[col::LabSS1], "0");
+    for (const std::string& text : t) EXPECT_TRUE(text.empty() || text[0] != '-') << text;
 }
 
 } // namespace

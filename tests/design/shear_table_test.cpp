@@ -49,12 +49,16 @@ TEST(ShearTable, loadingTwiceGivesTheSameTable) {
     EXPECT_EQ(p.shearTable, first);
 }
 
-TEST(GradeColumn, tabulatedGradesSelectTheirColumnOthersColumnSeven) {
+TEST(GradeColumn, gradesBetweenColumnsTakeTheLowerAndAboveM40TakeM40) {
     EXPECT_EQ(projectOfGrade(15).gradeColumn, 1);
     EXPECT_EQ(projectOfGrade(20).gradeColumn, 2);
     EXPECT_EQ(projectOfGrade(40).gradeColumn, 6);
-    EXPECT_EQ(projectOfGrade(22).gradeColumn, 7);
-    EXPECT_EQ(projectOfGrade(45).gradeColumn, 7);
+    EXPECT_EQ(projectOfGrade(22).gradeColumn, 2); // between M20 and M25: M20, the weaker
+    EXPECT_EQ(projectOfGrade(39).gradeColumn, 5);
+    EXPECT_EQ(projectOfGrade(45).gradeColumn, 6); // "M40 and above"
+    EXPECT_EQ(projectOfGrade(80).gradeColumn, 6);
+    EXPECT_EQ(projectOfGrade(14).gradeColumn, 7); // below the table: no strength
+    EXPECT_EQ(projectOfGrade(10).gradeColumn, 7);
 }
 
 TEST(ShearStrength, ptBelowTheFirstKeyIsRaisedForTheCaller) {
@@ -90,8 +94,8 @@ TEST(ShearStrength, ptFromThreePercentUpGivesTheLastRow) {
     EXPECT_EQ(shearStrength(p, pt), 0.96f);
 }
 
-TEST(ShearStrength, untabulatedGradeGivesNoStrength) {
-    const Project p = projectOfGrade(22);
+TEST(ShearStrength, aGradeBelowM15GivesNoStrength) {
+    const Project p = projectOfGrade(10);
     for (float v : {0.1f, 0.2f, 1.3f, 3.5f}) {
         float pt = v;
         EXPECT_EQ(shearStrength(p, pt), 0.0f) << v;

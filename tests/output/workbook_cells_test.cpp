@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "output/example_project.h"
 
 namespace ormevak {
@@ -40,6 +43,25 @@ TEST(WorstPressure, takesTheLargerMomentAloneNotTheSum) {
     // 237.5).
     EXPECT_FLOAT_EQ(worstPressure(p, 1), 222.5f);
     EXPECT_FLOAT_EQ(worstPressure(p, 2), 166.0f);
+}
+
+// A case that pulls (FY -50 in case 1 of footing 1, 2 m square): the line shows the real pull
+// and its pressures, 1.1 x -50 / 4 - 6 x 40 / 8 = -43.75 at the lightest corner; the order of
+// the footings stays the sizing's, with the case taken as 1 kN: 1.1 x 1 / 4 + 6 x 40 / 8 =
+// 30.275, below case 0's pressure, so the worst stays case 0's.
+TEST(WorstPressure, aPullingCaseShowsItsRealForceAndSortsAsOneKilonewton) {
+    Project p = exampleProject();
+    const float fy0 = p.reaction(1, 0, 2);
+    p.reaction(1, 1, 2) = -50;
+    p.sizedAsOneKn.assign(p.supportReaction.size(), 0);
+    p.sizedAsOneKn[1] = 2; // case 1
+    const double mx0 = std::fabs(p.reaction(1, 0, 3)), mz0 = std::fabs(p.reaction(1, 0, 4));
+    const double case0 = 1.1 * fy0 / 4 + 6 * std::max(mx0, mz0) / 8;
+    EXPECT_FLOAT_EQ(worstPressure(p, 1), static_cast<float>(std::max(case0, 30.275)));
+    std::string text;
+    pressureLinesSquare(p, 1, text);
+    EXPECT_NE(text.find("\t-50\t"), std::string::npos) << text;
+    EXPECT_EQ(text.find("\t1\t40"), std::string::npos) << text;
 }
 
 TEST(GroupedFootingText, startsEachLineWithACarriageReturnAndEndsEachFootingWithOne) {

@@ -90,10 +90,15 @@ TEST(SizeFootings, nonPositiveForceIsReportedOnceAndTakenAsOne) {
     RecordingPrompts prompts;
     sizeFootings(p, prompts);
     ASSERT_EQ(prompts.messages.size(), 2u);
-    EXPECT_EQ(prompts.messages[0], "Check JOINT : 1    LOAD : 1    FORCE-Y = 0");
-    EXPECT_EQ(prompts.messages[1], "Check JOINT : 2    LOAD : 2    FORCE-Y = -92.44");
-    EXPECT_EQ(p.reaction(1, 0, 2), 1);
-    EXPECT_EQ(p.reaction(2, 1, 2), 1);
+    // The message names the support's joint number, the one the engineer finds in the model.
+    EXPECT_EQ(prompts.messages[0], "Check JOINT : 101    LOAD : 1    FORCE-Y = 0");
+    EXPECT_EQ(prompts.messages[1], "Check JOINT : 102    LOAD : 2    FORCE-Y = -92.44");
+    // The table keeps the pull as read; sizing and design take the case as 1 kN.
+    EXPECT_EQ(p.reaction(1, 0, 2), 0);
+    EXPECT_EQ(p.reaction(2, 1, 2), -92.44f);
+    EXPECT_EQ(p.designFy(1, 0), 1);
+    EXPECT_EQ(p.designFy(2, 1), 1);
+    EXPECT_EQ(p.designFy(2, 0), 200);
     // Sized from the other case; a second run finds nothing more to report.
     EXPECT_FLOAT_EQ(p.footings[1].reqSide,
                     static_cast<float>(roundTo(std::sqrt(330.0 / 250.0) + 0.00049, 3)));
@@ -109,7 +114,7 @@ TEST(SizeFootings, thirtySixCasesSetLoadCaseCount35AndCheckTheLast) {
     sizeFootings(p, prompts);
     EXPECT_EQ(p.loadCaseCount, 35);
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0], " Fy = 0 @ : 1 Case : 35");
+    EXPECT_EQ(prompts.messages[0], " Fy = 0 @ : 101 Case : 35");
 }
 
 TEST(RectSide, secondSideFromBothCornerConditions) {

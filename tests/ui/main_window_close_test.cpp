@@ -62,8 +62,11 @@ TEST(ClosingTheMainWindow, aSecondStartRestoresTheOffsets) {
     EXPECT_EQ(p.footings[3].offX, 1);
     EXPECT_EQ(p.footings[7].offZ, -1);
     EXPECT_EQ(p.footings[4].offX, 0);
-    // The centres stay on their joints until an offset is changed again.
-    EXPECT_EQ(p.footings[3].x, p.footings[3].nodeX);
+    // The restored offsets move the centres, as the column node window shows them.
+    EXPECT_NE(p.footings[3].x, p.footings[3].nodeX);
+    EXPECT_EQ(p.footings[3].z, p.footings[3].nodeZ);
+    EXPECT_LT(p.footings[7].z, p.footings[7].nodeZ);
+    EXPECT_EQ(p.footings[4].x, p.footings[4].nodeX);
 }
 
 TEST(ClosingTheMainWindow, aLayoutFileThatCannotBeWrittenIsReported) {

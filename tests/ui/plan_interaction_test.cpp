@@ -103,8 +103,11 @@ TEST_F(Plan, shiftDeletePutsTheResizedFootingBack) {
     QTest::keyClick(plan, Qt::Key_Delete, Qt::ShiftModifier);
     const FootingRecord& f = p().footings[2];
     EXPECT_EQ(f.state, 0);
-    EXPECT_FLOAT_EQ(f.lenL, f.reqSide);
-    EXPECT_FLOAT_EQ(f.widB, f.reqSide);
+    // Back in its group at once: the group's side and mark.
+    ASSERT_GE(f.groupIndex, 1);
+    EXPECT_FLOAT_EQ(f.lenL, p().groups[f.groupIndex].size);
+    EXPECT_FLOAT_EQ(f.widB, p().groups[f.groupIndex].size);
+    EXPECT_EQ(f.markNo, p().groups[f.groupIndex].groupNo);
     EXPECT_TRUE(plan->sizeBox()->isHidden());
     EXPECT_TRUE(plan->sizeLabel()->isHidden());
 }
