@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 #include <sstream>
+#include <string_view>
 
 #include "model/numbers.h"
 
@@ -157,7 +158,10 @@ std::string describe(const Action& a) {
 
 std::vector<Action> parseActions(const std::string& script) {
     std::vector<Action> actions;
-    std::istringstream in(script);
+    // A byte order mark that an editor put at the start is no part of the first line.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const bool marked = script.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
+    std::istringstream in(marked ? script.substr(kByteOrderMark.size()) : script);
     std::string line;
     int lineNo = 0;
     while (std::getline(in, line)) {

@@ -47,6 +47,7 @@ class ScriptError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Every line checked before any work; a UTF-8 byte order mark at the start is skipped.
 std::vector<Action> parseActions(const std::string& script);
 std::string describe(const Action& a); // "line N: <line>"
 

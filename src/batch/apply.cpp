@@ -77,9 +77,8 @@ OffsetKey offsetKeyOf(OffsetKeyName k) {
     return OffsetKey::Down;
 }
 
-} // namespace
-
-void applyAction(Session& s, const Action& a) {
+// What the gesture does in the desktop application.
+void applyGesture(Session& s, const Action& a) {
     Project& p = s.project;
     Prompts& prompts = s.prompts;
     switch (a.kind) {
@@ -151,6 +150,18 @@ void applyAction(Session& s, const Action& a) {
     case ActionKind::Dia:
         clickDiameter(p, checkedIndex(a, p.designRowCount, "schedule row"), &prompts);
         break;
+    }
+}
+
+} // namespace
+
+void applyAction(Session& s, const Action& a) {
+    try {
+        applyGesture(s, a);
+    } catch (const RangeError& e) {
+        // An arithmetic refusal ends that one event with its message, as the run-time error
+        // report does in the desktop application; the actions after it go on.
+        s.prompts.inform(e.what());
     }
 }
 

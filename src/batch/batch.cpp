@@ -1,15 +1,19 @@
 // ormevak-batch: arguments checked before any work, then the order of work of the main window.
 #include "batch/batch.h"
 
-#include <cstdio>
-#include <fstream>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
 #include <iostream>
-#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "batch/session.h"
 #include "design/design.h"
 #include "design/schedule.h"
 #include "model/analysis_reader.h"
+#include "model/atomic_file.h"
 #include "model/errors.h"
 #include "model/layout_file.h"
 #include "model/soil_values.h"
@@ -21,6 +25,8 @@
 #endif
 
 namespace ormevak::batch {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -50,13 +56,24 @@ struct Options {
 
 struct UsageError {
     std::string message;
+    bool showUsage = true; // the usage text helps with arguments, not with a file's problem
 };
+
+// A file named on the command line that cannot be used: its name and the system's reason.
+UsageError fileProblem(const std::string& message) {
+    return UsageError{message, false};
+}
 
 Options parseArguments(int argc, char** argv) {
     Options o;
     auto valueOf = [&](int& i, const std::string& name) -> std::string {
         if (i + 1 >= argc) throw UsageError{name + " needs a value"};
         return argv[++i];
+    };
+    auto fileOf = [&](int& i, const std::string& name) -> std::string {
+        std::string file = valueOf(i, name);
+        if (file.empty()) throw UsageError{name + " needs a file name, not an empty text"};
+        return file;
     };
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -67,13 +84,13 @@ Options parseArguments(int argc, char** argv) {
             o.depth = valueOf(i, arg);
             o.haveDepth = true;
         } else if (arg == "--actions") {
-            o.actionsFile = valueOf(i, arg);
+            o.actionsFile = fileOf(i, arg);
         } else if (arg == "--json") {
-            o.jsonFile = valueOf(i, arg);
+            o.jsonFile = fileOf(i, arg);
         } else if (arg == "--xlsx") {
-            o.xlsxFile = valueOf(i, arg);
+            o.xlsxFile = fileOf(i, arg);
         } else if (arg == "--pdf") {
-            o.pdfFile = valueOf(i, arg);
+            o.pdfFile = fileOf(i, arg);
         } else if (arg == "--schedule") {
             o.schedule = true;
         } else if (arg == "--save-layout") {
@@ -96,36 +113,101 @@ Options parseArguments(int argc, char** argv) {
     return o;
 }
 
-std::string readWholeFile(const std::string& path, const char* what) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw UsageError{"cannot open the " + std::string(what) + " " + path};
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
+std::string reasonOf(int error) {
+    return std::strerror(error);
 }
 
-// Writes `text` to `path` whole or not at all; "-" is standard output.
-void writeTextFile(const std::string& path, const std::string& text) {
-    if (path == "-") {
-        std::cout << text;
-        std::cout.flush();
-        return;
+// The action script, read whole. A FIFO is fine (a script given as `<(...)`); a folder is not.
+std::string readActionScript(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw fileProblem("cannot open the action script " + path + ": " + reasonOf(errno));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        throw fileProblem("cannot read the action script " + path);
     }
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) throw FileError("cannot write " + path);
-        out << text;
-        out.close();
-        if (!out) {
-            std::remove(temp.c_str());
-            throw FileError("cannot write " + path);
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            throw fileProblem("cannot read the action script " + path + ": " + reasonOf(error));
+        }
+        if (n == 0) break;
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return text;
+}
+
+// A missing or unreadable analysis file is a usage error with the system's reason. Anything
+// there that is not a regular file is left to the input phase, which refuses it with its
+// message (and opening a FIFO here would wait for ever).
+void checkAnalysisFile(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        throw fileProblem("cannot open the analysis file " + path + ": " + reasonOf(errno));
+    if (!S_ISREG(st.st_mode)) return;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw fileProblem("cannot open the analysis file " + path + ": " + reasonOf(errno));
+    ::close(fd);
+}
+
+// The name a path resolves to, links and "." and ".." followed as far as they exist.
+fs::path resolved(const std::string& path) {
+    std::error_code ec;
+    fs::path r = fs::weakly_canonical(fs::absolute(path, ec), ec);
+    return ec ? fs::path(path).lexically_normal() : r;
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    if (resolved(a) == resolved(b)) return true;
+    std::error_code ec;
+    return fs::equivalent(a, b, ec) && !ec; // a second hard link
+}
+
+bool isDeviceOrFifo(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode));
+}
+
+// The files the run reads are never written, and no two outputs share a file (the second would
+// silently replace the first).
+void checkOutputPaths(const Options& o) {
+    struct Named {
+        const char* what;
+        std::string path;
+    };
+    std::vector<Named> inputs = {{"the analysis file", o.analysisFile},
+                                 {"the layout file", layoutPath(o.analysisFile)}};
+    if (!o.actionsFile.empty()) inputs.push_back({"the action script", o.actionsFile});
+    std::vector<Named> outputs;
+    if (!o.jsonFile.empty() && o.jsonFile != "-") outputs.push_back({"--json", o.jsonFile});
+    if (!o.xlsxFile.empty()) outputs.push_back({"--xlsx", o.xlsxFile});
+    if (!o.pdfFile.empty()) outputs.push_back({"--pdf", o.pdfFile});
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        const Named& out = outputs[i];
+        for (const Named& in : inputs) {
+            if (sameFile(out.path, in.path))
+                throw fileProblem(std::string(out.what) + " " + out.path + " would replace " +
+                                  in.what);
+        }
+        for (size_t j = 0; j < i; ++j) {
+            // Several outputs into one device (/dev/null) replace nothing.
+            if (sameFile(out.path, outputs[j].path) && !isDeviceOrFifo(out.path))
+                throw fileProblem(std::string(outputs[j].what) + " " + outputs[j].path + " and " +
+                                  out.what + " " + out.path + " name the same file");
         }
     }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        throw FileError("cannot write " + path);
-    }
+}
+
+// Standard output is checked like any file: a full disk or /dev/full behind it is an error.
+void writeStandardOutput(const std::string& text) {
+    std::cout.flush();
+    writeToDescriptor(STDOUT_FILENO, text, "standard output");
 }
 
 bool hasDesignAction(const std::vector<Action>& actions) {
@@ -171,12 +253,12 @@ int run(int argc, char** argv) {
             const bool depthFault = soil.reason.rfind("the depth", 0) == 0;
             throw UsageError{std::string(depthFault ? "--depth" : "--sbc") + ": " + soil.reason};
         }
-        if (!std::ifstream(options.analysisFile, std::ios::binary))
-            throw UsageError{"cannot open the analysis file " + options.analysisFile};
+        checkAnalysisFile(options.analysisFile);
+        checkOutputPaths(options);
         if (!options.actionsFile.empty())
-            actions = parseActions(readWholeFile(options.actionsFile, "action script"));
+            actions = parseActions(readActionScript(options.actionsFile));
     } catch (const UsageError& e) {
-        std::cerr << "ormevak-batch: " << e.message << "\n" << kUsage;
+        std::cerr << "ormevak-batch: " << e.message << "\n" << (e.showUsage ? kUsage : "");
         return 2;
     } catch (const ScriptError& e) {
         std::cerr << "ormevak-batch: " << options.actionsFile << ": " << e.what() << "\n";
@@ -185,7 +267,7 @@ int run(int argc, char** argv) {
 
     Session s;
     if (auto failure = runInputPhase(s.project, options.analysisFile, s.prompts)) {
-        if (!failure->message.empty()) std::cerr << failure->message << "\n";
+        if (!failure->message.empty()) std::cerr << "message: " << failure->message << "\n";
         return 1;
     }
     applySoilValues(s.project, options.depth, options.sbc);
@@ -197,7 +279,7 @@ int run(int argc, char** argv) {
         }
         if (!hasDesignAction(actions)) runDesign(s.project, s.prompts);
     } catch (const CapacityError& e) {
-        std::cerr << e.what() << "\n";
+        std::cerr << "message: " << e.what() << "\n";
         return 1;
     } catch (const ScriptError& e) {
         std::cerr << "ormevak-batch: " << options.actionsFile << ": " << e.what() << "\n";
@@ -205,8 +287,11 @@ int run(int argc, char** argv) {
     }
 
     try {
-        if (!options.jsonFile.empty()) writeTextFile(options.jsonFile, resultJson(s) + "\n");
-        if (options.schedule) std::cout << scheduleTable(s.project);
+        if (options.jsonFile == "-")
+            writeStandardOutput(resultJson(s) + "\n");
+        else if (!options.jsonFile.empty())
+            writeFileAtomically(options.jsonFile, resultJson(s) + "\n");
+        if (options.schedule) writeStandardOutput(scheduleTable(s.project));
 #ifdef ORMEVAK_HAVE_OUTPUT
         if (!options.xlsxFile.empty()) writeWorkbook(s.project, options.xlsxFile);
         if (!options.pdfFile.empty()) writePlanPdf(s.project, options.pdfFile);

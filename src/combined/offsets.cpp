@@ -37,25 +37,35 @@ bool offsetKeys(Project& p, OffsetKey key) {
     const int c = f.colIndex;
     if (c < 1 || c >= static_cast<int>(p.columns.size()) || p.columns[c][4] == 0) return false;
 
+    int offX = f.offX, offZ = f.offZ;
     switch (key) {
     case OffsetKey::Home:
-        f.offX = 0;
-        f.offZ = 0;
+        offX = 0;
+        offZ = 0;
         break;
     case OffsetKey::Left:
-        if (f.offX > -1) f.offX -= 1;
+        if (offX > -1) offX -= 1;
         break;
     case OffsetKey::Right:
-        if (f.offX < 1) f.offX += 1;
+        if (offX < 1) offX += 1;
         break;
     case OffsetKey::Up: // towards smaller z, up on the screen
-        if (f.offZ >= 0) f.offZ -= 1;
+        if (offZ >= 0) offZ -= 1;
         break;
     case OffsetKey::Down:
-        if (f.offZ <= 0) f.offZ += 1;
+        if (offZ <= 0) offZ += 1;
         break;
     }
-    moveOffJoint(p, f);
+    const double stepX = p.columns[c][4] / 2.0 - 115;
+    const double stepZ = p.columns[c][3] / 2.0 - 115;
+    // Both centres are worked out before anything changes: a centre beyond a 32-bit value is
+    // refused (RangeError) with the footing left as it was.
+    const int32_t x = toInt32(f.nodeX + offX * stepX, "footing centre x");
+    const int32_t z = toInt32(f.nodeZ + offZ * stepZ, "footing centre z");
+    f.offX = offX;
+    f.offZ = offZ;
+    f.x = x;
+    f.z = z;
     return true;
 }
 

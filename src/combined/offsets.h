@@ -14,7 +14,8 @@ int pickFooting(Project& p, int i);
 
 // Home and arrow keys on the current footing. Acts only when a footing is picked and its
 // column has a non-zero dimension 4; one step moves the centre by half the column dimension
-// less 115 mm. Returns whether the key acted.
+// less 115 mm. Returns whether the key acted. Throws RangeError, leaving the footing as it was,
+// when a moved centre does not fit a 32-bit integer.
 bool offsetKeys(Project& p, OffsetKey key);
 
 // Moves every footing's centre off its joint by its offsets, as the offset keys would: used when

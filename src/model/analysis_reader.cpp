@@ -3,12 +3,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <fstream>
+#include <fcntl.h>
 #include <functional>
 #include <future>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <unordered_map>
 
 #include "model/errors.h"
@@ -53,6 +56,7 @@ class Lines {
             starts_.push_back(static_cast<size_t>(l.data() - text.data()));
     }
     void reopen() { next_ = 0; }
+    bool atEnd() const { return next_ >= lines_.size(); }
     bool read(std::string& line) {
         if (next_ >= lines_.size()) return false;
         line.assign(lines_[next_++]);
@@ -212,8 +216,19 @@ class Reader {
         return readNumber(mid(line_, at + marker.size(), 10));
     }
 
+    // A file in which a marker every analysis output has is missing: the user is told what was
+    // looked for, so that a wrong file, an empty one or another encoding is recognised.
+    [[noreturn]] void notAnAnalysisOutput(std::string_view missing) const {
+        throw EndProgram{p_.analysisFilePath +
+                         " does not look like an analysis output: " + std::string(missing)};
+    }
+
     void readUnit() {
-        if (!readUntil("UNIT")) throw EndProgram{};
+        if (!readUntil("UNIT")) {
+            if (text_.find("JOINT COORDINATES") == std::string_view::npos)
+                notAnAnalysisOutput("no joint coordinates found");
+            notAnAnalysisOutput("no UNIT command found");
+        }
         size_t at = find(line_, "UNIT");
         std::string_view unit = mid(line_, at + 5, 4);
         if (unit == "METE")
@@ -235,7 +250,7 @@ class Reader {
     }
 
     void readJoints() {
-        if (!readUntil("JOINT COORDINATES")) throw EndProgram{};
+        if (!readUntil("JOINT COORDINATES")) notAnAnalysisOutput("no joint coordinates found");
         p_.jointCount = 1;
         p_.joints.assign(2, {});
         int counter = 0;
@@ -283,7 +298,8 @@ class Reader {
 
     void readMembers() {
         bool found = !atEnd_ && find(line_, "MEMBER INCIDENCES");
-        if (!found && (atEnd_ || !readUntil("MEMBER INCIDENCES"))) throw EndProgram{};
+        if (!found && (atEnd_ || !readUntil("MEMBER INCIDENCES")))
+            notAnAnalysisOutput("no member incidences found");
         p_.memberCount = 1;
         p_.memberIncidence.assign(2, {});
         int counter = 0;
@@ -401,8 +417,10 @@ class Reader {
                 row[3] = finiteSingle(valueAfter("SIZE:", false));
                 row[4] = finiteSingle(valueAfter("X", false));
                 p_.beams.push_back(row);
-                // The LENGTH: line may itself start the next block only in a broken file.
-                if (!find(line_, kBeamMarker)) break;
+                // The LENGTH: line may itself start the next block only in a broken file. At
+                // the end of the file the last line stays current, and may be a header: the end
+                // of the file ends the blocks.
+                if (lines_.atEnd() || !find(line_, kBeamMarker)) break;
             }
         }
     }
@@ -499,22 +517,31 @@ std::optional<InputFailure> readAnalysisText(Project& p, const std::string& path
 
 std::optional<InputFailure> readAnalysisFile(Project& p, const std::string& path,
                                              Prompts& prompts) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) {
-        p = Project{};
-        return InputFailure{"Cannot open the analysis file " + path};
+    p = Project{};
+    // Opened without waiting and judged by what was opened: a folder or a FIFO is refused before
+    // any read (a folder reports a size no read can fill, a FIFO would wait for ever).
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return InputFailure{"Cannot open the analysis file " + path + ": " + std::strerror(errno)};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return InputFailure{path + " is not a file that can be read"};
     }
     std::string text;
-    const std::streamoff size = in.tellg();
-    in.seekg(0);
-    if (size > 0) {
-        text.resize(static_cast<size_t>(size));
-        in.read(text.data(), size);
+    text.reserve(static_cast<size_t>(st.st_size));
+    char buffer[1 << 16];
+    int error = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) error = errno;
+        if (n <= 0) break;
+        text.append(buffer, static_cast<size_t>(n));
     }
-    if (size < 0 || in.bad() || (size > 0 && in.gcount() != size)) {
-        p = Project{};
-        return InputFailure{"Cannot read the analysis file " + path};
-    }
+    ::close(fd);
+    if (error != 0)
+        return InputFailure{"Cannot read the analysis file " + path + ": " + std::strerror(error)};
     return readAnalysisText(p, path, text, prompts);
 }
 

@@ -1,14 +1,13 @@
 // Layout file: line 1 " " offX+2 per footing; line 2 a carriage return, then " " offZ+5 each.
 #include "model/layout_file.h"
 
+#include <cctype>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include "model/errors.h"
+#include "model/atomic_file.h"
 #include "model/numbers.h"
 
 namespace ormevak {
@@ -34,26 +33,9 @@ std::string layoutText(const Project& p) {
 }
 
 void saveLayout(const Project& p) {
-    const std::string path = layoutPath(p.analysisFilePath);
-    const std::string temp = path + ".tmp";
-    const std::string content = layoutText(p);
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw FileError("Cannot write the layout file " + path + ": " + std::strerror(errno));
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.close();
-        if (!out) {
-            std::remove(temp.c_str());
-            throw FileError("Cannot write the layout file " + path + ": the disk refused the data");
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::remove(temp.c_str());
-        throw FileError("Cannot write the layout file " + path + ": " + ec.message());
-    }
+    // Only a regular file is ever replaced: a FIFO or a device planted at the layout file's name
+    // is refused rather than written into.
+    writeFileAtomically(layoutPath(p.analysisFilePath), layoutText(p), SpecialTargets::Refuse);
 }
 
 namespace {
@@ -86,11 +68,25 @@ bool nextLine(const std::string& text, size_t& pos, std::string& line) {
 
 LayoutLoad loadLayout(Project& p) {
     const std::string path = layoutPath(p.analysisFilePath);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return LayoutLoad::Absent;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return loadLayoutText(p, buffer.str());
+    // Opened without waiting, then judged by what was opened: a FIFO at the layout file's name
+    // would otherwise hold the program for ever, and only a regular file can be ours.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return errno == ENOENT ? LayoutLoad::Absent : LayoutLoad::Ignored;
+    struct stat st {};
+    std::string text;
+    bool whole = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    char buffer[4096];
+    while (whole) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            whole = n == 0;
+            break;
+        }
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return whole ? loadLayoutText(p, text) : LayoutLoad::Ignored;
 }
 
 LayoutLoad loadLayoutText(Project& p, const std::string& text) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
@@ -12,11 +13,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPen>
-#include <QSaveFile>
 
 #include <unistd.h>
 
 #include "combined/plan_labels.h"
+#include "model/atomic_file.h"
 #include "model/errors.h"
 #include "model/numbers.h"
 
@@ -376,12 +377,13 @@ void writePlanPdf(const Project& project, const std::string& path) {
     const PageOrientation orientation = planOrientation(project);
     ensureGuiApplication();
 
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw FileError("Cannot write " + path + ": " + file.errorString().toStdString());
-    }
+    // The page is made in memory and handed whole to the atomic writer: a failing disk is then
+    // seen by the one writer that checks every byte, and the previous file stays.
+    QByteArray pdf;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setPageLayout(QPageLayout(planPageSize(),
                                          orientation == PageOrientation::Portrait
                                              ? QPageLayout::Portrait
@@ -404,9 +406,7 @@ void writePlanPdf(const Project& project, const std::string& path) {
             throw FileError("Cannot write " + path + ": the PDF page could not be finished");
         }
     }
-    if (!file.commit()) {
-        throw FileError("Cannot write " + path + ": " + file.errorString().toStdString());
-    }
+    writeFileAtomically(path, std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())));
 }
 
 } // namespace ormevak

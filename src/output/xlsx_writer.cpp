@@ -1,14 +1,15 @@
-// Writes the export's sheets with libxlsxwriter, through a temporary file renamed into place.
+// Writes the export's sheets with libxlsxwriter into the atomic writer's temporary file.
 #include "output/xlsx_writer.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <unistd.h>
 
 #include <xlsxwriter.h>
 
+#include "model/atomic_file.h"
 #include "model/errors.h"
 #include "model/numbers.h"
 
@@ -20,28 +21,30 @@ namespace {
     throw FileError("Cannot write " + path + ": " + reason);
 }
 
-// Creates an empty file beside the target with a name no one else uses, so that a failure to
-// create files there (no folder, no permission) is reported with the system's reason before any
-// work, and a half-written workbook never carries the target's name.
-std::string createTemporary(const std::string& path) {
-    static int counter = 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name =
-            path + "." + std::to_string(::getpid()) + "." + std::to_string(++counter) + ".tmp";
-        int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            return name;
-        }
-        if (errno != EEXIST) fail(path, std::strerror(errno));
+// libxlsxwriter reports its failures on standard error as well as in its result; the result is
+// what the user gets, in our one message form, so its own lines are kept off standard error.
+class QuietStandardError {
+  public:
+    QuietStandardError() {
+        std::fflush(stderr);
+        saved_ = ::dup(STDERR_FILENO);
+        const int sink = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && sink >= 0) ::dup2(sink, STDERR_FILENO);
+        if (sink >= 0) ::close(sink);
     }
-    fail(path, "no free temporary name beside it");
-}
+    ~QuietStandardError() {
+        std::fflush(stderr);
+        if (saved_ >= 0) {
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
 
-void removeQuietly(const std::string& name) {
-    std::error_code ignored;
-    std::filesystem::remove(name, ignored);
-}
+  private:
+    int saved_ = -1;
+};
 
 // Fills the workbook; returns an empty text on success, else the reason.
 std::string fillWorkbook(lxw_workbook* book, const std::vector<Sheet>& sheets) {
@@ -69,34 +72,22 @@ std::string fillWorkbook(lxw_workbook* book, const std::vector<Sheet>& sheets) {
 } // namespace
 
 void writeSheets(const std::vector<Sheet>& sheets, const std::string& path) {
-    const std::string temporary = createTemporary(path);
-
-    lxw_workbook* book = workbook_new(temporary.c_str());
-    if (book == nullptr) {
-        removeQuietly(temporary);
-        fail(path, "out of memory");
-    }
-    const std::string reason = fillWorkbook(book, sheets);
-    if (!reason.empty()) {
-        lxw_workbook_free(book);
-        removeQuietly(temporary);
-        fail(path, reason);
-    }
-    errno = 0;
-    const lxw_error closed = workbook_close(book);
-    if (closed != LXW_NO_ERROR) {
-        std::string why = lxw_strerror(closed);
-        if (errno != 0) why += " (" + std::string(std::strerror(errno)) + ")";
-        removeQuietly(temporary);
-        fail(path, why);
-    }
-
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        removeQuietly(temporary);
-        fail(path, ec.message());
-    }
+    writeFileThrough(path, [&](const std::string& name) {
+        QuietStandardError quiet;
+        lxw_workbook* book = workbook_new(name.c_str());
+        if (book == nullptr) fail(path, "out of memory");
+        const std::string reason = fillWorkbook(book, sheets);
+        if (!reason.empty()) {
+            lxw_workbook_free(book);
+            fail(path, reason);
+        }
+        errno = 0;
+        const lxw_error closed = workbook_close(book);
+        if (closed != LXW_NO_ERROR) {
+            // The system's reason (a full disk) says more than the library's own text.
+            fail(path, errno != 0 ? std::strerror(errno) : lxw_strerror(closed));
+        }
+    });
 }
 
 void writeWorkbook(const Project& project, const std::string& path) {

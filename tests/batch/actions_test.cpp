@@ -37,3 +37,12 @@ TEST(ActionScript, linesThatCannotBeReadNameTheirLine) {
 TEST(ActionScript, otherWhiteSpaceIsABlankLine) {
     EXPECT_TRUE(parseActions("\v\n\f \n").empty());
 }
+
+TEST(ActionScript, aByteOrderMarkAtTheStartIsSkipped) {
+    auto actions = parseActions("\xEF\xBB\xBFselect 2\nrefresh\n");
+    ASSERT_EQ(actions.size(), 2u);
+    EXPECT_EQ(actions[0].kind, ActionKind::Select);
+    EXPECT_EQ(actions[0].line, "select 2");
+    // Only at the very start: elsewhere it is part of a line that cannot be read.
+    EXPECT_THROW(parseActions("refresh\n\xEF\xBB\xBFselect 2\n"), ScriptError);
+}

@@ -116,11 +116,12 @@ TEST_F(BatchTool, inputPhaseEndingExitsWithOneAndItsMessage) {
     write("bad.ANL", "   1. UNIT FEET KIP\n");
     Outcome r = run("bad.ANL --sbc 200 --depth 1.5");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, " Units Should be Meter or mm \n");
+    EXPECT_EQ(r.err, "message:  Units Should be Meter or mm \n");
     write("empty.ANL", "");
     r = run("empty.ANL --sbc 200 --depth 1.5");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.err, "message: empty.ANL does not look like an analysis output: no joint "
+                     "coordinates found\n");
 }
 
 TEST_F(BatchTool, messagesGoToStandardErrorAndTheJson) {

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "combined/offsets.h"
+#include "model/numbers.h"
 #include "test_projects.h"
-
 
 namespace ormevak {
 namespace {
@@ -38,6 +38,21 @@ TEST(OffsetKeys, rightMovesTheCentreByHalfTheColumnLess115) {
     offsetKeys(p, OffsetKey::Left);
     EXPECT_EQ(p.footings[1].x, 890);
     EXPECT_EQ(p.footings[1].z, 2000);
+}
+
+TEST(OffsetKeys, aCentreBeyondA32BitValueIsRefusedAndTheFootingStaysAsItWas) {
+    Project p = withColumn(300, 2000); // a step of 885 mm along x
+    placeFooting(p, 1, 2147483000, 2000);
+    pickFooting(p, 1);
+    ASSERT_TRUE(offsetKeys(p, OffsetKey::Down));
+    const FootingRecord before = p.footings[1];
+    EXPECT_THROW(offsetKeys(p, OffsetKey::Right), RangeError);
+    EXPECT_EQ(p.footings[1].offX, before.offX);
+    EXPECT_EQ(p.footings[1].offZ, before.offZ);
+    EXPECT_EQ(p.footings[1].x, before.x);
+    EXPECT_EQ(p.footings[1].z, before.z);
+    EXPECT_TRUE(offsetKeys(p, OffsetKey::Left)); // the other way still fits
+    EXPECT_EQ(p.footings[1].x, 2147483000 - 885);
 }
 
 TEST(OffsetKeys, upAndDownUseDimensionThreeAndHomeReturns) {

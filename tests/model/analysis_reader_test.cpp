@@ -1,6 +1,9 @@
 // The analysis file reader: markers, positions, units, ranges, reactions, grades and endings.
+#include <filesystem>
 #include <fstream>
 #include <random>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -227,6 +230,59 @@ TEST(AnalysisReader, beamBlocksAreReadUnrounded) {
     EXPECT_EQ(r->prompts.messages[0], "                  B E A M  N O.  ZERO");
 }
 
+TEST(AnalysisReader, aFileEndingRightAfterABeamHeaderEndsTheBeamBlocks) {
+    for (const char* number : {"7", "0"}) {
+        Parts parts;
+        parts.blocks =
+            std::string("                  B E A M  N O.    3   D E S I G N   R E S U L T S\n"
+                        "          LENGTH:  4500.5 mm       SIZE:  230.0 mm X  450.0 mm\n"
+                        "                  B E A M  N O.    ") +
+            number + "   D E S I G N   R E S U L T S";
+        auto r = read(parts.text());
+        ASSERT_FALSE(r->failure) << r->failure->message;
+        EXPECT_EQ(r->p.beamCount, 2) << number;
+        // A header numbered 0 is shown once, not once per block up to the table's limit.
+        EXPECT_EQ(r->prompts.messages.size(), number[0] == '0' ? 1u : 0u);
+        parts.blocks += "\n";
+        EXPECT_EQ(read(parts.text())->p.beamCount, 2) << "with a line end after the header";
+    }
+}
+
+TEST(AnalysisReader, filesWithoutMarkersSayWhatWasNotFound) {
+    const std::string whole = [] {
+        std::ifstream in(ORMEVAK_SOURCE_DIR "/examples/office-frame.ANL", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
+    std::string utf16 = "\xFF\xFE", crOnly = whole, garbage(5000, '\0');
+    for (char c : whole.substr(0, 3000)) utf16 += std::string{c, '\0'};
+    for (char& c : crOnly)
+        if (c == '\n') c = '\r';
+    std::mt19937 rng(11);
+    for (char& c : garbage) c = static_cast<char>(rng() % 256);
+    for (const std::string& text : {std::string(), utf16, crOnly, garbage}) {
+        auto r = read(text);
+        ASSERT_TRUE(r->failure);
+        EXPECT_EQ(r->failure->message,
+                  "test.ANL does not look like an analysis output: no joint coordinates found");
+    }
+}
+
+TEST(AnalysisReader, onlyARegularFileIsRead) {
+    const std::string dir =
+        (std::filesystem::temp_directory_path() / ("ormevak-reader-" + std::to_string(::getpid())))
+            .string();
+    std::filesystem::create_directories(dir + "/folder.ANL");
+    ASSERT_EQ(::mkfifo((dir + "/pipe.ANL").c_str(), 0600), 0);
+    for (const std::string name : {"/folder.ANL", "/pipe.ANL"}) {
+        Project p;
+        RecordingPrompts prompts;
+        auto failure = readAnalysisFile(p, dir + name, prompts); // a FIFO must not wait
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->message, dir + name + " is not a file that can be read");
+    }
+    std::filesystem::remove_all(dir);
+}
+
 TEST(AnalysisReader, endingsAndTheirMessages) {
     struct Case {
         std::function<void(Parts&)> change;
@@ -238,12 +294,20 @@ TEST(AnalysisReader, endingsAndTheirMessages) {
              p.reactions = "";
              p.design = "";
          },
-         ""},
+         "test.ANL does not look like an analysis output: no UNIT command found"},
+        // The first "UNIT" is the design's: the joints before it are not looked at.
+        {[](Parts& p) {
+             p.unit = "   2. INPUT WIDTH 79";
+             p.reactions = "";
+         },
+         "test.ANL does not look like an analysis output: no joint coordinates found"},
         // The first "UNIT" of the file decides, even inside the reaction table's heading.
         {[](Parts& p) { p.unit = "   2. INPUT WIDTH 79"; }, " Units Should be Meter or mm "},
         {[](Parts& p) { p.unit = "   2. UNIT FEET KIP"; }, " Units Should be Meter or mm "},
-        {[](Parts& p) { p.joints = ""; }, ""},
-        {[](Parts& p) { p.members = ""; }, ""},
+        {[](Parts& p) { p.joints = ""; },
+         "test.ANL does not look like an analysis output: no joint coordinates found"},
+        {[](Parts& p) { p.members = ""; },
+         "test.ANL does not look like an analysis output: no member incidences found"},
         {[](Parts& p) { p.reactions = ""; }, " NO SUPPORT REACTIONS  (or) Units differ "},
         {[](Parts& p) {
              p.reactions = "  SUPPORT REACTIONS -UNIT KIP  FEET\n      1    1  1 2 3 4 5 6\n";
@@ -296,7 +360,9 @@ TEST(AnalysisReader, unreadableFileEndsWithItsName) {
     RecordingPrompts prompts;
     auto failure = readAnalysisFile(p, "/nonexistent/dir/frame.ANL", prompts);
     ASSERT_TRUE(failure);
-    EXPECT_NE(failure->message.find("/nonexistent/dir/frame.ANL"), std::string::npos);
+    EXPECT_EQ(
+        failure->message,
+        "Cannot open the analysis file /nonexistent/dir/frame.ANL: No such file or directory");
 }
 
 TEST(AnalysisReader, sampleFrameReadsAsTheProgramReadsIt) {
@@ -323,6 +389,18 @@ TEST(AnalysisReader, truncatedAndGarbageFilesEndCleanly) {
         Project p;
         RecordingPrompts prompts;
         readAnalysisText(p, "cut.ANL", whole.substr(0, cut), prompts);
+    }
+    // Cut right after each beam header (with and without its line end): never the false
+    // message of a full beam table.
+    for (size_t at = whole.find("B E A M  N O."); at != std::string::npos;
+         at = whole.find("B E A M  N O.", at + 1)) {
+        const size_t lineEnd = whole.find('\n', at);
+        for (size_t cut : {lineEnd, lineEnd + 1}) {
+            Project p;
+            RecordingPrompts prompts;
+            auto failure = readAnalysisText(p, "cut.ANL", whole.substr(0, cut), prompts);
+            EXPECT_FALSE(failure) << cut << ": " << failure->message;
+        }
     }
     std::mt19937 rng(7);
     for (int round = 0; round < 200; ++round) {

@@ -1,6 +1,7 @@
 // The startup dialog's two values, and the layout file that keeps the column offsets.
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -160,4 +161,17 @@ TEST(LayoutFile, unwritableFolderGivesAnErrorAndLeavesNothing) {
     EXPECT_THROW(saveLayout(p), FileError);
     fs::permissions(sub, fs::perms::owner_all);
     EXPECT_TRUE(fs::is_empty(sub));
+}
+
+TEST(LayoutFile, onlyARegularFileIsReadOrReplaced) {
+    TempDir dir;
+    Project p = withFootings((dir.path / "frame.ANL").string(), {{0, 0}});
+    const fs::path layout = dir.path / "frame.SCR";
+    ASSERT_EQ(::mkfifo(layout.c_str(), 0600), 0);
+    EXPECT_EQ(loadLayout(p), LayoutLoad::Ignored); // without waiting for a writer
+    EXPECT_THROW(saveLayout(p), FileError);
+    EXPECT_TRUE(fs::is_fifo(layout));
+    fs::remove(layout);
+    fs::create_directories(layout);
+    EXPECT_EQ(loadLayout(p), LayoutLoad::Ignored);
 }

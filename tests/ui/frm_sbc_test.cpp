@@ -134,11 +134,14 @@ TEST(InputPhase, wrongUnitsShowTheMessageAndEndBeforeTheDialog) {
     EXPECT_EQ(QDir(file.dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("bad.ANL")});
 }
 
-TEST(InputPhase, aFileWithoutUnitsEndsSilently) {
+TEST(InputPhase, aFileWithoutMarkersSaysWhatWasNotFound) {
     BadFile file("nothing to read here\n");
     auto run = startRun(file.path);
     EXPECT_EQ(run->dialog(), nullptr);
-    EXPECT_TRUE(run->prompts.messages.empty());
+    ASSERT_EQ(run->prompts.messages.size(), 1u);
+    EXPECT_EQ(run->prompts.messages[0],
+              file.path.toStdString() +
+                  " does not look like an analysis output: no joint coordinates found");
 }
 
 TEST(ChooseAnalysisFile, theOneArgumentIsTheFile) {
