@@ -185,7 +185,8 @@ int run(int argc, char** argv) {
 
     Session s;
     if (auto failure = runInputPhase(s.project, options.analysisFile, s.prompts)) {
-        if (!failure->message.empty()) std::cerr << failure->message << "\n";
+        // Shown in a message box on the desktop: printed as every other message.
+        if (!failure->message.empty()) std::cerr << "message: " << failure->message << "\n";
         return 1;
     }
     applySoilValues(s.project, options.depth, options.sbc);
@@ -197,7 +198,7 @@ int run(int argc, char** argv) {
         }
         if (!hasDesignAction(actions)) runDesign(s.project, s.prompts);
     } catch (const CapacityError& e) {
-        std::cerr << e.what() << "\n";
+        std::cerr << "message: " << e.what() << "\n";
         return 1;
     } catch (const ScriptError& e) {
         std::cerr << "ormevak-batch: " << options.actionsFile << ": " << e.what() << "\n";
