@@ -229,6 +229,47 @@ TEST(InputPhase, aFileWithoutUnitsEndsSilently) {
     EXPECT_TRUE(run->prompts.messages.empty());
 }
 
+TEST(InputPhase, aRefusedFileIsNamedAndAnotherOneAskedFor) {
+    BadFile bad("   1. STAAD SPACE\n   2. UNIT FEET KIP\n");
+    ExampleCopy good;
+    DesktopRun run;
+    run.session = std::make_unique<DesktopSession>(run.prompts);
+    bool dialogOpenDuringMessage = true;
+    run.prompts.whileOpen = [&](const std::string&) {
+        dialogOpenDuringMessage = run.dialog() != nullptr;
+    };
+    int asked = 0;
+    EXPECT_TRUE(run.session->startFrom(bad.path, [&] {
+        ++asked;
+        return good.path();
+    }));
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(run.prompts.messages, std::vector<std::string>{" Units Should be Meter or mm "});
+    EXPECT_FALSE(dialogOpenDuringMessage);
+    ASSERT_NE(run.dialog(), nullptr);
+    EXPECT_TRUE(run.dialog()->isVisible());
+    EXPECT_EQ(text(run.dialog(), "LabNoSRea"), QStringLiteral("SUPPORT REACTIONS :   30"));
+    EXPECT_EQ(QDir(bad.dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("bad.ANL")});
+}
+
+TEST(InputPhase, aFileThatIsNoAnalysisOutputLetsTheUserChooseAgainOrStop) {
+    BadFile pdf("%PDF-1.4\n%\xe2\xe3\xcf\xd3\n1 0 obj << /Type /Catalog >> endobj\n");
+    DesktopRun run;
+    run.session = std::make_unique<DesktopSession>(run.prompts);
+    int asked = 0;
+    // The user cancels the second open-file dialog: nothing more happens.
+    EXPECT_FALSE(run.session->startFrom(pdf.path, [&] {
+        ++asked;
+        return QString();
+    }));
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(run.dialog(), nullptr);
+    EXPECT_EQ(run.finishedStatus, -1);
+    // Whatever the input phase says about it is shown, once.
+    EXPECT_LE(run.prompts.messages.size(), 1u);
+    EXPECT_EQ(QDir(pdf.dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("bad.ANL")});
+}
+
 TEST(ChooseAnalysisFile, theOneArgumentIsTheFile) {
     EXPECT_EQ(chooseAnalysisFile({QStringLiteral("ormevak"), QStringLiteral("/x/y.ANL")}),
               QStringLiteral("/x/y.ANL"));
