@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 
 #include "ui/group_controls.h"
@@ -96,6 +97,14 @@ TEST_F(MainWindowLayout, groupColumnsSpreadOverAWiderWindow) {
     EXPECT_GT(lastLeft(), narrow + 500);
     EXPECT_GT(lastLeft(), w->width() * groups / (groups + 1) - 60);
     EXPECT_EQ(child<QWidget>(w, "Command2")->x(), 1488); // its designed place again
+}
+
+TEST_F(MainWindowLayout, everyControlHasAnAccessibleName) {
+    for (QWidget* c : w->findChildren<QWidget*>()) {
+        if (!qobject_cast<QAbstractButton*>(c) && !qobject_cast<QLineEdit*>(c) && c != w->plan())
+            continue;
+        EXPECT_FALSE(c->accessibleName().isEmpty()) << c->objectName().toStdString();
+    }
 }
 
 TEST_F(MainWindowLayout, theMainWindowShowsOnlyOnceLoaded) {
