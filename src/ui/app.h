@@ -28,7 +28,7 @@ class DesktopSession : public QObject {
     ~DesktopSession() override;
 
     // The input phase on the file, then the startup dialog is shown. False when the input phase
-    // ended the program (its message, if it has one, has been shown); nothing is written then.
+    // refused the file (its message, if it has one, has been shown); nothing is written then.
     bool start(const QString& analysisPath);
     // start on `analysisPath`, and while the input phase refuses the file (its message shown),
     // on the file `askForFile` gives next. False when it gives none (the user cancelled).
