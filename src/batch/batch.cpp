@@ -267,6 +267,7 @@ int run(int argc, char** argv) {
 
     Session s;
     if (auto failure = runInputPhase(s.project, options.analysisFile, s.prompts)) {
+        // Shown in a message box on the desktop: printed as every other message.
         if (!failure->message.empty()) std::cerr << "message: " << failure->message << "\n";
         return 1;
     }

@@ -225,6 +225,9 @@ CombineResult combineBand(Project& p, Prompts& prompts, PlanState& s) {
             result.outcome = CombineOutcome::Combined;
             result.index = k;
         }
+    } else {
+        prompts.inform("Combine takes exactly two columns; the band holds " + formatInt(n) + ".",
+                       kTitle, MessageIcon::Exclamation);
     }
 
     // The band is erased and collapses to its second corner.

@@ -28,14 +28,29 @@ bool DesktopSession::start(const QString& analysisPath) {
     return true;
 }
 
+bool DesktopSession::startFrom(QString analysisPath, const std::function<QString()>& askForFile) {
+    while (!analysisPath.isEmpty()) {
+        if (start(analysisPath)) return true;
+        analysisPath = askForFile();
+    }
+    return false;
+}
+
 void DesktopSession::openMainWindow() {
     foot_ = std::make_unique<FrmFoot>(project_, prompts_);
     connect(foot_.get(), &FrmFoot::ended, this, [this] { emit finished(0); });
-    foot_->show();
-    if (!foot_->load()) {
+    // The window loads before it is shown, so no empty window stands over the dialog while the
+    // sizing's messages come; those belong to the dialog whose OK raised them.
+    bool loaded = false;
+    {
+        const MessageOwner owner(prompts_, sbc_.get());
+        loaded = foot_->load();
+    }
+    if (!loaded) {
         emit finished(1);
         return;
     }
+    foot_->show();
     emit mainWindowShown(foot_.get());
 }
 
@@ -54,7 +69,8 @@ int runDesktop(QApplication& app) {
                      [](int status) { QApplication::exit(status); });
     QObject::connect(&session, &DesktopSession::mainWindowShown, &app,
                      [&prompts](FrmFoot* window) { prompts.setParent(window); });
-    if (!session.start(path)) return 1;
+    // A file the input phase refuses is named in its message; the user picks another one.
+    if (!session.startFrom(path, [] { return chooseAnalysisFile({}); })) return 0;
     return app.exec();
 }
 

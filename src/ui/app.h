@@ -2,6 +2,7 @@
 // window, in the order a run goes through them.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QObject>
@@ -27,8 +28,11 @@ class DesktopSession : public QObject {
     ~DesktopSession() override;
 
     // The input phase on the file, then the startup dialog is shown. False when the input phase
-    // ended the program (its message, if it has one, has been shown); nothing is written then.
+    // refused the file (its message, if it has one, has been shown); nothing is written then.
     bool start(const QString& analysisPath);
+    // start on `analysisPath`, and while the input phase refuses the file (its message shown),
+    // on the file `askForFile` gives next. False when it gives none (the user cancelled).
+    bool startFrom(QString analysisPath, const std::function<QString()>& askForFile);
 
     Project& project() { return project_; }
     FrmSbc* startupDialog() const { return sbc_.get(); }

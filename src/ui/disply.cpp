@@ -57,7 +57,7 @@ void setMark(QLabel* label, bool bold, bool border) {
 Disply::Disply(QWidget* parent) : QWidget(parent) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("Disply"));
-    setWindowTitle(QStringLiteral("Disply"));
+    setWindowTitle(QStringLiteral("Footing details"));
     setFont(windowFont());
     labN0_ = makeLabel("LabN0", QString(), 120, 120, 1500);
     labSize_ = makeLabel("LabSize", QStringLiteral("L X B X D"), 1700, 120, 3000);
@@ -122,6 +122,7 @@ void Disply::showDetails(const FootingDetails& details) {
     if (details.filled) {
         makeDetailRows(static_cast<int>(details.rows.size()));
         labN0_->setText(text(details.labN0));
+        setWindowTitle(QStringLiteral("Footing %1 details").arg(text(details.labN0)));
         labSize_->setText(text(details.labSize));
         labOffcet_->setText(text(details.labOffcet));
         labColSize_->setText(text(details.labColSize));

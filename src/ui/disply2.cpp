@@ -24,7 +24,7 @@ QFont windowFont() {
 Disply2::Disply2(QWidget* parent) : QWidget(parent) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("Disply2"));
-    setWindowTitle(QStringLiteral("Disply2"));
+    setWindowTitle(QStringLiteral("Combined footing details"));
     setFont(windowFont());
     labCf1f2_ = makeLabel("LabCf1f2", QString(), 240, 120, 3720);
     labCfSize_ = makeLabel("LabCfSize", QStringLiteral("LXB"), 240, 480, 3720);
@@ -52,6 +52,7 @@ QLabel* Disply2::makeLabel(const char* name, const QString& caption, int left, i
 void Disply2::showDetails(const CombinedDetails& details) {
     if (details.filled) {
         labCf1f2_->setText(QString::fromStdString(details.labCf1f2));
+        setWindowTitle(QStringLiteral("Combined footing %1 details").arg(labCf1f2_->text()));
         labCfSize_->setText(QString::fromStdString(details.labCfSize));
         labCnt1_->setText(QString::fromStdString(details.labCnt1));
         labCnt2_->setText(QString::fromStdString(details.labCnt2));

@@ -68,7 +68,7 @@ std::optional<OffsetKey> offsetKeyOf(int key) {
 FrmCol::FrmCol(Project& project, QWidget* parent) : QWidget(parent), project_(project) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("FrmCol"));
-    setWindowTitle(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Column offsets"));
     picCol_ = new ColumnPicture(*this, this);
 
     QFont labelFont;

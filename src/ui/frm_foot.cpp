@@ -26,12 +26,16 @@ namespace {
 // The window as designed: the command row ends at 23055 twips.
 constexpr int designWidthTwips = 23400;
 constexpr int designHeightTwips = 14400;
+// The least height of the drawing area between the two rows.
+constexpr int minimumPlanTwips = 3600;
 
 } // namespace
 
 FrmFoot::FrmFoot(Project& project, Prompts& prompts, QWidget* parent)
     : QWidget(parent), project_(project), prompts_(prompts) {
     setObjectName(QStringLiteral("FrmFoot"));
+    // Until the load names the analysis file.
+    setWindowTitle(QStringLiteral("ORMEVAK"));
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSizeF(8.25);
     setFont(arial);
@@ -44,10 +48,11 @@ FrmFoot::FrmFoot(Project& project, Prompts& prompts, QWidget* parent)
     timer1_->setInterval(500);
 
     const double dpi = logicalDpiX();
+    updateMinimumSize();
     QSize size(twipsToPixels(designWidthTwips, dpi), twipsToPixels(designHeightTwips, dpi));
     if (const QScreen* s = screen())
         size = size.boundedTo(s->availableGeometry().size() - QSize(0, 40));
-    resize(size);
+    resize(size.expandedTo(minimumSize()));
     connectCommands();
 }
 
@@ -98,6 +103,7 @@ bool FrmFoot::load() {
     plan_->loadFoot();
     groups_->create(pixelsToTwips(plan_->width(), logicalDpiX()));
     groups_->placeRows(height());
+    updateMinimumSize();
     setWindowTitle(QString::fromStdString(project_.analysisFilePath));
     loaded_ = true;
     redraw();
@@ -105,11 +111,21 @@ bool FrmFoot::load() {
 }
 
 void FrmFoot::placeAreas() {
-    // PicFoot spans the window from 500 twips down to 1800 twips above the bottom.
+    // PicFoot spans the window from 500 twips down to 1800 twips above the bottom; the command
+    // row fits the width and the group columns spread over it.
     const double dpi = logicalDpiX();
     const int top = twipsToPixels(500, dpi);
+    commands_->place(width());
     plan_->setGeometry(0, top, width(), std::max(0, height() - twipsToPixels(1800, dpi)));
+    groups_->spread(pixelsToTwips(plan_->width(), dpi));
     groups_->placeRows(height());
+}
+
+void FrmFoot::updateMinimumSize() {
+    const double dpi = logicalDpiX();
+    const int groupsWidth = twipsToPixels(groups_->minimumPicWidthTwips(), dpi);
+    const int height = twipsToPixels(500 + 1800, dpi) + twipsToPixels(minimumPlanTwips, dpi);
+    setMinimumSize(std::max(commands_->minimumWidth(), groupsWidth), height);
 }
 
 void FrmFoot::resizeEvent(QResizeEvent* event) {

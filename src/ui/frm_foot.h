@@ -49,6 +49,8 @@ class FrmFoot : public QWidget {
   private:
     void connectCommands();
     void placeAreas();
+    // Small enough for a 1280 x 720 screen, large enough for every command and group column.
+    void updateMinimumSize();
     void footingNosToggled(bool checked);
     void groupNosToggled(bool checked);
     void disableClicked();

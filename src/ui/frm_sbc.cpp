@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "model/soil_values.h"
@@ -18,11 +20,15 @@ QLabel* makeLabel(QWidget* parent, const char* name, const std::string& text) {
     return label;
 }
 
-QComboBox* makeCombo(QWidget* parent, const char* name, const QStringList& items) {
+QComboBox* makeCombo(QWidget* parent, const char* name, const QString& accessibleName,
+                     const QStringList& items) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QLatin1String(name));
+    combo->setAccessibleName(accessibleName);
     combo->setEditable(true);
-    // Typed values are read as they stand; they never join the list.
+    // What the engineer types is what OK judges: an inline completion would turn a typed "50"
+    // into the listed "500". Typed values never join the list either.
+    combo->setCompleter(nullptr);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(items);
     combo->setCurrentIndex(-1);
@@ -49,14 +55,25 @@ FrmSbc::FrmSbc(Project& project, QWidget* parent) : QWidget(parent), project_(pr
     QLabel* cases = makeLabel(this, "LabLoadCases", project.loadCasesCaption);
     QLabel* grades = makeLabel(this, "LabFckFe", project.gradesCaption);
     QLabel* sbcCaption = makeLabel(this, "Label5", "SBC");
-    combSbc_ = makeCombo(this, "CombSBC", {"100", "150", "200", "250", "300", "350", "400", "500"});
+    combSbc_ = makeCombo(this, "CombSBC", QStringLiteral("SBC, kN/m2"),
+                         {"100", "150", "200", "250", "300", "350", "400", "500"});
     QLabel* between = makeLabel(this, "Label6", "KN/m2    At  Depth");
-    cmbDepth_ =
-        makeCombo(this, "CmbDepth", {"0.5", "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0"});
+    cmbDepth_ = makeCombo(this, "CmbDepth", QStringLiteral("Depth of foundation, m"),
+                          {"0.5", "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0"});
+    sbcCaption->setBuddy(combSbc_);
+    between->setBuddy(cmbDepth_);
+    // Why OK refused the values, in place of a message box.
+    labRefused_ = makeLabel(this, "LabRefused", {});
+    QPalette warn = labRefused_->palette();
+    warn.setColor(QPalette::WindowText, QColor(176, 0, 0));
+    labRefused_->setPalette(warn);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("CmdOK"));
+    ok->setAccessibleName(QStringLiteral("OK"));
+    ok->setDefault(true);
     auto* exit = new QPushButton(QStringLiteral("Exit"), this);
     exit->setObjectName(QStringLiteral("CmdEnd"));
+    exit->setAccessibleName(QStringLiteral("Exit"));
 
     auto* facts = new QVBoxLayout;
     facts->setContentsMargins(24, 0, 0, 0);
@@ -79,8 +96,12 @@ FrmSbc::FrmSbc(Project& project, QWidget* parent) : QWidget(parent), project_(pr
     layout->addWidget(title);
     layout->addLayout(facts);
     layout->addLayout(soil);
+    layout->addWidget(labRefused_);
     layout->addLayout(buttons);
+    // Room for the longer refusal line, so showing one never resizes the dialog.
+    labRefused_->setText(QString::fromStdString(soilRefusalNotice(SoilBox::Sbc)));
     setFixedSize(sizeHint().expandedTo(QSize(400, 0)));
+    labRefused_->clear();
 
     connect(ok, &QPushButton::clicked, this, &FrmSbc::confirm);
     connect(exit, &QPushButton::clicked, this, [this] {
@@ -94,7 +115,11 @@ void FrmSbc::confirm() {
     if (done_) return;
     const SoilValuesResult result = applySoilValues(
         project_, cmbDepth_->currentText().toStdString(), combSbc_->currentText().toStdString());
-    if (!result.accepted) return; // the dialog stays as it is, without a message
+    if (!result.accepted) {
+        labRefused_->setText(QString::fromStdString(soilRefusalNotice(result.refused)));
+        return;
+    }
+    labRefused_->clear();
     done_ = true;
     emit accepted();
     close();
@@ -106,6 +131,15 @@ void FrmSbc::closeEvent(QCloseEvent* event) {
         emit ended();
     }
     event->accept();
+}
+
+void FrmSbc::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        confirm();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace ormevak

@@ -16,7 +16,8 @@ class FrmSbc : public QWidget {
   public:
     explicit FrmSbc(Project& project, QWidget* parent = nullptr);
 
-    // OK: the soil values when both are accepted (accepted() follows), else nothing at all.
+    // OK: the soil values when both are accepted (accepted() follows), else the refused box's
+    // range is shown beside the boxes and the dialog stays open.
     void confirm();
 
   signals:
@@ -27,11 +28,14 @@ class FrmSbc : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Enter presses OK, wherever the focus is in the dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     Project& project_;
     QComboBox* combSbc_ = nullptr;
     QComboBox* cmbDepth_ = nullptr;
+    QLabel* labRefused_ = nullptr;
     bool done_ = false;
 };
 

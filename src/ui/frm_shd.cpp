@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <algorithm>
+#include <limits>
 #include <string_view>
 
 #include "design/design.h"
@@ -24,6 +26,7 @@
 #include "model/errors.h"
 #include "output/plan_print.h"
 #include "output/xlsx_writer.h"
+#include "ui/qt_prompts.h"
 
 namespace ormevak {
 
@@ -76,25 +79,12 @@ QFont scheduleFont() {
     return font;
 }
 
-// A number wider than its designed column (a moment of three digits and two decimals in
-// 500 twips) is drawn narrower, so that the column keeps its place and the number stays whole.
-void fitLabelText(QLabel* label) {
-    QFont font = label->font();
-    font.setStretch(QFont::AnyStretch);
-    const int available = label->contentsRect().width() - 2;
-    const int needed = QFontMetrics(font).horizontalAdvance(label->text());
-    if (needed > available && available > 0)
-        font.setStretch(std::max(50, 100 * available / needed));
-    label->setFont(font);
-}
-
 void setText(QWidget* control, const std::string& text) {
     const QString t = QString::fromStdString(text);
     if (auto* box = qobject_cast<QLineEdit*>(control)) {
         box->setText(t);
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
         label->setText(t);
-        fitLabelText(label);
     }
 }
 
@@ -111,7 +101,7 @@ FrmShd::FrmShd(Project& project, Prompts& prompts, QWidget* parent)
         return QFileDialog::getSaveFileName(owner, QStringLiteral("Excel"), suggested,
                                             QStringLiteral("Excel workbook (*.xlsx)"));
     };
-    openWorkbook = [](const QUrl& file) { QDesktopServices::openUrl(file); };
+    openWorkbook = [](const QUrl& file) { return QDesktopServices::openUrl(file); };
     runPrintPreview = [](QPrintPreviewDialog& dialog) { dialog.exec(); };
     exitProgram = [] { QCoreApplication::exit(0); };
 
@@ -126,15 +116,19 @@ FrmShd::FrmShd(Project& project, Prompts& prompts, QWidget* parent)
 
     auto* excel = new QPushButton(QStringLiteral("Excel"), content_);
     excel->setObjectName(QStringLiteral("Command1"));
+    excel->setAccessibleName(QStringLiteral("Export to Excel"));
     excel->setGeometry(twips(9600, 0, 975, 375));
     connect(excel, &QPushButton::clicked, this, &FrmShd::exportWorkbook);
     auto* print = new QPushButton(QStringLiteral("Print"), content_);
     print->setObjectName(QStringLiteral("CmdP3"));
+    print->setAccessibleName(QStringLiteral("Print the footing plan"));
     print->setGeometry(twips(4680, 120, 615, 255));
     connect(print, &QPushButton::clicked, this, &FrmShd::printPlanPreview);
     auto* exit = new QPushButton(QStringLiteral("Exit"), content_);
     exit->setObjectName(QStringLiteral("CmdExit2"));
+    exit->setAccessibleName(QStringLiteral("Exit"));
     exit->setGeometry(twips(21720, 360, 975, 375));
+    exit_ = exit;
     connect(exit, &QPushButton::clicked, this, [this] { exitProgram(); });
 
     rows_.push_back(makeRow(0));
@@ -152,6 +146,8 @@ FrmShd::FrmShd(Project& project, Prompts& prompts, QWidget* parent)
                              Caption{"Label3", "Dia", {10400, 495, 375, 240}}}) {
         auto* label = new QLabel(QString::fromLatin1(c.text), content_);
         label->setObjectName(QString::fromLatin1(c.name));
+        label->setAccessibleName(label->text());
+        captions_.push_back(label);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setGeometry(twips(c.place.left, c.place.top, c.place.width, c.place.height));
         if (std::string_view(c.name) == "Label3") {
@@ -192,11 +188,13 @@ FrmShd::Row FrmShd::makeRow(int n) {
             control = label;
         }
         control->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(names[k])).arg(n));
+        const QString heading = QString::fromLatin1(headings[k]).trimmed();
+        control->setAccessibleName(n == 0 ? heading
+                                          : QStringLiteral("%1, row %2").arg(heading).arg(n));
         control->setProperty("scheduleRow", n);
         control->setProperty("scheduleColumn", static_cast<int>(k));
         control->setGeometry(twips(h.left, n == 0 ? h.top : rowTop(n), h.width, h.height));
         control->show();
-        if (auto* label = qobject_cast<QLabel*>(control)) fitLabelText(label);
         row[k] = control;
     }
     return row;
@@ -211,9 +209,66 @@ void FrmShd::removeRows() {
 void FrmShd::fillRow(int n, const std::array<std::string, 20>& texts) {
     if (n < 1 || n >= static_cast<int>(rows_.size())) return;
     for (std::size_t k = 0; k < texts.size(); ++k) setText(rows_[n][k], texts[k]);
+    fitContent();
+}
+
+void FrmShd::fitColumns() {
+    // A text wider than its designed column widens the whole column about the designed
+    // centre, so every number shows whole in the window's font; a column that would then
+    // touch the one to its right pushes that one (and all beyond it) over.
+    struct Span {
+        std::size_t column;
+        int centre, width;
+    };
+    std::vector<Span> spans;
+    for (std::size_t k = 0; k < kHeadings.size(); ++k) {
+        const QRect designed = twips(kHeadings[k].left, 0, kHeadings[k].width, 0);
+        int width = designed.width();
+        for (const Row& row : rows_)
+            if (auto* label = qobject_cast<QLabel*>(row[k]))
+                width = std::max(width, label->sizeHint().width());
+        spans.push_back({k, designed.left() + designed.width() / 2, width});
+    }
+    std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) {
+        return kHeadings[a.column].left < kHeadings[b.column].left;
+    });
+    const int gap = twips(0, 0, 60, 0).width();
+    int shift = 0;
+    int previousRight = std::numeric_limits<int>::min() / 2;
+    std::array<int, 20> lefts{}, widths{}, centreShifts{};
+    for (const Span& s : spans) {
+        int left = s.centre + shift - s.width / 2;
+        if (left < previousRight + gap) {
+            shift += previousRight + gap - left;
+            left = previousRight + gap;
+        }
+        lefts[s.column] = left;
+        widths[s.column] = s.width;
+        centreShifts[s.column] = left + s.width / 2 - s.centre;
+        previousRight = left + s.width;
+    }
+    for (const Row& row : rows_)
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            QWidget* control = row[k];
+            int height = control->height();
+            // The bar diameter's border must clear its digits.
+            if (k == col::LabGdia) height = std::max(height, control->sizeHint().height());
+            control->setGeometry(lefts[k], control->y(), widths[k], height);
+        }
+    // The plain captions over the text boxes and the diameter follow their columns.
+    const std::array<std::size_t, 3> captionColumns{col::TxtDepth, col::TxtPeda, col::LabGdia};
+    const std::array<int, 3> captionLefts{3000, 4000, 10400};
+    for (std::size_t c = 0; c < captions_.size() && c < captionColumns.size(); ++c) {
+        QLabel* caption = captions_[c];
+        const std::size_t k = captionColumns[c];
+        const QRect designed = twips(captionLefts[c], 0, 0, 0);
+        caption->move(designed.left() + centreShifts[k], caption->y());
+    }
+    exit_->move(std::max(twips(21720, 0, 0, 0).left(), previousRight + gap), exit_->y());
 }
 
 void FrmShd::fitContent() {
+    fitColumns();
     QRect bounds;
     for (QWidget* child : content_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         bounds |= child->geometry();
@@ -269,6 +324,7 @@ bool FrmShd::eventFilter(QObject* watched, QEvent* event) {
     const bool ours = n >= 1 && n < static_cast<int>(rows_.size()) && k >= 0 && k < 20 &&
                       rows_[n][static_cast<std::size_t>(k)] == watched;
     if (!ours) return QWidget::eventFilter(watched, event);
+    const MessageOwner owner(prompts_, this);
 
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -303,7 +359,15 @@ QString FrmShd::defaultWorkbookPath() const {
            QStringLiteral(".xlsx");
 }
 
+QString FrmShd::defaultPlanPdfPath() const {
+    const QFileInfo analysis(QString::fromStdString(project_.analysisFilePath));
+    if (project_.analysisFilePath.empty()) return QStringLiteral("footing-plan.pdf");
+    return analysis.absolutePath() + QLatin1Char('/') + analysis.completeBaseName() +
+           QStringLiteral(".pdf");
+}
+
 void FrmShd::exportWorkbook() {
+    const MessageOwner owner(prompts_, this);
     QString path = askWorkbookName(this, defaultWorkbookPath());
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".xlsx");
@@ -317,11 +381,15 @@ void FrmShd::exportWorkbook() {
         return;
     }
     if (prompts_.confirm("The workbook is written to " + path.toStdString() + ". Open it now?",
-                         "Excel"))
-        openWorkbook(QUrl::fromLocalFile(path));
+                         "Excel") &&
+        !openWorkbook(QUrl::fromLocalFile(path)))
+        prompts_.inform("No program could open the workbook. It is saved at " +
+                            QDir::toNativeSeparators(path).toStdString(),
+                        "Excel", MessageIcon::Exclamation);
 }
 
 void FrmShd::printPlanPreview() {
+    const MessageOwner owner(prompts_, this);
     PageOrientation orientation;
     try {
         orientation = planOrientation(project_);
@@ -336,6 +404,11 @@ void FrmShd::printPlanPreview() {
         orientation == PageOrientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
         QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
     printer.setDocName(QStringLiteral("Footing layout plan"));
+    // Printing to a file offers the folder of the analysis file, not the home folder. Naming
+    // the file switches the printer to PDF; a real printer, where there is one, stays the
+    // default choice.
+    printer.setOutputFileName(defaultPlanPdfPath());
+    printer.setOutputFormat(QPrinter::NativeFormat);
     QPrintPreviewDialog dialog(&printer, this);
     dialog.setObjectName(QStringLiteral("PrintPreview"));
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, &FrmShd::paintPlan);
@@ -343,6 +416,9 @@ void FrmShd::printPlanPreview() {
 }
 
 void FrmShd::paintPlan(QPrinter* printer) {
+    // Painting runs inside the print preview, which is then the window in front.
+    QWidget* modal = QApplication::activeModalWidget();
+    const MessageOwner owner(prompts_, modal ? modal : this);
     QPainter painter;
     if (!painter.begin(printer)) {
         prompts_.inform("The printer could not start the page: plan not printed", "Print",

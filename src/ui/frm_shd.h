@@ -33,8 +33,8 @@ class FrmShd : public QWidget {
     // The steps that wait for the user or end the program, replaceable in tests.
     // The file the workbook goes to; empty when the user cancels.
     std::function<QString(QWidget* parent, const QString& suggested)> askWorkbookName;
-    // Opens the written workbook with the desktop's application for it.
-    std::function<void(const QUrl& file)> openWorkbook;
+    // Opens the written workbook with the desktop's application for it; false when none could.
+    std::function<bool(const QUrl& file)> openWorkbook;
     // Runs the print preview (its print button prints through the printer's dialog).
     std::function<void(QPrintPreviewDialog& dialog)> runPrintPreview;
     // Ends the whole program at once; the layout file is not written on this path.
@@ -47,6 +47,8 @@ class FrmShd : public QWidget {
     void paintPlan(QPrinter* printer);
     // Beside the analysis file, with its name and the extension .xlsx.
     QString defaultWorkbookPath() const;
+    // The printed plan's PDF file, when printed to a file: beside the analysis file, .pdf.
+    QString defaultPlanPdfPath() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +60,7 @@ class FrmShd : public QWidget {
     Row makeRow(int n);
     void removeRows();
     void fillRow(int n, const std::array<std::string, 20>& texts);
+    void fitColumns();
     void fitContent();
     QRect twips(int left, int top, int width, int height) const;
 
@@ -72,7 +75,9 @@ class FrmShd : public QWidget {
     Prompts& prompts_;
     QScrollArea* scroll_;
     QWidget* content_;
-    std::vector<Row> rows_; // rows_[0] the headings, rows_[n] schedule row n
+    std::vector<Row> rows_;         // rows_[0] the headings, rows_[n] schedule row n
+    std::vector<QLabel*> captions_; // Label1..Label3 over the depth, pedestal and diameter
+    QWidget* exit_ = nullptr;
 };
 
 } // namespace ormevak

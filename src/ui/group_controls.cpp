@@ -1,6 +1,9 @@
 // The main window's command row and group controls.
 #include "ui/group_controls.h"
 
+#include <algorithm>
+
+#include <QAbstractButton>
 #include <QSignalBlocker>
 
 #include "combined/interaction.h"
@@ -30,6 +33,10 @@ W* make(QWidget* form, const char* name, const QString& caption, const Twips& t)
     place(w, t, form->logicalDpiX());
     return w;
 }
+
+// The form's margin left of the row and right of it, and the least gap between two controls.
+constexpr int rowMarginTwips = 240;
+constexpr int rowGapTwips = 90;
 
 // Group controls are as wide as their template captions need ("F00", "2.10", "15").
 constexpr int groupControlWidth = 735;
@@ -66,6 +73,61 @@ CommandRow::CommandRow(QWidget* form) : QObject(form) {
     cmdCombine =
         make<QPushButton>(form, "CmdCombine", QStringLiteral("Combine"), {17760, 120, 975, 375});
     command2 = make<QPushButton>(form, "Command2", QStringLiteral("Exit"), {22320, 120, 735, 375});
+
+    form_ = form;
+    controls_ = {labFckFySbc, cmdDesign, chkOsize,   cmdOff, cmdReset,   chkGrid, chkSize,
+                 chkFNos,     chkGrpNos, cmdDisable, chkGap, cmdCombine, command2};
+    for (QWidget* w : controls_) {
+        designed_.push_back(w->geometry());
+        if (w->accessibleName().isEmpty()) {
+            if (auto* button = qobject_cast<QAbstractButton*>(w))
+                w->setAccessibleName(button->text().trimmed());
+        }
+    }
+    labFckFySbc->setAccessibleName(QStringLiteral("Grades and soil values"));
+}
+
+int CommandRow::widthOf(size_t i) const {
+    return std::max(designed_[i].width(), controls_[i]->sizeHint().width());
+}
+
+void CommandRow::place(int innerWidth) {
+    const double dpi = form_->logicalDpiX();
+    const int gap = twipsToPixels(rowGapTwips, dpi);
+    const int right = innerWidth - twipsToPixels(rowMarginTwips, dpi);
+    std::vector<size_t> shown;
+    for (size_t i = 0; i < controls_.size(); ++i)
+        if (!controls_[i]->isHidden()) shown.push_back(i);
+    std::vector<int> left(controls_.size());
+    for (size_t i = 0; i < controls_.size(); ++i) left[i] = designed_[i].left();
+    // Left to right: designed places, moved over only where a wider caption needs it.
+    for (size_t j = 1; j < shown.size(); ++j) {
+        const size_t a = shown[j - 1], b = shown[j];
+        left[b] = std::max(left[b], left[a] + widthOf(a) + gap);
+    }
+    // Right to left: whatever would pass the form's right edge closes up towards the left.
+    if (!shown.empty()) {
+        const size_t last = shown.back();
+        left[last] = std::min(left[last], right - widthOf(last));
+        for (size_t j = shown.size() - 1; j-- > 0;) {
+            const size_t a = shown[j], b = shown[j + 1];
+            left[a] = std::min(left[a], left[b] - gap - widthOf(a));
+        }
+    }
+    for (size_t i = 0; i < controls_.size(); ++i)
+        controls_[i]->setGeometry(left[i], designed_[i].top(), widthOf(i), designed_[i].height());
+}
+
+int CommandRow::minimumWidth() const {
+    const double dpi = form_->logicalDpiX();
+    int width = 2 * twipsToPixels(rowMarginTwips, dpi);
+    int count = 0;
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i]->isHidden()) continue;
+        width += widthOf(i);
+        ++count;
+    }
+    return width + std::max(0, count - 1) * twipsToPixels(rowGapTwips, dpi);
 }
 
 int groupStep(double picWidthTwips, int groupCount) {
@@ -91,6 +153,9 @@ void GroupControls::create(double picWidthTwips) {
         check->setChecked(true);
         auto* count = new PressLabel(QString(), form_);
         count->setObjectName(QStringLiteral("LabNo_%1").arg(i));
+        check->setAccessibleName(QStringLiteral("Group %1 in use").arg(i));
+        side->setAccessibleName(QStringLiteral("Group %1 side, m").arg(i));
+        count->setAccessibleName(QStringLiteral("Group %1 footings").arg(i));
         for (QWidget* w : {static_cast<QWidget*>(side), static_cast<QWidget*>(check),
                            static_cast<QWidget*>(count)}) {
             w->setGeometry(left, 0, width, height);
@@ -107,6 +172,25 @@ void GroupControls::create(double picWidthTwips) {
     // The largest group takes every footing the others leave: it cannot be unticked.
     if (n >= 1) checks_[static_cast<size_t>(n)]->setEnabled(false);
     refresh();
+}
+
+void GroupControls::spread(double picWidthTwips) {
+    const int n = count();
+    if (n < 1) return;
+    const double dpi = form_->logicalDpiX();
+    step_ = groupStep(picWidthTwips, n);
+    for (size_t i = 1; i < checks_.size(); ++i) {
+        const int left = twipsToPixels(static_cast<double>(i) * step_, dpi);
+        sides_[i]->move(left, sides_[i]->y());
+        checks_[i]->move(left, checks_[i]->y());
+        counts_[i]->move(left, counts_[i]->y());
+    }
+}
+
+double GroupControls::minimumPicWidthTwips() const {
+    // Each column a little wider than its controls, one step in from the left as the rule has it.
+    constexpr double columnTwips = groupControlWidth + rowGapTwips;
+    return 400 + columnTwips * (count() + 1);
 }
 
 void GroupControls::placeRows(int innerHeight) {

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include <QRect>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QObject>
@@ -16,11 +18,20 @@
 
 namespace ormevak {
 
-// The top row, placed as designed (twips converted for the screen's logical dpi).
+// The top row, in its designed order. Where the form is as wide as designed the controls stand at
+// their designed places (twips converted for the screen's logical dpi); a narrower form closes
+// the gaps from the right, so that every command stays inside it.
 class CommandRow : public QObject {
     Q_OBJECT
   public:
     explicit CommandRow(QWidget* form);
+
+    // Places the row for a form `innerWidth` pixels wide.
+    void place(int innerWidth);
+    // The narrowest form that shows the whole row.
+    int minimumWidth() const;
+    // The row's controls, left to right (the hidden "Actual Sizes" included).
+    const std::vector<QWidget*>& controls() const { return controls_; }
 
     QLabel* labFckFySbc = nullptr;
     QPushButton* cmdDesign = nullptr;
@@ -35,6 +46,14 @@ class CommandRow : public QObject {
     QCheckBox* chkGap = nullptr;
     QPushButton* cmdCombine = nullptr;
     QPushButton* command2 = nullptr;
+
+  private:
+    // Designed width, or what the caption needs where that is more.
+    int widthOf(size_t i) const;
+
+    QWidget* form_;
+    std::vector<QWidget*> controls_;
+    std::vector<QRect> designed_; // pixels
 };
 
 // Distance in twips between the columns of group controls: the drawing area's width less 400,
@@ -51,6 +70,10 @@ class GroupControls : public QObject {
 
     // Creates one column per group at left = i x step; the largest group's box is disabled.
     void create(double picWidthTwips);
+    // The columns again at left = i x step for a drawing area of another width.
+    void spread(double picWidthTwips);
+    // The narrowest drawing area (twips) whose step still keeps the columns apart.
+    double minimumPicWidthTwips() const;
     // Rows at the form's inner height less 1200, 800 and 400 twips.
     void placeRows(int innerHeight);
     // Captions and ticks from the model after an assignment.

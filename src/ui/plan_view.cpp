@@ -7,7 +7,6 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -81,6 +80,10 @@ double PlanViewport::lengthToPlan(double pixels) const {
 
 // ---- paintPlan ----
 
+QColor bandColour() {
+    return {0, 102, 204};
+}
+
 void paintPlan(QPainter& painter, const Project& project, const PlanState& state,
                const PlanViewport& viewport, bool gridLines) {
     painter.save();
@@ -133,15 +136,8 @@ void paintPlan(QPainter& painter, const Project& project, const PlanState& state
     }
 
     if (state.bandX1 != state.bandX2 || state.bandY1 != state.bandY2) {
-        // Inverted pixels keep the band visible over outlines and labels alike.
-        const bool invert =
-            painter.paintEngine() && painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
-        if (invert) {
-            painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-            painter.setPen(QPen(Qt::black, 0));
-        } else {
-            painter.setPen(QPen(Qt::black, 0, Qt::DashLine));
-        }
+        // Dashed and in the selection colour, so the band never reads as a footing outline.
+        painter.setPen(QPen(bandColour(), 0, Qt::DashLine));
         painter.drawRect(rectOf(state.bandX1, state.bandY1, state.bandX2, state.bandY2));
     }
     painter.restore();
@@ -167,6 +163,7 @@ void PressLabel::mouseReleaseEvent(QMouseEvent* event) {
 PlanView::PlanView(Project& project, PlanState& state, Prompts& prompts, QWidget* parent)
     : QWidget(parent), project_(project), state_(state), prompts_(prompts) {
     setObjectName(QStringLiteral("PicFoot"));
+    setAccessibleName(QStringLiteral("Footing plan"));
     setFocusPolicy(Qt::ClickFocus);
     setFont(planFont());
     QPalette pal = palette();
@@ -177,6 +174,9 @@ PlanView::PlanView(Project& project, PlanState& state, Prompts& prompts, QWidget
 
     txtWheel_ = new QLineEdit(QStringLiteral("00"), this);
     txtWheel_->setObjectName(QStringLiteral("TxtWheel"));
+    txtWheel_->setAccessibleName(QStringLiteral("Selected footing: turn the wheel to resize"));
+    // It shows the selected joint; typing into it would only garble that.
+    txtWheel_->setReadOnly(true);
     txtWheel_->setAlignment(Qt::AlignCenter);
     txtWheel_->setFrame(false);
     QFont boxFont = planFont();
@@ -280,7 +280,11 @@ void PlanView::placeWidgets() {
         std::max(box, txtWheel_->fontMetrics().height() + 2));
     if (QLabel* label = footingLabel(sizeBoxFooting_)) txtWheel_->move(label->pos());
     labLbd_->adjustSize();
-    labLbd_->move(viewport_.toPixels(sizeLabelCorner_.x(), sizeLabelCorner_.y()).toPoint());
+    // Near an edge of the plan the label's place would lie outside the drawing area: it is
+    // kept just inside, where it can be read.
+    const QPoint corner = viewport_.toPixels(sizeLabelCorner_.x(), sizeLabelCorner_.y()).toPoint();
+    labLbd_->move(std::clamp(corner.x(), 0, std::max(0, width() - labLbd_->width())),
+                  std::clamp(corner.y(), 0, std::max(0, height() - labLbd_->height())));
 }
 
 double PlanView::textHeightInPlan(const QString& text) const {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include <QColor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointF>
@@ -44,8 +45,11 @@ class PlanViewport {
     double offsetX_ = 0, offsetY_ = 0;
 };
 
+// The rubber band's colour on the plan.
+QColor bandColour();
+
 // Paints what drawFoot draws: footing outlines (state < 1), combined outlines, the grid lines when
-// asked for, and the rubber band in invert mode. Labels are widgets and are not painted here.
+// asked for, and the rubber band, dashed. Labels are widgets and are not painted here.
 void paintPlan(QPainter& painter, const Project& project, const PlanState& state,
                const PlanViewport& viewport, bool gridLines);
 

@@ -9,20 +9,44 @@ namespace {
 QString titleOf(const std::string& title) {
     return title.empty() ? QStringLiteral("ORMEVAK") : QString::fromStdString(title);
 }
+
+// The box comes back to its owner's window when it closes, not to whichever window Qt picks.
+int runBox(QMessageBox& box, QWidget* owner) {
+    const int answer = box.exec();
+    if (owner) {
+        QWidget* window = owner->window();
+        if (window->isVisible()) {
+            window->raise();
+            window->activateWindow();
+        }
+    }
+    return answer;
+}
 } // namespace
 
 void QtPrompts::inform(const std::string& text, const std::string& title, MessageIcon icon) {
     QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
                     titleOf(title), QString::fromStdString(text), QMessageBox::Ok, parent_);
     box.setObjectName("OrmevakMessage");
-    box.exec();
+    runBox(box, parent_);
 }
 
 bool QtPrompts::confirm(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::Question, titleOf(title), QString::fromStdString(text),
                     QMessageBox::Ok | QMessageBox::Cancel, parent_);
     box.setObjectName("OrmevakQuestion");
-    return box.exec() == QMessageBox::Ok;
+    return runBox(box, parent_) == QMessageBox::Ok;
+}
+
+MessageOwner::MessageOwner(Prompts& prompts, QWidget* window)
+    : prompts_(dynamic_cast<QtPrompts*>(&prompts)) {
+    if (!prompts_) return;
+    previous_ = prompts_->parent();
+    prompts_->setParent(window);
+}
+
+MessageOwner::~MessageOwner() {
+    if (prompts_) prompts_->setParent(previous_);
 }
 
 } // namespace ormevak

@@ -116,7 +116,7 @@ TEST_F(BatchTool, inputPhaseEndingExitsWithOneAndItsMessage) {
     write("bad.ANL", "   1. UNIT FEET KIP\n");
     Outcome r = run("bad.ANL --sbc 200 --depth 1.5");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "message:  Units Should be Meter or mm \n");
+    EXPECT_EQ(r.err, "message:  Units Should be Meter or mm \n"); // the text exactly, blanks kept
     write("empty.ANL", "");
     r = run("empty.ANL --sbc 200 --depth 1.5");
     EXPECT_EQ(r.status, 1);
@@ -136,6 +136,22 @@ TEST_F(BatchTool, messagesGoToStandardErrorAndTheJson) {
         const std::string first = r.err.substr(at, r.err.find('\n', at) - at);
         EXPECT_NE(json.find(first), std::string::npos);
     }
+}
+
+TEST_F(BatchTool, combineOnABandWithoutTwoColumnsSaysHowManyItHolds) {
+    // The first band lies off the plan; the second holds the three supports along X = 0 at
+    // Z = 0, 5000 and 10000 mm of the example frame.
+    write("steps.txt", "combine -9000 -9000 -8000 -8000\ncombine -100 -100 100 10100\n");
+    Outcome r = run(kBase + " --actions steps.txt --json out.json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string json = slurp(dir / "out.json");
+    EXPECT_NE(json.find("\"messages\":[\"Combine takes exactly two columns; the band holds 0.\","
+                        "\"Combine takes exactly two columns; the band holds 3.\"]"),
+              std::string::npos)
+        << json;
+    EXPECT_NE(r.err.find("message: Combine takes exactly two columns; the band holds 3.\n"),
+              std::string::npos)
+        << r.err;
 }
 
 TEST_F(BatchTool, wheelResizesAndRecordsTheSizeLabel) {

@@ -248,6 +248,7 @@ TEST_P(CombineCases, outcomeAndMessages) {
 }
 
 const std::string kDeviation = " Deviation Exceeds : ( > 600 mm)";
+const std::string kOneColumn = "Combine takes exactly two columns; the band holds 1.";
 INSTANTIATE_TEST_SUITE_P(
     CombineCommand, CombineCases,
     ::testing::Values(
@@ -257,8 +258,9 @@ INSTANTIATE_TEST_SUITE_P(
         CombineCase{0, 0, 0, 900, true, CombineOutcome::Deviation, {kDeviation}},
         CombineCase{0, 3000, 0, 0, true, CombineOutcome::Deviation, {kDeviation}}, // reversed
         CombineCase{0, 0, 700, 3000, true, CombineOutcome::Deviation, {kDeviation}},
-        CombineCase{0, 0, 0, 3500, true, CombineOutcome::NotAPair, {}}, // on the band's edge
-        CombineCase{0, -500, 0, 3000, true, CombineOutcome::NotAPair, {}}));
+        // A centre on the band's edge is not inside: the band holds one column.
+        CombineCase{0, 0, 0, 3500, true, CombineOutcome::NotAPair, {kOneColumn}},
+        CombineCase{0, -500, 0, 3000, true, CombineOutcome::NotAPair, {kOneColumn}}));
 
 TEST(CombineCommand, asksAboutASkewOfThreeHundredAndCentresTheOutline) {
     Project p = twoColumns(0, 0, 300, 3000);
@@ -300,7 +302,20 @@ TEST(CombineCommand, moreThanTenCentresCombineNothingAndStoreTen) {
     EXPECT_EQ(p.combinedCount, 0);
     EXPECT_EQ(p.combinedFootings[1].members[10], 10);
     EXPECT_EQ(p.combinedFootings[1].memberCount, 0);
-    EXPECT_TRUE(prompts.messages.empty());
+    // The count is of every centre in the band, not only the ten a record keeps.
+    EXPECT_EQ(prompts.messages,
+              std::vector<std::string>{"Combine takes exactly two columns; the band holds 12."});
+}
+
+TEST(CombineCommand, anEmptyBandSaysItHoldsNoColumn) {
+    Project p = twoColumns(0, 0, 0, 3000);
+    RecordingPrompts prompts;
+    PlanState s = band(5000, 5000, 6000, 6000);
+    EXPECT_EQ(combineBand(p, prompts, s).outcome, CombineOutcome::NotAPair);
+    EXPECT_EQ(prompts.messages,
+              std::vector<std::string>{"Combine takes exactly two columns; the band holds 0."});
+    EXPECT_EQ(prompts.titles, std::vector<std::string>{"ORMEVAK"});
+    EXPECT_EQ(p.combinedCount, 0);
 }
 
 TEST(CombineCommand, aFullTableRefusesTheHundredAndFirst) {

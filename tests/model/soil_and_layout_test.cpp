@@ -20,22 +20,30 @@ TEST(SoilValues, depthAndSbcFillEarthPressureAndBearing) {
     for (size_t c = 1; c < 36; ++c) EXPECT_FLOAT_EQ(p.allowableBearing[c], 250);
 }
 
-TEST(SoilValues, limitsAsTheDialogJudgesThem) {
+TEST(SoilValues, limitsAsTheDialogJudgesThemAndTheRefusedBox) {
     struct Case {
         const char* depth;
         const char* sbc;
-        bool accepted;
+        SoilBox refused; // None: accepted
     };
+    constexpr SoilBox ok = SoilBox::None, depth = SoilBox::Depth, sbc = SoilBox::Sbc;
     for (const Case& c :
-         {Case{"0", "200", true}, Case{"6", "200", true}, Case{"6.1", "200", false},
-          Case{"-0.1", "200", false}, Case{"1.5", "50", true}, Case{"1.5", "1000", true},
-          Case{"1.5", "49", false}, Case{"1.5", "1001", false}, Case{"Select", "200", false},
-          Case{"1.5", "Select", false}, Case{"1.5", "99999999", false}, Case{"1.5", "1000.5", true},
-          Case{"1.5", "49.5", true}, Case{"1.5", "49.4", false}}) {
+         {Case{"0", "200", ok}, Case{"6", "200", ok}, Case{"6.1", "200", depth},
+          Case{"-0.1", "200", depth}, Case{"1.5", "50", ok}, Case{"1.5", "1000", ok},
+          Case{"1.5", "49", sbc}, Case{"1.5", "1001", sbc}, Case{"Select", "200", depth},
+          Case{"Select", "Select", depth}, Case{"1.5", "Select", sbc}, Case{"1.5", "99999999", sbc},
+          Case{"1.5", "1000.5", ok}, Case{"1.5", "49.5", ok}, Case{"1.5", "49.4", sbc}}) {
         Project p;
-        EXPECT_EQ(applySoilValues(p, c.depth, c.sbc).accepted, c.accepted)
-            << c.depth << " " << c.sbc;
+        const SoilValuesResult r = applySoilValues(p, c.depth, c.sbc);
+        EXPECT_EQ(r.accepted, c.refused == ok) << c.depth << " " << c.sbc;
+        EXPECT_EQ(r.refused, c.refused) << c.depth << " " << c.sbc;
     }
+}
+
+TEST(SoilValues, refusalNoticesNameTheBoxAndItsRange) {
+    EXPECT_EQ(soilRefusalNotice(SoilBox::Depth), "Depth must be a number from 0 to 6 m");
+    EXPECT_EQ(soilRefusalNotice(SoilBox::Sbc), "SBC must be a number from 50 to 1000 kN/m2");
+    EXPECT_EQ(soilRefusalNotice(SoilBox::None), "");
 }
 
 TEST(SoilValues, typedSbcRoundsHalfToEvenAndRefusalKeepsTheDepth) {

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -60,6 +61,34 @@ TEST_F(Plan, leftPressPutsTheSizeBoxOverTheLabel) {
 TEST_F(Plan, theSizeLabelStandsAboveALabelLowerDown) {
     QTest::mousePress(label(8), Qt::LeftButton); // z = 5000
     EXPECT_NEAR(label(8)->y() - plan->sizeLabel()->y(), 600 / mmPerPixel(), 1.5);
+}
+
+TEST_F(Plan, theSizeLabelStaysInsideThePlanAtItsTopEdge) {
+    // Footing 2 stands on the plan's top row (z = 0); its size label goes on the rectangle's
+    // top edge, which near the plan's edge would put it above the drawing area.
+    // In the smallest window a label's height in pixels spans more of the plan than the
+    // 2 m margin above the top row.
+    w->resize(w->minimumSize());
+    QCoreApplication::processEvents();
+    QTest::mousePress(label(2), Qt::LeftButton);
+    for (int n = 0; n < 3; ++n) wheelOver(plan->sizeBox(), -120); // shorter, so wider along z
+    const FootingRecord& f = p().footings[2];
+    ASSERT_LT(at(f.drawX1, f.drawZ1).y() - plan->sizeLabel()->height(), 0);
+    const double wanted = at(f.drawX1, f.drawZ1).y() - plan->sizeLabel()->height();
+    ASSERT_TRUE(plan->sizeLabel()->isVisible());
+    EXPECT_TRUE(plan->rect().contains(plan->sizeLabel()->geometry()))
+        << "label at y " << plan->sizeLabel()->y() << ", its place at y " << wanted;
+}
+
+TEST_F(Plan, theSizeBoxCannotBeTypedInto) {
+    QTest::mousePress(label(2), Qt::LeftButton);
+    QLineEdit* box = plan->sizeBox();
+    const QString before = box->text();
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("12x"));
+    EXPECT_EQ(box->text(), before);
+    EXPECT_TRUE(box->isReadOnly());
+    EXPECT_FALSE(box->accessibleName().isEmpty());
 }
 
 TEST_F(Plan, oneWheelNotchResizesTheFootingIntoR1) {
@@ -238,11 +267,12 @@ TEST_F(Plan, combineJoinsTheTwoColumnsInsideTheBand) {
     EXPECT_EQ(run->prompts.messages[0], "1 Is Deleting");
 }
 
-TEST_F(Plan, aBandRoundOneColumnCombinesNothing) {
+TEST_F(Plan, aBandRoundOneColumnCombinesNothingAndSaysSo) {
     drag(at(3000, -1000), at(5000, 1000));
     QTest::mouseClick(child<QPushButton>(w, "CmdCombine"), Qt::LeftButton);
     EXPECT_EQ(p().combinedCount, 0);
-    EXPECT_TRUE(run->prompts.messages.empty());
+    EXPECT_EQ(run->prompts.messages,
+              std::vector<std::string>{"Combine takes exactly two columns; the band holds 1."});
 }
 
 TEST_F(Plan, rightPressShowsTheDetailWindows) {

@@ -42,8 +42,9 @@ class ColumnWindow : public OfficeProject {
     QWidget* picture = nullptr;
 };
 
-TEST_F(ColumnWindow, opensAsForm1WithALabelPerSupportOnItsJoint) {
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Form1"));
+TEST_F(ColumnWindow, opensWithALabelPerSupportOnItsJoint) {
+    EXPECT_EQ(window->objectName(), QStringLiteral("FrmCol"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Column offsets"));
     EXPECT_EQ(picture->geometry(), window->rect());
     for (int i = 1; i <= p.footingCount; ++i) {
         QLabel* label = node(i);

@@ -56,6 +56,9 @@ TEST_F(DetailWindows, disply_showsTheCoreTextsOfARightPressedFooting) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(window.isMinimized());
     EXPECT_EQ(labelText(window, "LabN0"), QStringLiteral("F 8"));
+    // A title the user reads; the window keeps its name.
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Footing F 8 details"));
+    EXPECT_EQ(window.objectName(), QStringLiteral("Disply"));
     EXPECT_EQ(labelText(window, "LabSize"), qs(expected.labSize));
     EXPECT_TRUE(labelText(window, "LabSize")
                     .startsWith(qs(formatNumber(p.footings[f].lenL) + " X " +
@@ -150,6 +153,7 @@ TEST_F(DetailWindows, disply_unfilledDetailsOnlyShowTheWindow) {
     window.showDetails(press.details);
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(window.detailRowsMade());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Footing details"));
     EXPECT_EQ(labelText(window, "LabSize"), QStringLiteral("L X B X D"));
     EXPECT_EQ(labelText(window, "LabOffcet"), QStringLiteral("Offcet"));
     EXPECT_EQ(labelText(window, "LabColSize"), QStringLiteral("ColSize"));
@@ -191,6 +195,8 @@ TEST_F(DetailWindows, disply2_showsTheCombinedFootingOfARightPressedMember) {
     window.showDetails(press.combined);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(labelText(window, "LabCf1f2"), QStringLiteral("1 X 7"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Combined footing 1 X 7 details"));
+    EXPECT_EQ(window.objectName(), QStringLiteral("Disply2"));
     EXPECT_EQ(labelText(window, "LabCfSize"), qs(expected.labCfSize));
     EXPECT_EQ(labelText(window, "LabCfSize"),
               qs(formatNumber(rec.length) + " X " + formatNumber(rec.width)));

@@ -20,6 +20,25 @@
 
 namespace ormevak::testing {
 
+// The same project outside a fixture.
+struct OfficeProjectData {
+    OfficeProjectData() {
+        const QString analysisPath = dir.filePath(QStringLiteral("office-frame.ANL"));
+        ready = dir.isValid() &&
+                QFile::copy(QStringLiteral(ORMEVAK_SOURCE_DIR "/examples/office-frame.ANL"),
+                            analysisPath) &&
+                !runInputPhase(p, analysisPath.toStdString(), prompts).has_value() &&
+                applySoilValues(p, "1.5", "200").accepted;
+        if (!ready) return;
+        loadMainWindow(p, prompts);
+        ready = runDesign(p, prompts);
+    }
+    QTemporaryDir dir;
+    Project p;
+    RecordingPrompts prompts;
+    bool ready = false;
+};
+
 class OfficeProject : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -1,15 +1,20 @@
 // The footing schedule window: one row of controls per design row at the designed places, the
 // row edits and clicks through the core, and the Excel, Print and Exit buttons.
+#include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -19,6 +24,7 @@
 #include "output/plan_print.h"
 #include "output/xlsx_writer.h"
 #include "ui/frm_shd.h"
+#include "ui/qt_prompts.h"
 
 namespace ormevak::testing {
 namespace {
@@ -47,7 +53,10 @@ class ScheduleWindow : public OfficeProject {
         ASSERT_GE(p.designRowCount, 2);
         window = std::make_unique<FrmShd>(p, prompts);
         window->exitProgram = [this] { ++exits; };
-        window->openWorkbook = [this](const QUrl& url) { opened.push_back(url); };
+        window->openWorkbook = [this](const QUrl& url) {
+            opened.push_back(url);
+            return openable;
+        };
         window->showDesign();
         QCoreApplication::processEvents(); // layouts settle as in the event loop
     }
@@ -72,6 +81,7 @@ class ScheduleWindow : public OfficeProject {
     std::unique_ptr<FrmShd> window;
     int exits = 0;
     std::vector<QUrl> opened;
+    bool openable = true; // whether a program opens the workbook
 };
 
 TEST_F(ScheduleWindow, showsOneRowPerDesignRowWithTheCoreTexts) {
@@ -260,6 +270,96 @@ TEST_F(ScheduleWindow, excelReportsAFileThatCannotBeWritten) {
     EXPECT_NE(prompts.messages[0].find("plan.xlsx"), std::string::npos);
     EXPECT_EQ(prompts.icons[0], MessageIcon::Exclamation);
     EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(ScheduleWindow, aWorkbookNoProgramOpensIsNamedWithItsPlace) {
+    const QString path = dir.filePath(QStringLiteral("office-frame.xlsx"));
+    window->askWorkbookName = [](QWidget*, const QString& suggested) { return suggested; };
+    prompts.answers = {true};
+    openable = false;
+    window->exportWorkbook();
+    ASSERT_EQ(opened.size(), 1u);
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[1],
+              "No program could open the workbook. It is saved at " + path.toStdString());
+    EXPECT_EQ(prompts.titles[1], "Excel");
+    EXPECT_EQ(prompts.icons[1], MessageIcon::Exclamation);
+}
+
+TEST_F(ScheduleWindow, longNumbersWidenTheirColumnsInsteadOfANarrowerFont) {
+    // "110.82" and the like are wider than the 500 twips of the Mu column.
+    const auto& names = scheduleControlNames();
+    for (int n = 0; n <= p.designRowCount; ++n) {
+        SCOPED_TRACE(n);
+        std::vector<QRect> shown;
+        for (size_t k = 0; k < names.size(); ++k) {
+            QWidget* w = control<QWidget>(names[k], n);
+            ASSERT_NE(w, nullptr);
+            if (w->isHidden()) continue;
+            EXPECT_EQ(w->font().stretch(), window->font().stretch()) << names[k];
+            if (auto* label = qobject_cast<QLabel*>(w)) {
+                EXPECT_GE(label->width(), label->sizeHint().width()) << names[k];
+                if (k == col::LabGdia) { // the border clears the digits
+                    EXPECT_GE(label->height(), label->sizeHint().height());
+                }
+            }
+            shown.push_back(w->geometry());
+        }
+        std::sort(shown.begin(), shown.end(),
+                  [](const QRect& a, const QRect& b) { return a.left() < b.left(); });
+        for (size_t i = 1; i < shown.size(); ++i)
+            EXPECT_GT(shown[i].left(), shown[i - 1].right()) << "columns overlap";
+    }
+    EXPECT_GE(control("LabMu", 3)->width(), control("LabMu", 3)->sizeHint().width());
+}
+
+TEST(ScheduleMessages, aScheduleMessageKeepsTheScheduleWindowActive) {
+    // As in the application: the main window owns the boxes by default, the schedule window is
+    // a window of its own over it.
+    OfficeProjectData data;
+    ASSERT_TRUE(data.ready);
+    QWidget main;
+    main.setWindowTitle(QStringLiteral("main"));
+    main.resize(400, 300);
+    main.show();
+    QtPrompts prompts(&main);
+    FrmShd schedule(data.p, prompts, &main);
+    schedule.showDesign();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&schedule));
+
+    QWidget* owner = nullptr;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            owner = box->parentWidget();
+            box->accept();
+        }
+    });
+    poll.start();
+    auto* grp = schedule.findChild<QLabel*>(QStringLiteral("LabF1_1"));
+    ASSERT_NE(grp, nullptr);
+    QTest::mouseClick(grp, Qt::LeftButton);
+    poll.stop();
+    EXPECT_EQ(owner, &schedule);
+    QTest::qWait(20);
+    EXPECT_EQ(QApplication::activeWindow(), &schedule);
+    EXPECT_EQ(prompts.parent(), &main); // the default owner again afterwards
+}
+
+TEST_F(ScheduleWindow, printToFileOffersTheAnalysisFilesFolder) {
+    QString offered;
+    QPrinter::OutputFormat format = QPrinter::PdfFormat;
+    window->runPrintPreview = [&](QPrintPreviewDialog& dialog) {
+        offered = dialog.printer()->outputFileName();
+        format = dialog.printer()->outputFormat();
+    };
+    window->printPlanPreview();
+    EXPECT_EQ(offered, dir.filePath(QStringLiteral("office-frame.pdf")));
+    // Where the system has printers, the printer itself stays the default choice.
+    if (!QPrinterInfo::availablePrinters().isEmpty()) {
+        EXPECT_EQ(format, QPrinter::NativeFormat);
+    }
 }
 
 TEST_F(ScheduleWindow, printThroughThePreviewGivesThePlanPdf) {
