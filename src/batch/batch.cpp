@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "batch/session.h"
+#include "checks/checks.h"
 #include "design/design.h"
 #include "design/schedule.h"
 #include "model/analysis_reader.h"
@@ -32,6 +33,7 @@ constexpr const char* kUsage =
     "  --actions FILE     replay the actions in FILE (one a line) after the load pipeline\n"
     "  --json FILE        write the result as JSON (FILE \"-\" = standard output)\n"
     "  --schedule         print the footing schedule as an aligned text table on standard output\n"
+    "  --checks           print the design checks as an aligned text table on standard output\n"
     "  --xlsx FILE        write the workbook of the spreadsheet export to FILE (.xlsx)\n"
     "  --pdf FILE         print the footing layout plan to FILE (one-page PDF)\n"
     "  --save-layout      write the layout file beside the analysis file at the end\n"
@@ -45,6 +47,7 @@ struct Options {
     bool haveSbc = false, haveDepth = false;
     std::string actionsFile, jsonFile, xlsxFile, pdfFile;
     bool schedule = false;
+    bool checks = false;
     bool saveLayout = false;
 };
 
@@ -76,6 +79,8 @@ Options parseArguments(int argc, char** argv) {
             o.pdfFile = valueOf(i, arg);
         } else if (arg == "--schedule") {
             o.schedule = true;
+        } else if (arg == "--checks") {
+            o.checks = true;
         } else if (arg == "--save-layout") {
             o.saveLayout = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -207,6 +212,8 @@ int run(int argc, char** argv) {
     try {
         if (!options.jsonFile.empty()) writeTextFile(options.jsonFile, resultJson(s) + "\n");
         if (options.schedule) std::cout << scheduleTable(s.project);
+        // Failing checks are results: they never change the exit status.
+        if (options.checks) std::cout << checksTable(runChecks(s.project));
 #ifdef ORMEVAK_HAVE_OUTPUT
         if (!options.xlsxFile.empty()) writeWorkbook(s.project, options.xlsxFile);
         if (!options.pdfFile.empty()) writePlanPdf(s.project, options.pdfFile);
