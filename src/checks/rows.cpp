@@ -124,7 +124,7 @@ void bearingCheck(const Project& p, int n, double a, const std::vector<int>& fs,
                  "Schedule row F" + formatInt(n) + ": in load case " + formatInt(worstCase) + " " +
                      columnName(p, worstF, worstB, worstH) + " bears " + num(worstStress, 2) +
                      " N/mm2 on the pedestal, above 0.45 fck sqrt(A1/A2) = " + num(worstPerm, 2) +
-                     " N/mm2; provide dowels of at least " + num(std::ceil(dowels), 0) +
+                     " N/mm2; provide dowels of at least " + num(std::ceil(dowels - 1e-6), 0) +
                      " mm2 across the column base.");
     c.footing = worstF;
     c.loadCase = worstCase;

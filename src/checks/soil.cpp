@@ -84,7 +84,7 @@ void checkBase(const Project& p, const Base& b, const std::vector<CaseLoad>& loa
         c.value = static_cast<float>(worstQ);
         c.limit = 0;
         c.text = b.name + ": in load case " + formatInt(qCase->number) +
-                 " the least corner pressure is " + num(worstQ, 1) +
+                 " the least corner pressure is " + num(worstQ, 2) +
                  " kN/m2, so the resultant leaves the middle third and part of the base lifts; "
                  "a footing of " +
                  fullContact + " keeps full contact.";
