@@ -189,6 +189,25 @@ std::vector<int> checkFootings(const Project& p, const Check& c) {
     return out;
 }
 
+std::vector<int> checkRows(const Project& p, const Check& c) {
+    if (const int n = checkScheduleRow(p, c); n != 0) return {n};
+    std::vector<int> out;
+    const std::vector<int> fs = checkFootings(p, c);
+    const int last = std::min(p.designRowCount, static_cast<int>(p.designRows.size()) - 1);
+    for (int n = 1; n <= last; ++n) {
+        const GroupRecord& row = p.designRows[static_cast<size_t>(n)];
+        for (int j = 1; j <= row.nosCount && j < static_cast<int>(row.footingNos.size()); ++j) {
+            const int f = row.footingNos[static_cast<size_t>(j)];
+            if (std::binary_search(fs.begin(), fs.end(), f) &&
+                p.footings[static_cast<size_t>(f)].state == 0) {
+                out.push_back(n);
+                break;
+            }
+        }
+    }
+    return out;
+}
+
 std::vector<char> footingSeverity(const Project& p, const std::vector<Check>& checks) {
     std::vector<char> marks(static_cast<size_t>(std::max(p.footingCount, 0)) + 1, 0);
     for (const Check& c : checks) {

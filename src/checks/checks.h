@@ -57,6 +57,9 @@ std::vector<int> checkFootings(const Project& p, const Check& c);
 // Schedule row n ("F" + n) of a check on a schedule row, 0 when it is not on one.
 int checkScheduleRow(const Project& p, const Check& c);
 
+// The schedule rows a check concerns: its own row, or the rows that hold its footings.
+std::vector<int> checkRows(const Project& p, const Check& c);
+
 // The headings of the checks table and its rows, columns padded to the widest cell and
 // separated by two blanks, no trailing blanks; every line ends with a newline.
 std::string checksTable(const std::vector<Check>& checks);

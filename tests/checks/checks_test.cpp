@@ -112,3 +112,26 @@ TEST(Checks, checksNeverChangeTheModel) {
 
 } // namespace
 } // namespace ormevak
+
+namespace ormevak {
+namespace {
+
+TEST(Checks, rowsOfACheckAreItsOwnOrThoseHoldingItsFootings) {
+    Project p = testing::checkFrame(3, 1);
+    for (int f = 1; f <= 3; ++f) {
+        testing::place(p, f, 4000 * f, 0, 2.0f, 2.0f);
+        testing::load(p, f, 0, 300);
+    }
+    testing::load(p, 3, 0, 100, 0, 40); // 27.5 - 30 < 0: contact on footing 3
+    testing::scheduleRow(p, 1, 2.0f, 0.36f, 0.6f, 10, {1, 2}, "1000", "13", "99");
+    testing::scheduleRow(p, 2, 2.0f, 0.36f, 0.6f, 10, {3}, "1000", "13", "150");
+    const auto all = runChecks(p);
+    ASSERT_EQ(all.size(), 2u) << checksTable(all);
+    EXPECT_EQ(all[0].id, "contact");
+    EXPECT_EQ(checkRows(p, all[0]), std::vector<int>{2});
+    EXPECT_EQ(all[1].id, "spacing-min");
+    EXPECT_EQ(checkRows(p, all[1]), std::vector<int>{1});
+}
+
+} // namespace
+} // namespace ormevak
