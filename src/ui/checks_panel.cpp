@@ -73,6 +73,7 @@ QString ChecksPanel::countsText() const {
 void ChecksPanel::showChecks(const std::vector<Check>& checks) {
     checks_ = checks;
     counts_->setText(countsText());
+    emit countsChanged(counts_->text());
     const QIcon error = style()->standardIcon(QStyle::SP_MessageBoxCritical);
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     list_->setUpdatesEnabled(false);

@@ -33,6 +33,8 @@ class ChecksPanel : public QDockWidget {
     void footingChosen(int footing);
     // A click on a check of schedule row n that names no footing.
     void rowChosen(int row);
+    // The counts changed ("2 errors, 5 warnings"), for a status bar.
+    void countsChanged(const QString& text);
 
   private:
     void itemClicked(QTreeWidgetItem* item);
