@@ -2,6 +2,7 @@
 // the plan, a click picks the footing, the schedule marks its rows.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -73,6 +74,17 @@ TEST_F(ChecksWindow, panelFollowsTheWheelAndAClickSelectsTheFooting) {
     EXPECT_EQ(overlaps[0].footing, 1);
     EXPECT_TRUE(panel->counts()->text().startsWith(QStringLiteral("1 error")))
         << panel->counts()->text().toStdString();
+    EXPECT_TRUE(panel->isVisible());
+
+    // Both footings of the overlap are outlined red on the plan: the left edge of footing 2.
+    const QImage shot = plan->grab().toImage();
+    const FootingRecord& f2 = p().footings[2];
+    const QPoint edge =
+        plan->viewport().toPixels(f2.drawX1, (double(f2.drawZ1) + f2.drawZ2) / 2).toPoint();
+    bool red = false;
+    for (int dx = -2; dx <= 2; ++dx)
+        red = red || shot.pixelColor(edge + QPoint(dx, 0)) == QColor(220, 0, 0);
+    EXPECT_TRUE(red);
 
     // A click on the entry selects its footing as a left press on its label does.
     QTest::mousePress(plan->footingLabel(3), Qt::LeftButton);
