@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_fixture.h"
+#include "checks/checks.h"
 #include "combined/combined_footing.h"
 #include "combined/interaction.h"
 #include "design/design.h"
@@ -140,6 +141,40 @@ void BM_Design60Groups(benchmark::State& state) {
     state.counters["groups"] = p.groupCount;
 }
 BENCHMARK(BM_Design60Groups)->Unit(benchmark::kMillisecond);
+
+// Every design check on the capacity project (1,000 supports x 36 cases) after the Design
+// command, as the windows run them after each change.
+void BM_Checks1000(benchmark::State& state) {
+    Project p = loadedProject(capacityFile());
+    SilentPrompts prompts;
+    runDesign(p, prompts);
+    size_t count = 0;
+    for (auto _ : state) {
+        const std::vector<Check> checks = runChecks(p);
+        count = checks.size();
+        benchmark::DoNotOptimize(checks.data());
+    }
+    state.counters["supports"] = p.footingCount;
+    state.counters["checks"] = static_cast<double>(count);
+}
+BENCHMARK(BM_Checks1000)->Unit(benchmark::kMillisecond);
+
+// One wheel notch and the checks that follow it, at 500 footings.
+void BM_WheelStepWithChecks500(benchmark::State& state) {
+    Project p = loadedProject(fiveHundredFile());
+    SilentPrompts prompts;
+    runDesign(p, prompts);
+    PlanState plan;
+    selectFooting(p, plan, 250);
+    int direction = 1;
+    for (auto _ : state) {
+        wheelStep(p, prompts, direction);
+        direction = -direction;
+        const std::vector<Check> checks = runChecks(p);
+        benchmark::DoNotOptimize(checks.data());
+    }
+}
+BENCHMARK(BM_WheelStepWithChecks500)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "batch/session.h"
+#include "checks/checks.h"
 #include "design/design.h"
 #include "design/schedule.h"
 #include "model/analysis_reader.h"
@@ -38,6 +39,7 @@ constexpr const char* kUsage =
     "  --actions FILE     replay the actions in FILE (one a line) after the load pipeline\n"
     "  --json FILE        write the result as JSON (FILE \"-\" = standard output)\n"
     "  --schedule         print the footing schedule as an aligned text table on standard output\n"
+    "  --checks           print the design checks as an aligned text table on standard output\n"
     "  --xlsx FILE        write the workbook of the spreadsheet export to FILE (.xlsx)\n"
     "  --pdf FILE         print the footing layout plan to FILE (one-page PDF)\n"
     "  --save-layout      write the layout file beside the analysis file at the end\n"
@@ -51,6 +53,7 @@ struct Options {
     bool haveSbc = false, haveDepth = false;
     std::string actionsFile, jsonFile, xlsxFile, pdfFile;
     bool schedule = false;
+    bool checks = false;
     bool saveLayout = false;
 };
 
@@ -93,6 +96,8 @@ Options parseArguments(int argc, char** argv) {
             o.pdfFile = fileOf(i, arg);
         } else if (arg == "--schedule") {
             o.schedule = true;
+        } else if (arg == "--checks") {
+            o.checks = true;
         } else if (arg == "--save-layout") {
             o.saveLayout = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -293,6 +298,8 @@ int run(int argc, char** argv) {
         else if (!options.jsonFile.empty())
             writeFileAtomically(options.jsonFile, resultJson(s) + "\n");
         if (options.schedule) writeStandardOutput(scheduleTable(s.project));
+        // Failing checks are results: they never change the exit status.
+        if (options.checks) writeStandardOutput(checksTable(runChecks(s.project)));
 #ifdef ORMEVAK_HAVE_OUTPUT
         if (!options.xlsxFile.empty()) writeWorkbook(s.project, options.xlsxFile);
         if (!options.pdfFile.empty()) writePlanPdf(s.project, options.pdfFile);

@@ -1,6 +1,7 @@
 // The batch tool's result object: the model after the run, as the windows would show it.
 #include "batch/json_writer.h"
 #include "batch/session.h"
+#include "checks/checks.h"
 #include "design/design.h"
 
 namespace ormevak::batch {
@@ -132,6 +133,19 @@ void designRows(JsonWriter& w, const Project& p) {
     w.endArray();
 }
 
+void checkList(JsonWriter& w, const Project& p) {
+    w.beginArray();
+    for (const Check& c : runChecks(p)) {
+        w.beginObject();
+        w.key("id").value(c.id).key("severity").value(severityName(c.severity));
+        w.key("footing").value(c.footing).key("row").value(c.row).key("other").value(c.other);
+        w.key("case").value(c.loadCase).key("value").value(c.value).key("limit").value(c.limit);
+        w.key("text").value(c.text);
+        w.endObject();
+    }
+    w.endArray();
+}
+
 } // namespace
 
 std::string resultJson(const Session& s) {
@@ -193,6 +207,8 @@ std::string resultJson(const Session& s) {
     w.key("messages").beginArray();
     for (const std::string& m : s.prompts.messages) w.value(m);
     w.endArray();
+    w.key("checks");
+    checkList(w, p);
     w.endObject();
     return w.str();
 }

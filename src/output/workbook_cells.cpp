@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/numbers.h"
+#include "output/checks_sheet.h"
 
 namespace ormevak {
 
@@ -258,6 +259,8 @@ std::vector<Sheet> buildWorkbook(const Project& project) {
         sheet.cells[{31, 8}] = formatNumber(static_cast<float>(roundTo(c.width, 2)));
         book.push_back(std::move(sheet));
     }
+    // The design checks come after every sheet of the export, which stay as they are.
+    book.push_back(checksSheet(project));
     return book;
 }
 

@@ -26,9 +26,10 @@ struct Sheet {
 inline constexpr char cellSeparator = '\t';
 inline constexpr char lineSeparator = '\r';
 
-// Sheet 1 "Grouped footings", sheet 2 "Resized footings", sheet 3 "Sheet3" (empty) and from sheet
-// 4 on one sheet per combined footing. Throws OutputError, naming the joint, for a footing whose
-// pressures would need a division by a zero side.
+// Sheet 1 "Grouped footings", sheet 2 "Resized footings", sheet 3 "Sheet3" (empty), from sheet
+// 4 on one sheet per combined footing, and last the "Checks" sheet (checks_sheet.h). Throws
+// OutputError, naming the joint, for a footing whose pressures would need a division by a zero
+// side.
 std::vector<Sheet> buildWorkbook(const Project& project);
 
 // The sort key of a grouped footing: the largest 1.1 P / B^2 + 6 max(|MX|, |MZ|) / B^3 over its

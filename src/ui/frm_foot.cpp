@@ -12,6 +12,7 @@
 #include "model/errors.h"
 #include "model/layout_file.h"
 #include "sizing/pipeline.h"
+#include "ui/checks_panel.h"
 #include "ui/disply.h"
 #include "ui/disply2.h"
 #include "ui/frm_col.h"
@@ -92,6 +93,14 @@ bool FrmFoot::load() {
     disply_ = new Disply(this);
     disply2_ = new Disply2(this);
     frmShd_ = new FrmShd(project_, prompts_, this);
+    // The checks follow every change of the plan and of the schedule.
+    checks_ = new ChecksPanel(project_, this);
+    checks_->setFloating(true); // docks once the main window can hold docks
+    checks_->setAttribute(Qt::WA_ShowWithoutActivating); // the size box keeps the focus
+    connect(plan_, &PlanView::planDrawn, this, &FrmFoot::refreshChecks);
+    connect(frmShd_, &FrmShd::rowsChanged, this, &FrmFoot::refreshChecks);
+    connect(checks_, &ChecksPanel::footingChosen, plan_, &PlanView::pressFooting);
+    connect(checks_, &ChecksPanel::rowChosen, frmShd_, &FrmShd::showRow);
     placeAreas();
     try {
         loadMainWindow(project_, prompts_);
@@ -201,6 +210,20 @@ void FrmFoot::showDetails(const PressResult& result) {
         disply_->showDetails(result.details);
     else if (result.kind == PressResult::Kind::CombinedDetails)
         disply2_->showDetails(result.combined);
+}
+
+void FrmFoot::refreshChecks() {
+    const std::vector<Check> checks = runChecks(project_);
+    checks_->showChecks(checks);
+    plan_->setCheckSeverity(footingSeverity(project_, checks));
+    frmShd_->showChecks(checks);
+    if (!checksShown_ && isVisible()) {
+        // Shown once, beside the plan's right edge; the engineer may move it anywhere.
+        checksShown_ = true;
+        checks_->resize(std::min(560, width() / 2), std::min(360, height() / 2));
+        checks_->move(mapToGlobal(QPoint(width() - checks_->width() - 24, 80)));
+        checks_->show();
+    }
 }
 
 void FrmFoot::closeEvent(QCloseEvent* event) {

@@ -13,6 +13,7 @@
 
 namespace ormevak {
 
+class ChecksPanel;
 class CommandRow;
 class GroupControls;
 class PlanView;
@@ -37,6 +38,7 @@ class FrmFoot : public QWidget {
     GroupControls* groupControls() const { return groups_; }
     CommandRow* commands() const { return commands_; }
     QTimer* blinkTimer() const { return timer1_; }
+    ChecksPanel* checksPanel() const { return checks_; }
 
   signals:
     // The window has closed and the layout file has been written: the program ends.
@@ -60,6 +62,7 @@ class FrmFoot : public QWidget {
     void columnOffsetClicked();
     void listMembers(int group);
     void showDetails(const PressResult& result);
+    void refreshChecks();
 
     Project& project_;
     Prompts& prompts_;
@@ -78,6 +81,8 @@ class FrmFoot : public QWidget {
     Disply2* disply2_ = nullptr;
     FrmShd* frmShd_ = nullptr;
     QPointer<FrmCol> frmCol_;
+    ChecksPanel* checks_ = nullptr;
+    bool checksShown_ = false;
 };
 
 } // namespace ormevak

@@ -210,6 +210,7 @@ void FrmShd::fillRow(int n, const std::array<std::string, 20>& texts) {
     if (n < 1 || n >= static_cast<int>(rows_.size())) return;
     for (std::size_t k = 0; k < texts.size(); ++k) setText(rows_[n][k], texts[k]);
     fitContent();
+    emit rowsChanged();
 }
 
 void FrmShd::fitColumns() {
@@ -265,6 +266,34 @@ void FrmShd::fitColumns() {
         caption->move(designed.left() + centreShifts[k], caption->y());
     }
     exit_->move(std::max(twips(21720, 0, 0, 0).left(), previousRight + gap), exit_->y());
+}
+
+void FrmShd::showChecks(const std::vector<Check>& checks) {
+    std::vector<int> level(rows_.size(), 0);
+    std::vector<QStringList> texts(rows_.size());
+    for (const Check& c : checks)
+        for (int n : checkRows(project_, c)) {
+            if (n < 1 || n >= static_cast<int>(rows_.size())) continue;
+            level[static_cast<std::size_t>(n)] =
+                std::max(level[static_cast<std::size_t>(n)], c.severity == Severity::Error ? 2 : 1);
+            texts[static_cast<std::size_t>(n)].append(QString::fromStdString(c.text));
+        }
+    for (std::size_t n = 1; n < rows_.size(); ++n) {
+        QWidget* mark = rows_[n][col::LabF1];
+        static const QString styles[3] = {QString(),
+                                          QStringLiteral("QLabel { background: #ffd27f; }"),
+                                          QStringLiteral("QLabel { background: #ff9c9c; }")};
+        mark->setStyleSheet(styles[level[n]]);
+        mark->setToolTip(texts[n].join(QLatin1Char('\n')));
+    }
+}
+
+void FrmShd::showRow(int n) {
+    if (n < 1 || n >= static_cast<int>(rows_.size())) return;
+    show();
+    raise();
+    scroll_->ensureWidgetVisible(rows_[static_cast<std::size_t>(n)][col::LabF1]);
+    rows_[static_cast<std::size_t>(n)][col::TxtDepth]->setFocus();
 }
 
 void FrmShd::fitContent() {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "checks/checks.h"
 #include "model/project.h"
 #include "model/prompts.h"
 
@@ -29,7 +30,16 @@ class FrmShd : public QWidget {
     // and shows the window (modeless).
     void showDesign();
     int rowCount() const { return static_cast<int>(rows_.size()) - 1; }
+    // Marks the rows that have failing checks (their mark coloured, the checks in its tooltip).
+    void showChecks(const std::vector<Check>& checks);
+    // Brings row n forward (a pick in the Checks panel).
+    void showRow(int n);
 
+  signals:
+    // A row edit changed a schedule row: the checks follow.
+    void rowsChanged();
+
+  public:
     // The steps that wait for the user or end the program, replaceable in tests.
     // The file the workbook goes to; empty when the user cancels.
     std::function<QString(QWidget* parent, const QString& suggested)> askWorkbookName;

@@ -143,6 +143,29 @@ void paintPlan(QPainter& painter, const Project& project, const PlanState& state
     painter.restore();
 }
 
+void paintCheckOutlines(QPainter& painter, const Project& project,
+                        const std::vector<char>& severity, const PlanViewport& viewport) {
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    auto rectOf = [&](double x1, double z1, double x2, double z2) {
+        return QRectF(viewport.toPixels(x1, z1), viewport.toPixels(x2, z2)).normalized();
+    };
+    const int n = std::min(footingRows(project), static_cast<int>(severity.size()) - 1);
+    for (int i = 1; i <= n; ++i) {
+        const char level = severity[static_cast<size_t>(i)];
+        if (level == 0) continue;
+        painter.setPen(QPen(level == 2 ? QColor(220, 0, 0) : QColor(255, 140, 0), 2));
+        const FootingRecord& f = project.footings[i];
+        if (f.state >= 1 && f.state < static_cast<int>(project.combinedFootings.size())) {
+            const CombinedRecord& c = project.combinedFootings[static_cast<size_t>(f.state)];
+            painter.drawRect(rectOf(c.xMin, c.zMin, c.xMax, c.zMax));
+        } else if (f.state != -100) {
+            painter.drawRect(rectOf(f.drawX1, f.drawZ1, f.drawX2, f.drawZ2));
+        }
+    }
+    painter.restore();
+}
+
 // ---- PressLabel ----
 
 PressLabel::PressLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
@@ -233,15 +256,27 @@ void PlanView::drawFoot() {
         labels_[i]->adjustSize();
     }
     update();
+    emit planDrawn();
 }
 
 void PlanView::redrawOutlines() {
     storeDrawnRects(project_);
     update();
+    emit planDrawn();
 }
 
 void PlanView::setGridLines(bool on) {
     gridLines_ = on;
+}
+
+void PlanView::setCheckSeverity(std::vector<char> severity) {
+    checkSeverity_ = std::move(severity);
+    update();
+}
+
+void PlanView::pressFooting(int i) {
+    if (state_.disableMode || footingLabel(i) == nullptr) return; // a press would disable it
+    labelPressed(i, Qt::LeftButton, Qt::NoModifier);
 }
 
 void PlanView::showOnlyLabels(const std::vector<char>& visible) {
@@ -261,6 +296,7 @@ QLabel* PlanView::footingLabel(int i) const {
 void PlanView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     paintPlan(painter, project_, state_, viewport_, gridLines_);
+    paintCheckOutlines(painter, project_, checkSeverity_, viewport_);
 }
 
 void PlanView::resizeEvent(QResizeEvent* event) {

@@ -53,6 +53,11 @@ QColor bandColour();
 void paintPlan(QPainter& painter, const Project& project, const PlanState& state,
                const PlanViewport& viewport, bool gridLines);
 
+// Outlines every footing with a failing check over the plan: red for an error, orange for a
+// warning (severity by footing, from footingSeverity). Screen only: the printed plan has none.
+void paintCheckOutlines(QPainter& painter, const Project& project,
+                        const std::vector<char>& severity, const PlanViewport& viewport);
+
 // A label that reports presses and clicks (footing labels, group side and count labels).
 class PressLabel : public QLabel {
     Q_OBJECT
@@ -83,6 +88,10 @@ class PlanView : public QWidget {
     void redrawOutlines();
 
     void setGridLines(bool on);
+    // The severity of each footing's checks, outlined over the plan (footingSeverity).
+    void setCheckSeverity(std::vector<char> severity);
+    // A left press on footing i's label outside disable mode (the Checks panel's pick).
+    void pressFooting(int i);
     // While a group's member list is open only its labels stay visible (1..FootingCount).
     void showOnlyLabels(const std::vector<char>& visible);
     void showAllLabels();
@@ -95,6 +104,8 @@ class PlanView : public QWidget {
   signals:
     // The model changed in a way the group controls show (captions, counts).
     void modelChanged();
+    // The plan was drawn again after a change: the checks follow.
+    void planDrawn();
     // A right press on a label asked for a detail window.
     void detailsRequested(const ormevak::PressResult& result);
 
@@ -122,6 +133,7 @@ class PlanView : public QWidget {
     PlanViewport viewport_;
     bool loaded_ = false;
     bool gridLines_ = false;
+    std::vector<char> checkSeverity_;
     std::vector<PressLabel*> labels_{nullptr};     // element i is footing i's label
     std::vector<QPointF> labelCorners_{QPointF{}}; // their top left corners in plan mm
     QLineEdit* txtWheel_ = nullptr;

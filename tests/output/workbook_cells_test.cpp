@@ -137,11 +137,12 @@ TEST(ResizedFootingText, isTheLinesOfEachResizedFootingWithAClosingReturn) {
 
 TEST(CombinedFootingSheets, leaveSheetThreeEmptyAndAddOneSheetPerCombinedFooting) {
     const std::vector<Sheet> book = buildWorkbook(exampleProject());
-    ASSERT_EQ(book.size(), 5u);
+    ASSERT_EQ(book.size(), 6u);
     EXPECT_EQ(book[2].name, "Sheet3");
     EXPECT_TRUE(book[2].cells.empty());
     EXPECT_EQ(book[3].name, "CF1 5  6");
     EXPECT_EQ(book[4].name, "CF2 8  9");
+    EXPECT_EQ(book[5].name, "Checks"); // the design checks come last
 }
 
 TEST(CombinedFootingSheets, putTheBlockAtRowFiveAndTheSingleCellsInTheirPlaces) {
@@ -182,10 +183,12 @@ TEST(BuildWorkbook, givesTheSameSheetsOnASecondBuild) {
     EXPECT_EQ(buildWorkbook(p), buildWorkbook(p));
 }
 
-TEST(BuildWorkbook, withoutCombinedFootingsHasThreeSheets) {
+TEST(BuildWorkbook, withoutCombinedFootingsHasThreeSheetsAndTheChecks) {
     Project p = exampleProject();
     p.combinedCount = 0;
-    EXPECT_EQ(buildWorkbook(p).size(), 3u);
+    const std::vector<Sheet> book = buildWorkbook(p);
+    ASSERT_EQ(book.size(), 4u);
+    EXPECT_EQ(book[3].name, "Checks");
 }
 
 TEST(BuildWorkbook, refusesAGroupedFootingWithoutSize) {

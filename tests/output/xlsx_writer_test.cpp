@@ -101,7 +101,7 @@ TEST(WriteWorkbook, replacesAnEarlierFile) {
     std::ofstream(target) << "old";
     writeWorkbook(exampleProject(), target.string());
     EXPECT_NE(readAll(target), "old");
-    EXPECT_EQ(readBack(target).names.size(), 5u);
+    EXPECT_EQ(readBack(target).names.size(), 6u);
     testing::removeUnlessKept(dir);
 }
 
