@@ -229,7 +229,8 @@ StoredFooting readFooting(const Reader& r, const Json& j, const std::string& whe
         if (!line.is_array() || line.size() != 4)
             r.fail(where + ": a load line is not [case, FORCE-Y, MOM-X, MOM-Z]");
         std::array<float, 4> l{};
-        for (size_t k = 0; k < 4; ++k) l[k] = r.realValue(line[k], where + ": a load", -1e30, 1e30);
+        l[0] = r.realValue(line[0], where + ": a load case number", 1, 1e6);
+        for (size_t k = 1; k < 4; ++k) l[k] = r.realValue(line[k], where + ": a load", -1e30, 1e30);
         s.loads.push_back(l);
     }
     f.state = r.int32(j, where, "state", -100, combinedCount);
@@ -285,19 +286,25 @@ std::string describeParseError(const nlohmann::json::parse_error& e, size_t size
     return "it is not a project file (no valid JSON at byte " + std::to_string(e.byte) + ")";
 }
 
+// Texts that are not UTF-8 (a path in a legacy code page) are written with replacement
+// characters rather than refused.
+std::string dump(const Json& j) {
+    return j.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
 // One top-level entry a line, and one line per footing, group, combined footing or schedule row:
 // readable and diffable without spreading each reaction over five lines.
 std::string layout(const Json& j) {
     std::string out = "{\n";
     for (auto it = j.begin(); it != j.end(); ++it) {
-        out += " " + Json(it.key()).dump() + ": ";
+        out += " " + dump(Json(it.key())) + ": ";
         if (it->is_array() && !it->empty() && it->front().is_object()) {
             out += "[\n";
             for (size_t k = 0; k < it->size(); ++k)
-                out += "  " + (*it)[k].dump() + (k + 1 < it->size() ? ",\n" : "\n");
+                out += "  " + dump((*it)[k]) + (k + 1 < it->size() ? ",\n" : "\n");
             out += " ]";
         } else {
-            out += it->dump();
+            out += dump(*it);
         }
         out += std::next(it) != j.end() ? ",\n" : "\n";
     }
@@ -380,6 +387,9 @@ StoredProject parseProject(const std::string& text, const std::string& projectPa
         j = Json::parse(text);
     } catch (const nlohmann::json::parse_error& e) {
         r.fail(describeParseError(e, text.size()));
+    } catch (const nlohmann::json::exception&) {
+        // A number too large for a double is the only other refusal of the parser.
+        r.fail("it is not a project file (a number is out of range)");
     }
     if (!j.is_object() || !j.contains("format") || j["format"] != kFormatName)
         r.fail("it is not an ORMEVAK project file");
