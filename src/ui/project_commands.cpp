@@ -62,10 +62,11 @@ ProjectCommands::ProjectCommands(QWidget* window, Project& project, Prompts& pro
     connect(saveAs_, &QAction::triggered, this, [this] { saveAs(); });
     connect(recent_, &QMenu::aboutToShow, this, &ProjectCommands::fillRecentMenu);
 
-    // The menu stands in the free stretch of the command row between Combine and Exit.
+    // The menu stands at the plan's top-left corner, just under the command row, where the
+    // plan's margin leaves room and where it stays visible however narrow the window is.
     const double dpi = window->logicalDpiX();
-    menuBar_->setGeometry(static_cast<int>(19000 * dpi / 1440), static_cast<int>(60 * dpi / 1440),
-                          menuBar_->sizeHint().width(), menuBar_->sizeHint().height());
+    menuBar_->setGeometry(0, static_cast<int>(500 * dpi / 1440), menuBar_->sizeHint().width(),
+                          menuBar_->sizeHint().height());
     menuBar_->raise();
     menuBar_->show();
 

@@ -158,3 +158,42 @@ TEST(StartingFromAProject, opensStraightIntoTheMainWindow) {
 
 } // namespace
 } // namespace ormevak::testing
+
+namespace ormevak::testing {
+namespace {
+
+TEST(StartingFromAProject, aChangedAnalysisIsReportedInOneWindow) {
+    QStandardPaths::setTestModeEnabled(true);
+    ExampleCopy example;
+    const QString projectFile = QFileInfo(example.path()).path() + QStringLiteral("/p.ormevak");
+    {
+        auto first = startToMainWindow(example.path());
+        ASSERT_NE(first->main(), nullptr);
+        ASSERT_TRUE(first->session->projectCommands()->saveAs(projectFile));
+    }
+    QFile analysis(example.path());
+    ASSERT_TRUE(analysis.open(QIODevice::ReadOnly));
+    QByteArray text = analysis.readAll();
+    analysis.close();
+    text.replace("217.56", "317.56");
+    ASSERT_TRUE(analysis.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    analysis.write(text);
+    analysis.close();
+
+    WatchingPrompts prompts;
+    DesktopSession session(prompts);
+    ASSERT_TRUE(session.startProject(projectFile));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.titles.front(), "The analysis changed");
+    EXPECT_EQ(prompts.messages.front().rfind("The analysis file " + example.path().toStdString() +
+                                                 " changed since the project was saved\n"
+                                                 "Reactions at joint 1 changed by more than 1 % "
+                                                 "in load case 1",
+                                             0),
+              0u)
+        << prompts.messages.front();
+    session.mainWindow()->close();
+}
+
+} // namespace
+} // namespace ormevak::testing
