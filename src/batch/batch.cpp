@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "batch/project_options.h"
 #include "batch/session.h"
 #include "checks/checks.h"
 #include "design/design.h"
@@ -18,6 +19,7 @@
 #include "model/errors.h"
 #include "model/layout_file.h"
 #include "model/soil_values.h"
+#include "project/project_file.h"
 #include "sizing/pipeline.h"
 
 #ifdef ORMEVAK_HAVE_OUTPUT
@@ -33,6 +35,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: ormevak-batch ANALYSIS_FILE --sbc TEXT --depth TEXT [options]\n"
+    "       ormevak-batch --project FILE [ANALYSIS_FILE] [--sbc TEXT] [--depth TEXT] [options]\n"
     "\n"
     "  --sbc TEXT         safe bearing capacity, kN/m2 (50..1000), as typed in the startup dialog\n"
     "  --depth TEXT       depth of foundation, m (0..6), as typed in the startup dialog\n"
@@ -43,6 +46,9 @@ constexpr const char* kUsage =
     "  --xlsx FILE        write the workbook of the spreadsheet export to FILE (.xlsx)\n"
     "  --pdf FILE         print the footing layout plan to FILE (one-page PDF)\n"
     "  --save-layout      write the layout file beside the analysis file at the end\n"
+    "  --project FILE     open a saved project: its analysis file and soil values (given ones\n"
+    "                     must agree); a saved schedule stands unless the script redesigns\n"
+    "  --save-project FILE  write the project (everything decided) at the end\n"
     "  --help, --version\n"
     "\n"
     "exit status: 0 finished, 1 the input phase ended the program, 2 usage error\n";
@@ -55,6 +61,7 @@ struct Options {
     bool schedule = false;
     bool checks = false;
     bool saveLayout = false;
+    std::string projectFile, saveProjectFile;
 };
 
 struct UsageError {
@@ -100,6 +107,10 @@ Options parseArguments(int argc, char** argv) {
             o.checks = true;
         } else if (arg == "--save-layout") {
             o.saveLayout = true;
+        } else if (arg == "--project") {
+            o.projectFile = valueOf(i, arg);
+        } else if (arg == "--save-project") {
+            o.saveProjectFile = valueOf(i, arg);
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw UsageError{"unknown option " + arg};
         } else if (o.analysisFile.empty()) {
@@ -108,9 +119,12 @@ Options parseArguments(int argc, char** argv) {
             throw UsageError{"only one analysis file can be given (\"" + arg + "\" is a second)"};
         }
     }
-    if (o.analysisFile.empty()) throw UsageError{"no analysis file given"};
-    if (!o.haveSbc) throw UsageError{"--sbc is required"};
-    if (!o.haveDepth) throw UsageError{"--depth is required"};
+    // A saved project supplies the analysis file and the soil values.
+    if (o.projectFile.empty()) {
+        if (o.analysisFile.empty()) throw UsageError{"no analysis file given"};
+        if (!o.haveSbc) throw UsageError{"--sbc is required"};
+        if (!o.haveDepth) throw UsageError{"--depth is required"};
+    }
 #ifndef ORMEVAK_HAVE_OUTPUT
     if (!o.xlsxFile.empty() || !o.pdfFile.empty())
         throw UsageError{"this build has no output module: --xlsx and --pdf are not available"};
@@ -249,8 +263,19 @@ int run(int argc, char** argv) {
     }
     Options options;
     std::vector<Action> actions;
+    StoredProject stored;
     try {
         options = parseArguments(argc, argv);
+        if (!options.projectFile.empty()) {
+            stored = readRunProject(options.projectFile);
+            const std::string problem = projectDisagreement(
+                stored, options.analysisFile, options.haveDepth ? &options.depth : nullptr,
+                options.haveSbc ? &options.sbc : nullptr);
+            if (!problem.empty()) throw UsageError{problem};
+            options.analysisFile = stored.analysisResolved;
+            if (!options.haveDepth) options.depth = stored.soil.depth;
+            if (!options.haveSbc) options.sbc = stored.soil.sbc;
+        }
         // The soil values are judged before any work, on a scratch model.
         Project scratch;
         SoilValuesResult soil = applySoilValues(scratch, options.depth, options.sbc);
@@ -268,22 +293,31 @@ int run(int argc, char** argv) {
     } catch (const ScriptError& e) {
         std::cerr << "ormevak-batch: " << options.actionsFile << ": " << e.what() << "\n";
         return 2;
+    } catch (const ProjectFileError& e) {
+        std::cerr << "ormevak-batch: " << e.what() << "\n";
+        return 2;
     }
 
     Session s;
-    if (auto failure = runInputPhase(s.project, options.analysisFile, s.prompts)) {
+    bool scheduleRestored = false;
+    if (!options.projectFile.empty()) {
+        if (int status = openProjectRun(s, options.projectFile, stored, scheduleRestored))
+            return status;
+    } else if (auto failure = runInputPhase(s.project, options.analysisFile, s.prompts)) {
         // Shown in a message box on the desktop: printed as every other message.
         if (!failure->message.empty()) std::cerr << "message: " << failure->message << "\n";
         return 1;
     }
-    applySoilValues(s.project, options.depth, options.sbc);
     try {
-        loadMainWindow(s.project, s.prompts);
+        if (options.projectFile.empty()) {
+            applySoilValues(s.project, options.depth, options.sbc);
+            loadMainWindow(s.project, s.prompts);
+        }
         for (const Action& a : actions) {
             s.prompts.answer = a.ok;
             applyAction(s, a);
         }
-        if (!hasDesignAction(actions)) runDesign(s.project, s.prompts);
+        if (!hasDesignAction(actions) && !scheduleRestored) runDesign(s.project, s.prompts);
     } catch (const CapacityError& e) {
         std::cerr << "message: " << e.what() << "\n";
         return 1;
@@ -305,6 +339,8 @@ int run(int argc, char** argv) {
         if (!options.pdfFile.empty()) writePlanPdf(s.project, options.pdfFile);
 #endif
         if (options.saveLayout) saveLayout(s.project);
+        if (!options.saveProjectFile.empty())
+            saveProject(s.project, {options.depth, options.sbc}, options.saveProjectFile);
     } catch (const std::runtime_error& e) {
         std::cerr << "ormevak-batch: " << e.what() << "\n";
         return 2;

@@ -89,7 +89,7 @@ void FrmFoot::connectCommands() {
     connect(plan_, &PlanView::detailsRequested, this, &FrmFoot::showDetails);
 }
 
-bool FrmFoot::load() {
+bool FrmFoot::load(bool runPipeline) {
     disply_ = new Disply(this);
     disply2_ = new Disply2(this);
     frmShd_ = new FrmShd(project_, prompts_, this);
@@ -103,7 +103,7 @@ bool FrmFoot::load() {
     connect(checks_, &ChecksPanel::rowChosen, frmShd_, &FrmShd::showRow);
     placeAreas();
     try {
-        loadMainWindow(project_, prompts_);
+        if (runPipeline) loadMainWindow(project_, prompts_);
     } catch (const CapacityError& e) {
         prompts_.inform(e.what());
         return false;

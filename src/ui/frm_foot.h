@@ -29,7 +29,8 @@ class FrmFoot : public QWidget {
 
     // The load pipeline, with the window at its final size: plan, sizing, groups, controls, the
     // layout file. False when the footings cannot be grouped (the message has been shown).
-    bool load();
+    // Without the pipeline the model is already loaded (an opened project).
+    bool load(bool runPipeline = true);
     // drawFoot, and the group controls' captions after any assignment.
     void redraw();
 
