@@ -165,11 +165,11 @@ TEST_F(BatchTool, wheelResizesAndRecordsTheSizeLabel) {
 }
 
 TEST_F(BatchTool, saveLayoutWritesBesideTheAnalysisFileAndIsReadBack) {
-    write("steps.txt", "offset 1 right\noffset 2 down\n");
+    write("steps.txt", "offset 1 right\noffset 2 down\noffset 3 left\n");
     Outcome r = run(kBase + " --actions steps.txt --save-layout");
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string layout = slurp(dir / "office.SCR");
-    EXPECT_EQ(layout.substr(0, 5), " 3 2 ");
+    EXPECT_EQ(layout.substr(0, 7), " 3 2 1 ");
     EXPECT_EQ(layout.substr(layout.find("\r\n") + 2, 5), "\r 5 6");
     r = run(kBase + " --json -");
     ASSERT_EQ(r.status, 0);

@@ -163,6 +163,24 @@ TEST(ShiftDelete, putsAResizedFootingBackAtItsRequiredSide) {
     EXPECT_FALSE(s.sizeBoxVisible);
 }
 
+// A right press picks the footing too: Shift + Delete then acts on it, not on the one selected
+// before (here a plain footing, so nothing changes and footing 1 stays resized).
+TEST(ShiftDelete, actsOnTheFootingPressedLast) {
+    RecordingPrompts prompts;
+    Project p = grouped(prompts);
+    PlanState s;
+    selectFooting(p, s, 1);
+    wheelStep(p, prompts, 1);
+    ASSERT_EQ(p.footings[1].state, -1);
+    pressLabel(p, prompts, s, 2, Button::Right, false);
+    EXPECT_EQ(p.currentFooting, 2);
+    shiftDelete(p, prompts, s);
+    EXPECT_EQ(p.footings[1].state, -1);
+    toggleDisableMode(s);
+    pressLabel(p, prompts, s, 3, Button::Left, false);
+    EXPECT_EQ(p.currentFooting, 3);
+}
+
 // Wheel, Shift + Delete, Design: the footing is in its group's schedule row at once.
 TEST(ShiftDelete, theReturnedFootingIsDesignedInItsGroupsRow) {
     RecordingPrompts prompts;

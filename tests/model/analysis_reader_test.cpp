@@ -103,6 +103,21 @@ TEST(AnalysisReader, negativeExponentValuesAreTakenAsZero) {
     EXPECT_EQ(r->p.joints[1][3], 2000);
 }
 
+// The rebuilt line ends in a separator of its own; a blank after the last value must not turn
+// that into a further (empty) value, which would start a spurious joint.
+TEST(AnalysisReader, aNegativeExponentLineWithATrailingBlankGainsNoJoint) {
+    Parts parts;
+    parts.joints = "   3. JOINT COORDINATES\n   4. 3 1.25E-03 0 2. \n   5. 4 1 0 2.\n";
+    parts.members = "   6. MEMBER INCIDENCES\n   7. 1 3 4\n";
+    parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n      3    1      0.00    100.00      "
+                      "0.00      0.00      0.00      0.00\n";
+    auto r = read(parts.text());
+    ASSERT_FALSE(r->failure);
+    EXPECT_EQ(r->p.jointCount, 2);
+    EXPECT_EQ(r->p.joints[2][0], 4);
+    EXPECT_EQ(r->p.joints[2][1], 1000);
+}
+
 TEST(AnalysisReader, jointsRunAcrossLinesFourValuesAtATime) {
     Parts parts;
     parts.joints = "   3. JOINT COORDINATES\n   4. 1 0 0 0; 2\n   5. 4.5 0 0\n";

@@ -46,6 +46,15 @@ TEST(SoilValues, refusalNoticesNameTheBoxAndItsRange) {
     EXPECT_EQ(soilRefusalNotice(SoilBox::None), "");
 }
 
+TEST(SoilValues, everyRefusalSaysWhy) {
+    Project p;
+    EXPECT_EQ(applySoilValues(p, "Select", "200").reason, "the depth \"Select\" is not a number");
+    EXPECT_EQ(applySoilValues(p, "7", "200").reason, "the depth must lie between 0 and 6 m");
+    EXPECT_EQ(applySoilValues(p, "1.5", "abc").reason, "the SBC \"abc\" is not a number");
+    EXPECT_EQ(applySoilValues(p, "1.5", "40").reason, "the SBC must lie between 50 and 1000 kN/m2");
+    EXPECT_EQ(applySoilValues(p, "1.5", "200").reason, "");
+}
+
 TEST(SoilValues, typedSbcRoundsHalfToEvenAndRefusalKeepsTheDepth) {
     Project p;
     ASSERT_TRUE(applySoilValues(p, "2", "120.5").accepted);
@@ -145,6 +154,18 @@ TEST(LayoutFile, foreignContentIsIgnored) {
     EXPECT_EQ(p.footings[1].offX, 0);
     std::ofstream(dir.path / "frame.SCR", std::ios::binary) << " 1E99 2\r\n";
     EXPECT_EQ(loadLayout(p), LayoutLoad::Ignored);
+}
+
+// The second line is not checked against the footing count: a shorter one restores what it
+// holds and reads nothing beyond its end.
+TEST(LayoutFile, aShortSecondLineRestoresWhatItHolds) {
+    Project p = withFootings("x.ANL", {{0, 0}, {0, 0}, {0, 0}});
+    ASSERT_EQ(loadLayoutText(p, " 3 2 1\r\n\r 4\r\n"), LayoutLoad::Restored);
+    EXPECT_EQ(p.footings[1].offX, 1);
+    EXPECT_EQ(p.footings[3].offX, -1);
+    EXPECT_EQ(p.footings[1].offZ, -1);
+    EXPECT_EQ(p.footings[2].offZ, 0);
+    EXPECT_EQ(p.footings[3].offZ, 0);
 }
 
 TEST(LayoutFile, missingFolderGivesAnErrorNamingTheFile) {

@@ -215,6 +215,47 @@ TEST(PrintPlan, centresTheJointLabelUnderTheColumnAndPutsProjectionsBesideIt) {
     EXPECT_NEAR(cant2->x, 7050 + 2000 + 300, 1e-9);
 }
 
+// The combined footing along Z (CF- 2: outline x 10400..11600, z -500..3000, columns at
+// x 11000, z 0 and 2500; the print adds 2000 to both axes): its label reads upward inside the
+// right edge, centred one text height below the middle; the span is centred on the column line
+// half a text height above the middle; the projections are centred on the column line beyond
+// each column.
+TEST(PrintPlan, placesTheLabelSpanAndProjectionsOfACombinedFootingAlongZ) {
+    QImage image = imagePage();
+    QPainter painter(&image);
+    painter.setFont(planPrinterFont());
+    const QRectF page(0, 0, 1000, 700);
+    const std::vector<PrintedText> texts = printPlanTexts(exampleProject(), painter, page);
+    PrintSurface s(painter, page);
+    const double th = s.textHeight("H"); // in twips, used as plan millimetres by the plan
+    s.setScale(planScale(planExtent(exampleProject()), 0.7));
+
+    const PrintedText* label = find(texts, "CF- 2");
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->vertical);
+    EXPECT_NEAR(label->x, 13600 - th, 1e-6);
+    // Turned text stands on whole device pixels: within a pixel and a half.
+    EXPECT_NEAR(label->deviceBounds.center().y(), s.toDevice(0, 3250 + th).y(), 1.5);
+
+    const PrintedText* span = nullptr;
+    for (const PrintedText& t : texts)
+        if (t.text == "2500" && !t.vertical) span = &t;
+    ASSERT_NE(span, nullptr);
+    EXPECT_NEAR(span->deviceBounds.center().x(), s.toDevice(13000, 0).x(), 1.0);
+    EXPECT_NEAR(span->y, 3250 - th / 2, 1e-6);
+
+    int projections = 0;
+    for (const PrintedText& t : texts) {
+        if (t.text != "500" || t.vertical) continue;
+        const bool first = std::fabs(t.y - (2000 - th - 150)) < 1e-6;
+        const bool second = std::fabs(t.y - (4500 + th + 150)) < 1e-6;
+        if (!first && !second) continue;
+        ++projections;
+        EXPECT_NEAR(t.deviceBounds.center().x(), s.toDevice(13000, 0).x(), 1.0) << t.y;
+    }
+    EXPECT_EQ(projections, 2);
+}
+
 TEST(PrintPlan, turnsTheAxisOverWhenThePlanStandsBeyondTheBareSecondCorner) {
     // One column line at X 30000: the scale runs from X0 = 28000 to the bare H / r = 22857, so x
     // grows to the left and the plan falls off the page's left edge, as the user scale puts it.

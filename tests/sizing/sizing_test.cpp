@@ -106,6 +106,16 @@ TEST(SizeFootings, nonPositiveForceIsReportedOnceAndTakenAsOne) {
     EXPECT_EQ(prompts.messages.size(), 2u);
 }
 
+// A pulling case after a heavier one is sized with its own 1 kN, not the load before it:
+// case 0, 500 kN: 1.659 m; case 1, P = 1 with MX 100 on 250: 250 B3 - B - 600 = 0 gives
+// B = 1.34 m, so case 0 governs. With case 0's 550 kN it would be about 1.86 m.
+TEST(SizeFootings, aPullingCaseAfterAHeavierOneIsSizedWithItsOwnKilonewton) {
+    Project p = project({{{500, 0, 0}, {-10, 100, 0}}});
+    RecordingPrompts prompts;
+    sizeFootings(p, prompts);
+    EXPECT_FLOAT_EQ(p.footings[1].reqSide, 1.659f);
+}
+
 TEST(SizeFootings, thirtySixCasesSetLoadCaseCount35AndCheckTheLast) {
     std::vector<Load> cases(36, Load{100, 0, 0});
     cases[35].fy = 0; // slot 35 is not sized, only checked
