@@ -1,7 +1,7 @@
 // Combined footings: sizing under two columns, the Combine command and deletion.
 //
 // The sizing holds its working reals in Single (float) between steps; each step is evaluated in
-// double and stored back, so the results match the product's own arithmetic.
+// double and stored back, so every width is the one the stored values give when worked by hand.
 #include "combined/combined_footing.h"
 
 #include <algorithm>

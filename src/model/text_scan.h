@@ -34,7 +34,7 @@ inline size_t find(std::string_view line, std::string_view what, size_t from = 1
     return p == std::string_view::npos ? 0 : p + 1;
 }
 
-// Mid$(line, start, count) with 1-based start; clipped to the line.
+// The piece of `line` of `count` characters from the 1-based column `start`; clipped to the line.
 inline std::string_view mid(std::string_view line, size_t start, size_t count) {
     if (start == 0) start = 1;
     if (start > line.size()) return {};

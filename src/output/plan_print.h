@@ -19,8 +19,7 @@ namespace ormevak {
 
 enum class PageOrientation { Portrait = 1, Landscape = 2 };
 
-// The paper code the Print button applies (A3) and its page size.
-inline constexpr int planPaperCode = 8;
+// The page size the Print button applies: A3.
 QPageSize planPageSize();
 
 // The font the plan is printed in when the surface has none of its own choosing (the PDF file).

@@ -160,7 +160,7 @@ float pedestalForSize(float side) {
 
 namespace {
 
-// Distinct values in first-seen order, then bubble-sorted: the same as a plain ascending sort.
+// The distinct values, ascending.
 std::vector<int32_t> distinctSorted(const Project& p, int32_t FootingRecord::*axis) {
     std::vector<int32_t> values;
     for (int i = 1; i <= p.footingCount; ++i) values.push_back(p.footings[at(i)].*axis);
@@ -196,7 +196,7 @@ void formGroups(Project& p) {
         g.barDia = 10;
         groups.push_back(g);
     }
-    // Stable ascending order (a bubble sort over whole records).
+    // Ascending by side; equal sides keep the order they were formed in.
     std::stable_sort(groups.begin() + 1, groups.end(),
                      [](const GroupRecord& a, const GroupRecord& b) { return a.size < b.size; });
     p.groups = std::move(groups);

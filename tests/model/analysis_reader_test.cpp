@@ -15,7 +15,7 @@ using ormevak::testing::RecordingPrompts;
 
 namespace {
 
-struct Parts {
+struct FileSections {
     std::string unit = "   2. UNIT METER KN";
     std::string joints = "   3. JOINT COORDINATES\n"
                          "   4. 1 0 0 0; 2 4.5 0 0; 3 0 3 0; 4 4.5 3 0\n";
@@ -67,7 +67,7 @@ std::unique_ptr<Read> read(const std::string& text) {
 } // namespace
 
 TEST(AnalysisReader, metresAreStoredAsMillimetres) {
-    auto r = read(Parts{}.text());
+    auto r = read(FileSections{}.text());
     ASSERT_FALSE(r->failure);
     EXPECT_EQ(r->p.inputUnitFactor, 1000);
     EXPECT_EQ(r->p.jointCount, 4);
@@ -77,7 +77,7 @@ TEST(AnalysisReader, metresAreStoredAsMillimetres) {
 }
 
 TEST(AnalysisReader, millimetresAreStoredAsRead) {
-    Parts parts;
+    FileSections parts;
     parts.unit = "   2. UNIT MMS NEWTON";
     parts.joints =
         "   3. JOINT COORDINATES\n   4. 1 0 0 0; 2 4500 0 0\n   5. 3 0 3000 0; 4 4500 3000 0\n";
@@ -89,7 +89,7 @@ TEST(AnalysisReader, millimetresAreStoredAsRead) {
 }
 
 TEST(AnalysisReader, negativeExponentValuesAreTakenAsZero) {
-    Parts parts;
+    FileSections parts;
     parts.joints = "   3. JOINT COORDINATES\n   4. 3 1.25E-03 0 2.\n";
     parts.members = "   5. MEMBER INCIDENCES\n   6. 1 3 3\n";
     parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n      3    1      0.00    100.00      "
@@ -106,7 +106,7 @@ TEST(AnalysisReader, negativeExponentValuesAreTakenAsZero) {
 // The rebuilt line ends in a separator of its own; a blank after the last value must not turn
 // that into a further (empty) value, which would start a spurious joint.
 TEST(AnalysisReader, aNegativeExponentLineWithATrailingBlankGainsNoJoint) {
-    Parts parts;
+    FileSections parts;
     parts.joints = "   3. JOINT COORDINATES\n   4. 3 1.25E-03 0 2. \n   5. 4 1 0 2.\n";
     parts.members = "   6. MEMBER INCIDENCES\n   7. 1 3 4\n";
     parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n      3    1      0.00    100.00      "
@@ -119,7 +119,7 @@ TEST(AnalysisReader, aNegativeExponentLineWithATrailingBlankGainsNoJoint) {
 }
 
 TEST(AnalysisReader, jointsRunAcrossLinesFourValuesAtATime) {
-    Parts parts;
+    FileSections parts;
     parts.joints = "   3. JOINT COORDINATES\n   4. 1 0 0 0; 2\n   5. 4.5 0 0\n";
     auto r = read(parts.text());
     ASSERT_FALSE(r->failure);
@@ -128,7 +128,7 @@ TEST(AnalysisReader, jointsRunAcrossLinesFourValuesAtATime) {
 }
 
 TEST(AnalysisReader, aCommandRightAfterTheMemberListIsReadAsMembers) {
-    Parts parts;
+    FileSections parts;
     parts.between = "   7. BETA 90 MEMB 1 TO 4\n   8. CONSTANTS\n";
     auto r = read(parts.text());
     ASSERT_FALSE(r->failure);
@@ -138,7 +138,7 @@ TEST(AnalysisReader, aCommandRightAfterTheMemberListIsReadAsMembers) {
 }
 
 TEST(AnalysisReader, betaRangesAreExpanded) {
-    Parts parts;
+    FileSections parts;
     parts.between =
         "   7. CONSTANTS\n   8. BETA 90 MEMB 1 TO 4 7 12 TO 14 -\n   9. 20 5\n  10. SUPPORTS\n";
     auto r = read(parts.text());
@@ -149,7 +149,7 @@ TEST(AnalysisReader, betaRangesAreExpanded) {
 }
 
 TEST(AnalysisReader, singleDigitAtTheEndOfABetaLineIsNotRead) {
-    Parts parts;
+    FileSections parts;
     parts.between = "   7. CONSTANTS\n   8. BETA 90 MEMB 9\n   9. BETA 90 MEMB 2 TO 3\n"
                     "  10. BETA 90 MEMB 7 TO 8 12\n  11. SUPPORTS\n  12. BETA 90 MEMB 5 6 11\n";
     auto r = read(parts.text());
@@ -161,7 +161,7 @@ TEST(AnalysisReader, singleDigitAtTheEndOfABetaLineIsNotRead) {
 }
 
 TEST(AnalysisReader, betaColumnsHaveTheirDimensionsExchanged) {
-    Parts parts;
+    FileSections parts;
     parts.between = "   7. CONSTANTS\n   8. BETA 90 MEMB 1 TO 2 33\n";
     parts.blocks = columnBlock(1, "300.0", "450.0") + columnBlock(3, "300.0", "450.0") +
                    columnBlock(2, "230.0", "600.0");
@@ -174,7 +174,7 @@ TEST(AnalysisReader, betaColumnsHaveTheirDimensionsExchanged) {
 }
 
 TEST(AnalysisReader, reactionLinesGiveCasesAndCaptions) {
-    Parts parts;
+    FileSections parts;
     parts.reactions += "           3      0.1     50.00      0.00      1.00      0.00      2.00\n";
     auto r = read(parts.text());
     ASSERT_FALSE(r->failure);
@@ -192,7 +192,7 @@ TEST(AnalysisReader, reactionLinesGiveCasesAndCaptions) {
 }
 
 TEST(AnalysisReader, aNumberFromColumnEightOnIsAFurtherCase) {
-    Parts parts;
+    FileSections parts;
     parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n"
                       "      7    1      1.00     10.00      0.00      0.00      0.00      0.00\n"
                       "       8   2      1.00     20.00      0.00      0.00      0.00      0.00\n";
@@ -204,7 +204,7 @@ TEST(AnalysisReader, aNumberFromColumnEightOnIsAFurtherCase) {
 }
 
 TEST(AnalysisReader, gradesInKilonewtonUnitsAreDividedBy1000) {
-    Parts parts;
+    FileSections parts;
     parts.design = "  20. START CONCRETE DESIGN\n  21. FYMAIN 415000 ALL\n  22. FC 20000 ALL\n";
     auto r = read(parts.text());
     ASSERT_FALSE(r->failure);
@@ -214,7 +214,7 @@ TEST(AnalysisReader, gradesInKilonewtonUnitsAreDividedBy1000) {
 }
 
 TEST(AnalysisReader, missingGradeStaysZero) {
-    Parts parts;
+    FileSections parts;
     parts.design = "  20. START CONCRETE DESIGN\n  21. UNIT MMS NEWTON\n  22. FYMAIN 500 ALL\n";
     auto r = read(parts.text());
     ASSERT_FALSE(r->failure);
@@ -223,7 +223,7 @@ TEST(AnalysisReader, missingGradeStaysZero) {
 }
 
 TEST(AnalysisReader, membersRunFromTheLowerEnd) {
-    auto r = read(Parts{}.text());
+    auto r = read(FileSections{}.text());
     ASSERT_FALSE(r->failure);
     // Member 2 was written from joint 4 (X 4.5, Y 3) down to joint 2 (X 4.5, Y 0).
     EXPECT_EQ(r->p.memberIncidence[2], (std::array<int32_t, 3>{2, 2, 4}));
@@ -231,7 +231,7 @@ TEST(AnalysisReader, membersRunFromTheLowerEnd) {
 }
 
 TEST(AnalysisReader, beamBlocksAreReadUnrounded) {
-    Parts parts;
+    FileSections parts;
     parts.blocks =
         "                  B E A M  N O.    3   D E S I G N   R E S U L T S\n"
         "          LENGTH:  4500.5 mm       SIZE:  230.0 mm X  450.0 mm   COVER: 25.0 mm\n"
@@ -247,7 +247,7 @@ TEST(AnalysisReader, beamBlocksAreReadUnrounded) {
 
 TEST(AnalysisReader, aFileEndingRightAfterABeamHeaderEndsTheBeamBlocks) {
     for (const char* number : {"7", "0"}) {
-        Parts parts;
+        FileSections parts;
         parts.blocks =
             std::string("                  B E A M  N O.    3   D E S I G N   R E S U L T S\n"
                         "          LENGTH:  4500.5 mm       SIZE:  230.0 mm X  450.0 mm\n"
@@ -300,38 +300,38 @@ TEST(AnalysisReader, onlyARegularFileIsRead) {
 
 TEST(AnalysisReader, endingsAndTheirMessages) {
     struct Case {
-        std::function<void(Parts&)> change;
+        std::function<void(FileSections&)> change;
         const char* message;
     };
     const std::vector<Case> cases = {
-        {[](Parts& p) {
+        {[](FileSections& p) {
              p.unit = "   2. INPUT WIDTH 79";
              p.reactions = "";
              p.design = "";
          },
          "test.ANL does not look like an analysis output: no UNIT command found"},
         // The first "UNIT" is the design's: the joints before it are not looked at.
-        {[](Parts& p) {
+        {[](FileSections& p) {
              p.unit = "   2. INPUT WIDTH 79";
              p.reactions = "";
          },
          "test.ANL does not look like an analysis output: no joint coordinates found"},
         // The first "UNIT" of the file decides, even inside the reaction table's heading.
-        {[](Parts& p) { p.unit = "   2. INPUT WIDTH 79"; }, " Units Should be Meter or mm "},
-        {[](Parts& p) { p.unit = "   2. UNIT FEET KIP"; }, " Units Should be Meter or mm "},
-        {[](Parts& p) { p.joints = ""; },
+        {[](FileSections& p) { p.unit = "   2. INPUT WIDTH 79"; }, " Units Should be Meter or mm "},
+        {[](FileSections& p) { p.unit = "   2. UNIT FEET KIP"; }, " Units Should be Meter or mm "},
+        {[](FileSections& p) { p.joints = ""; },
          "test.ANL does not look like an analysis output: no joint coordinates found"},
-        {[](Parts& p) { p.members = ""; },
+        {[](FileSections& p) { p.members = ""; },
          "test.ANL does not look like an analysis output: no member incidences found"},
-        {[](Parts& p) { p.reactions = ""; }, " NO SUPPORT REACTIONS  (or) Units differ "},
-        {[](Parts& p) {
+        {[](FileSections& p) { p.reactions = ""; }, " NO SUPPORT REACTIONS  (or) Units differ "},
+        {[](FileSections& p) {
              p.reactions = "  SUPPORT REACTIONS -UNIT KIP  FEET\n      1    1  1 2 3 4 5 6\n";
          },
          " NO SUPPORT REACTIONS  (or) Units differ "},
-        {[](Parts& p) { p.design = ""; }, "NO START CONCRETE DESIGN"},
+        {[](FileSections& p) { p.design = ""; }, "NO START CONCRETE DESIGN"},
     };
     for (const Case& c : cases) {
-        Parts parts;
+        FileSections parts;
         c.change(parts);
         auto r = read(parts.text());
         ASSERT_TRUE(r->failure) << c.message;
@@ -341,7 +341,7 @@ TEST(AnalysisReader, endingsAndTheirMessages) {
 }
 
 TEST(AnalysisReader, tablesBeyondTheirCapacityAreRefused) {
-    Parts parts;
+    FileSections parts;
     parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n      1    1      1.00     10.00      "
                       "0.00      0.00      0.00      0.00\n";
     for (int c = 2; c <= 37; ++c)
@@ -352,7 +352,7 @@ TEST(AnalysisReader, tablesBeyondTheirCapacityAreRefused) {
     EXPECT_NE(r->failure->message.find("reaction lines for one support"), std::string::npos);
     EXPECT_NE(r->failure->message.find("36"), std::string::npos);
 
-    Parts many;
+    FileSections many;
     many.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n";
     for (int s = 1; s <= 1001; ++s)
         many.reactions += "   " + std::to_string(s) +
@@ -361,7 +361,7 @@ TEST(AnalysisReader, tablesBeyondTheirCapacityAreRefused) {
     ASSERT_TRUE(r->failure);
     EXPECT_NE(r->failure->message.find("1000"), std::string::npos);
 
-    Parts wide;
+    FileSections wide;
     wide.joints = "   3. JOINT COORDINATES\n";
     for (int j = 1; j <= 301; ++j)
         wide.joints += "   4. " + std::to_string(j) + " " + std::to_string(j) + " 0 0\n";
@@ -429,7 +429,7 @@ TEST(AnalysisReader, truncatedAndGarbageFilesEndCleanly) {
 }
 
 TEST(AnalysisReader, reactionValuesBeyondASingleAreRefused) {
-    Parts parts;
+    FileSections parts;
     parts.reactions = "  SUPPORT REACTIONS -UNIT KN   METE\n"
                       "      1    1      1.00    1E9999      0.00      0.00      0.00      0.00\n";
     auto r = read(parts.text());
@@ -442,7 +442,7 @@ TEST(AnalysisReader, reactionValuesBeyondASingleAreRefused) {
 }
 
 TEST(AnalysisReader, aLineOfOneMegabyteIsReadLikeAnyOther) {
-    Parts parts;
+    FileSections parts;
     parts.between = "   7. CONSTANTS\n" + std::string(1 << 20, 'X') + "\n   8. " +
                     std::string(1 << 20, '9') + "\n";
     auto r = read(parts.text());
@@ -451,7 +451,7 @@ TEST(AnalysisReader, aLineOfOneMegabyteIsReadLikeAnyOther) {
 }
 
 TEST(AnalysisReader, jointAndMemberTablesOneBeyondTheirCapacityAreRefused) {
-    Parts parts;
+    FileSections parts;
     parts.joints = "   3. JOINT COORDINATES\n";
     for (int j = 1; j <= 12501; ++j)
         parts.joints += "   4. " + std::to_string(j) + " " + std::to_string(j % 250) + " 0 0\n";
@@ -460,7 +460,7 @@ TEST(AnalysisReader, jointAndMemberTablesOneBeyondTheirCapacityAreRefused) {
     EXPECT_NE(r->failure->message.find("more joints than the 12500"), std::string::npos)
         << r->failure->message;
 
-    Parts members;
+    FileSections members;
     members.members = "   5. MEMBER INCIDENCES\n";
     for (int m = 1; m <= 15001; ++m) members.members += "   6. " + std::to_string(m) + " 1 3\n";
     r = read(members.text());
