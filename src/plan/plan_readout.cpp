@@ -109,6 +109,21 @@ int neighbourFooting(const Project& p, int from, int dx, int dz) {
     return best;
 }
 
+int footingAt(const Project& p, double x, double z) {
+    for (int i = 1; validFooting(p, i); ++i) {
+        const FootingRecord& f = p.footings[static_cast<size_t>(i)];
+        if (f.state >= 1 || f.state == -100) continue;
+        if (x >= f.drawX1 && x <= f.drawX2 && z >= f.drawZ1 && z <= f.drawZ2) return i;
+    }
+    const int n = std::min(p.combinedCount, static_cast<int>(p.combinedFootings.size()) - 1);
+    for (int k = 1; k <= n; ++k) {
+        const CombinedRecord& c = p.combinedFootings[static_cast<size_t>(k)];
+        if (x >= c.xMin && x <= c.xMax && z >= c.zMin && z <= c.zMax && c.memberCount >= 1)
+            return c.members[1];
+    }
+    return 0;
+}
+
 int footingOfMessage(const Project& p, const std::string& text) {
     for (const char* marker : {"Check JOINT :", " Fy = 0 @ :"}) {
         const size_t at = text.find(marker);

@@ -32,6 +32,10 @@ std::string readoutLine(const FootingReadout& r);
 // step aside twice as far as a step ahead. 0 when there is none; from 0, the first footing.
 int neighbourFooting(const Project& p, int from, int dx, int dz);
 
+// The footing whose outline as last drawn holds the plan point (mm); for a combined outline its
+// first member. 0 when none does.
+int footingAt(const Project& p, double x, double z);
+
 // The footing a message names by its joint ("Check JOINT : 12 ...", " Fy = 0 @ : 12 ...",
 // "12 Missed ..."); 0 when it names none.
 int footingOfMessage(const Project& p, const std::string& text);

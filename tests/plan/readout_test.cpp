@@ -4,6 +4,7 @@
 
 #include "batch/session.h"
 #include "combined/details.h"
+#include "combined/plan_labels.h"
 #include "model/analysis_reader.h"
 #include "model/soil_values.h"
 #include "plan/plan_readout.h"
@@ -54,6 +55,14 @@ TEST_F(Readout, arrowKeysGoToTheNearestFootingThatWay) {
     EXPECT_EQ(neighbourFooting(s.project, 8, -1, 0), 7);
     EXPECT_EQ(neighbourFooting(s.project, 8, 0, -1), 2);
     EXPECT_EQ(neighbourFooting(s.project, 0, 1, 0), 1); // nothing picked: the first footing
+}
+
+TEST_F(Readout, thePointerFindsTheFootingUnderIt) {
+    storeDrawnRects(s.project);
+    EXPECT_EQ(footingAt(s.project, 4200 + 1000, 0 - 1000), 2); // inside 2.2 x 2.2 m round (4200, 0)
+    EXPECT_EQ(footingAt(s.project, 4200 + 1200, 0), 0);        // just outside it
+    s.project.footings[2].state = -100;                        // not built: no outline
+    EXPECT_EQ(footingAt(s.project, 4200, 0), 0);
 }
 
 TEST_F(Readout, messagesNameTheirFootingByJoint) {
