@@ -73,7 +73,9 @@ Action parseLine(const std::vector<std::string>& w, const std::string& line) {
         {"design", ActionKind::Design},
         {"depth", ActionKind::Depth},
         {"pedestal", ActionKind::Pedestal},
-        {"dia", ActionKind::Dia}};
+        {"dia", ActionKind::Dia},
+        {"undo", ActionKind::Undo},
+        {"redo", ActionKind::Redo}};
     auto it = verbs.find(w[0]);
     if (it == verbs.end()) throw Fail{"unknown action \"" + w[0] + "\""};
     Action a;
@@ -106,6 +108,8 @@ Action parseLine(const std::vector<std::string>& w, const std::string& line) {
     case ActionKind::OffsetsReset:
     case ActionKind::Refresh:
     case ActionKind::Design:
+    case ActionKind::Undo:
+    case ActionKind::Redo:
         expectCount(w, 1, w[0].c_str());
         break;
     case ActionKind::Combine:

@@ -24,7 +24,9 @@ enum class ActionKind {
     Design,
     Depth,
     Pedestal,
-    Dia
+    Dia,
+    Undo,
+    Redo
 };
 
 enum class OffsetKeyName { Home, Left, Right, Up, Down };

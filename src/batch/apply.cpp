@@ -8,6 +8,7 @@
 #include "design/design.h"
 #include "design/schedule.h"
 #include "model/numbers.h"
+#include "plan/history.h"
 
 namespace ormevak::batch {
 
@@ -77,38 +78,53 @@ OffsetKey offsetKeyOf(OffsetKeyName k) {
     return OffsetKey::Down;
 }
 
-// What the gesture does in the desktop application.
+// What the gesture does in the desktop application. Each edit of the model is one entry of the
+// edit history, kept only when it changed the model; picking a footing is no edit.
 void applyGesture(Session& s, const Action& a) {
     Project& p = s.project;
     Prompts& prompts = s.prompts;
+    EditHistory& h = s.history;
     switch (a.kind) {
-    case ActionKind::ToggleGroup:
-        toggleGroup(p, prompts, checkedIndex(a, p.groupCount, "group"));
+    case ActionKind::ToggleGroup: {
+        const int g = checkedIndex(a, p.groupCount, "group");
+        recordEdit(h, p, edit_name::toggle(p, g), [&] { toggleGroup(p, prompts, g); });
         break;
-    case ActionKind::NudgeGroup:
-        nudgeGroup(p, prompts, checkedIndex(a, p.groupCount, "group"));
+    }
+    case ActionKind::NudgeGroup: {
+        const int g = checkedIndex(a, p.groupCount, "group");
+        recordEdit(h, p, edit_name::nudge(p, g), [&] { nudgeGroup(p, prompts, g); });
         break;
+    }
     case ActionKind::ListGroup:
         listGroup(p, prompts, s.plan, checkedIndex(a, p.groupCount, "group"));
         break;
     case ActionKind::Select:
         selectFooting(p, s.plan, checkedIndex(a, p.footingCount, "footing"));
         break;
-    case ActionKind::Wheel:
-        selectFooting(p, s.plan, checkedIndex(a, p.footingCount, "footing"));
-        wheelStep(p, prompts, a.direction);
+    case ActionKind::Wheel: {
+        const int f = checkedIndex(a, p.footingCount, "footing");
+        selectFooting(p, s.plan, f);
+        recordEdit(h, p, edit_name::resize(p, f), [&] { wheelStep(p, prompts, a.direction); });
         break;
-    case ActionKind::ShiftDelete:
-        selectFooting(p, s.plan, checkedIndex(a, p.footingCount, "footing"));
-        shiftDelete(p, prompts, s.plan);
+    }
+    case ActionKind::ShiftDelete: {
+        const int f = checkedIndex(a, p.footingCount, "footing");
+        selectFooting(p, s.plan, f);
+        recordEdit(h, p, edit_name::shiftDelete(p, f), [&] { shiftDelete(p, prompts, s.plan); });
         break;
+    }
     case ActionKind::DisableMode:
         toggleDisableMode(s.plan);
         break;
-    case ActionKind::Press:
-        pressLabel(p, prompts, s.plan, checkedIndex(a, p.footingCount, "footing"), Button::Left,
-                   false);
+    case ActionKind::Press: {
+        const int f = checkedIndex(a, p.footingCount, "footing");
+        if (s.plan.disableMode)
+            recordEdit(h, p, edit_name::disablePress(p, f),
+                       [&] { pressLabel(p, prompts, s.plan, f, Button::Left, false); });
+        else
+            pressLabel(p, prompts, s.plan, f, Button::Left, false);
         break;
+    }
     case ActionKind::Details: {
         const int f = checkedIndex(a, p.footingCount, "footing");
         PressResult r = pressLabel(p, prompts, s.plan, f, Button::Right, false);
@@ -126,29 +142,45 @@ void applyGesture(Session& s, const Action& a) {
         s.plan.bandX2 = static_cast<float>(a.x2);
         s.plan.bandY2 = static_cast<float>(a.z2);
         s.plan.dragging = false;
-        combineBand(p, prompts, s.plan);
+        // A refusal or a cancelled skew question leaves the model as it was: no entry.
+        recordEdit(h, p, edit_name::combine(), [&] { combineBand(p, prompts, s.plan); });
         break;
-    case ActionKind::Offset:
-        pickFooting(p, checkedIndex(a, p.footingCount, "footing"));
-        offsetKeys(p, offsetKeyOf(a.key));
+    case ActionKind::Offset: {
+        const int f = checkedIndex(a, p.footingCount, "footing");
+        pickFooting(p, f);
+        recordEdit(h, p, edit_name::offset(p, f), [&] { offsetKeys(p, offsetKeyOf(a.key)); });
         break;
+    }
     case ActionKind::OffsetsReset:
-        resetOffsets(p);
+        recordEdit(h, p, edit_name::offsetsReset(), [&] { resetOffsets(p); });
         break;
     case ActionKind::Refresh:
-        refresh(p, prompts);
+        recordEdit(h, p, edit_name::refresh(), [&] { refresh(p, prompts); });
         break;
     case ActionKind::Design:
-        runDesign(p, prompts);
+        recordEdit(h, p, edit_name::design(), [&] { runDesign(p, prompts); });
         break;
-    case ActionKind::Depth:
-        editDepth(p, checkedIndex(a, p.designRowCount, "schedule row"), a.text, &prompts);
+    case ActionKind::Depth: {
+        const int r = checkedIndex(a, p.designRowCount, "schedule row");
+        recordEdit(h, p, edit_name::depth(p, r), [&] { editDepth(p, r, a.text, &prompts); });
         break;
-    case ActionKind::Pedestal:
-        editPedestal(p, checkedIndex(a, p.designRowCount, "schedule row"), a.text, &prompts);
+    }
+    case ActionKind::Pedestal: {
+        const int r = checkedIndex(a, p.designRowCount, "schedule row");
+        recordEdit(h, p, edit_name::pedestal(p, r), [&] { editPedestal(p, r, a.text, &prompts); });
         break;
-    case ActionKind::Dia:
-        clickDiameter(p, checkedIndex(a, p.designRowCount, "schedule row"), &prompts);
+    }
+    case ActionKind::Dia: {
+        const int r = checkedIndex(a, p.designRowCount, "schedule row");
+        recordEdit(h, p, edit_name::diameter(p, r), [&] { clickDiameter(p, r, &prompts); });
+        break;
+    }
+    case ActionKind::Undo:
+        // Nothing to undo leaves everything as it is; messages already given stay given.
+        h.undo(p);
+        break;
+    case ActionKind::Redo:
+        h.redo(p);
         break;
     }
 }

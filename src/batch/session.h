@@ -8,6 +8,7 @@
 #include "combined/plan_state.h"
 #include "model/project.h"
 #include "model/prompts.h"
+#include "plan/history.h"
 
 namespace ormevak::batch {
 
@@ -26,6 +27,7 @@ struct Session {
     PlanState plan;
     BatchPrompts prompts;
     std::vector<std::string> details; // one JSON object per `details` action
+    EditHistory history;              // the edits `undo` and `redo` act on
 };
 
 // Replays one action on the session; throws ScriptError for an index the model does not have.

@@ -171,16 +171,34 @@ void FrmCol::pick(int i) {
     picCol_->setFocus();
 }
 
+void FrmCol::modelReplaced() {
+    placeAllLabels();
+    picCol_->update();
+}
+
 void FrmCol::keyDown(int key, Qt::KeyboardModifiers modifiers) {
     if (key == Qt::Key_Escape) {
         close();
     } else if (key == Qt::Key_Delete && (modifiers & Qt::ShiftModifier)) {
-        resetOffsets(project_);
+        if (history_)
+            recordEdit(*history_, project_, edit_name::offsetsReset(),
+                       [&] { resetOffsets(project_); });
+        else
+            resetOffsets(project_);
         picCol_->update();
         placeAllLabels();
+        emit edited();
     } else if (const auto offsetKey = offsetKeyOf(key)) {
-        if (offsetKeys(project_, *offsetKey)) placeLabel(project_.currentFooting);
+        const int f = project_.currentFooting;
+        bool moved = false;
+        if (history_)
+            recordEdit(*history_, project_, edit_name::offset(project_, f),
+                       [&] { moved = offsetKeys(project_, *offsetKey); });
+        else
+            moved = offsetKeys(project_, *offsetKey);
+        if (moved) placeLabel(project_.currentFooting);
         picCol_->update();
+        if (moved) emit edited();
     } else if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
         level_ = stepLevel(project_, level_, key == Qt::Key_PageUp ? 1 : -1);
         picCol_->update();

@@ -8,6 +8,7 @@
 
 #include "combined/plan_labels.h"
 #include "model/project.h"
+#include "plan/history.h"
 
 namespace ormevak {
 
@@ -19,11 +20,17 @@ class FrmCol : public QWidget {
     explicit FrmCol(Project& project, QWidget* parent = nullptr);
 
     int currentLevel() const { return level_; }
+    // The offset keys and their reset are recorded here (none when not set).
+    void setHistory(EditHistory* history) { history_ = history; }
+    // After an undo or redo put the model back: the labels stand where the offsets now say.
+    void modelReplaced();
     // The plan range the picture shows, in plan mm.
     PlanWindow planWindow() const;
 
   signals:
     void closed();
+    // An offset key or the reset moved footings (an edit was made).
+    void edited();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -43,6 +50,7 @@ class FrmCol : public QWidget {
     QWidget* picCol_;
     std::vector<QLabel*> labNode_{nullptr}; // element i for footing i
     int level_ = 2;
+    EditHistory* history_ = nullptr;
 };
 
 } // namespace ormevak

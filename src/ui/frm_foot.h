@@ -1,7 +1,9 @@
 // FrmFoot: the main window. The command row along the top, the plan (PicFoot) and the size group
 // controls along the bottom; loading it runs the sizing pipeline, closing it saves the layout.
+// Around them: the Edit and View menus, the status bar, the Checks panel and the message list.
 #pragma once
 
+#include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -10,6 +12,11 @@
 #include "combined/plan_state.h"
 #include "model/project.h"
 #include "model/prompts.h"
+#include "plan/history.h"
+
+class QAction;
+class QLabel;
+class QToolButton;
 
 namespace ormevak {
 
@@ -21,8 +28,9 @@ class Disply;
 class Disply2;
 class FrmCol;
 class FrmShd;
+class MessageList;
 
-class FrmFoot : public QWidget {
+class FrmFoot : public QMainWindow {
     Q_OBJECT
   public:
     FrmFoot(Project& project, Prompts& prompts, QWidget* parent = nullptr);
@@ -40,6 +48,16 @@ class FrmFoot : public QWidget {
     CommandRow* commands() const { return commands_; }
     QTimer* blinkTimer() const { return timer1_; }
     ChecksPanel* checksPanel() const { return checks_; }
+    MessageList* messageList() const { return messages_; }
+    // The area the command row, the plan and the group controls stand in.
+    QWidget* formArea() const { return form_; }
+    EditHistory& history() { return history_; }
+
+    // Undo and redo of one whole edit (Ctrl+Z, Ctrl+Y): the model as it was, everything redrawn.
+    void undoEdit();
+    void redoEdit();
+    QAction* undoAction() const { return undo_; }
+    QAction* redoAction() const { return redo_; }
 
   signals:
     // The window has closed and the layout file has been written: the program ends.
@@ -48,9 +66,16 @@ class FrmFoot : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void connectCommands();
+    void createMenus();
+    void createStatusBar();
+    void updateEditActions();
+    void updateCounts();
+    void showPointer(QPointF plan, int footing);
+    void afterHistoryStep();
     void placeAreas();
     // Small enough for a 1280 x 720 screen, large enough for every command and group column.
     void updateMinimumSize();
@@ -68,6 +93,16 @@ class FrmFoot : public QWidget {
     Project& project_;
     Prompts& prompts_;
     PlanState state_;
+    EditHistory history_;
+    QWidget* form_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
+    QLabel* statusPointer_ = nullptr;
+    QLabel* statusFooting_ = nullptr;
+    QLabel* statusCounts_ = nullptr;
+    QLabel* statusChecks_ = nullptr;
+    QToolButton* messagesBadge_ = nullptr;
+    MessageList* messages_ = nullptr;
     CommandRow* commands_ = nullptr;
     GroupControls* groups_ = nullptr;
     PlanView* plan_ = nullptr;

@@ -305,7 +305,7 @@ void FrmShd::fitContent() {
     content_->resize(bounds.right() + margin.width(), bounds.bottom() + margin.height());
 }
 
-void FrmShd::showDesign() {
+void FrmShd::reloadRows() {
     removeRows();
     const int count =
         std::min(project_.designRowCount, static_cast<int>(project_.designRowTexts.size()) - 1);
@@ -314,15 +314,30 @@ void FrmShd::showDesign() {
         fillRow(n, project_.designRowTexts[n]);
     }
     fitContent();
+}
+
+void FrmShd::showDesign() {
+    reloadRows();
     show();
     raise();
     activateWindow();
 }
 
+template <typename Edit> RowTexts FrmShd::recordedRowEdit(std::string name, Edit&& edit) {
+    RowTexts texts{};
+    if (history_)
+        recordEdit(*history_, project_, std::move(name), [&] { texts = edit(); });
+    else
+        texts = edit();
+    return texts;
+}
+
 void FrmShd::depthKey(int n, int key) {
     auto* box = static_cast<QLineEdit*>(rows_[n][col::TxtDepth]);
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        fillRow(n, editDepth(project_, n, box->text().toStdString(), &prompts_));
+        fillRow(n, recordedRowEdit(edit_name::depth(project_, n), [&] {
+                    return editDepth(project_, n, box->text().toStdString(), &prompts_);
+                }));
     else if (key == Qt::Key_Escape)
         fillRow(n, escapeDepth(project_, n));
 }
@@ -330,13 +345,16 @@ void FrmShd::depthKey(int n, int key) {
 void FrmShd::pedestalKey(int n, int key) {
     auto* box = static_cast<QLineEdit*>(rows_[n][col::TxtPeda]);
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        fillRow(n, editPedestal(project_, n, box->text().toStdString(), &prompts_));
+        fillRow(n, recordedRowEdit(edit_name::pedestal(project_, n), [&] {
+                    return editPedestal(project_, n, box->text().toStdString(), &prompts_);
+                }));
     else if (key == Qt::Key_Escape)
         fillRow(n, escapePedestal(project_, n));
 }
 
 void FrmShd::diameterClick(int n) {
-    fillRow(n, clickDiameter(project_, n, &prompts_));
+    fillRow(n, recordedRowEdit(edit_name::diameter(project_, n),
+                               [&] { return clickDiameter(project_, n, &prompts_); }));
 }
 
 void FrmShd::groupClick(int n) {

@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "checks/checks.h"
+#include "design/schedule.h"
 #include "model/project.h"
 #include "model/prompts.h"
+#include "plan/history.h"
 
 class QLabel;
 class QLineEdit;
@@ -29,11 +31,15 @@ class FrmShd : public QWidget {
     // Removes the rows of an earlier run, makes one row per design row filled with its texts,
     // and shows the window (modeless).
     void showDesign();
+    // The rows again from the model (after an undo or redo), without showing the window.
+    void reloadRows();
     int rowCount() const { return static_cast<int>(rows_.size()) - 1; }
     // Marks the rows that have failing checks (their mark coloured, the checks in its tooltip).
     void showChecks(const std::vector<Check>& checks);
     // Brings row n forward (a pick in the Checks panel).
     void showRow(int n);
+    // The row edits are recorded here (none when not set).
+    void setHistory(EditHistory* history) { history_ = history; }
 
   signals:
     // A row edit changed a schedule row: the checks follow.
@@ -75,6 +81,8 @@ class FrmShd : public QWidget {
     QRect twips(int left, int top, int width, int height) const;
 
     // The row events, each one call of the core.
+    // A row edit as one entry of the edit history.
+    template <typename Edit> RowTexts recordedRowEdit(std::string name, Edit&& edit);
     void depthKey(int n, int key);
     void pedestalKey(int n, int key);
     void diameterClick(int n);
@@ -83,6 +91,7 @@ class FrmShd : public QWidget {
 
     Project& project_;
     Prompts& prompts_;
+    EditHistory* history_ = nullptr;
     QScrollArea* scroll_;
     QWidget* content_;
     std::vector<Row> rows_;         // rows_[0] the headings, rows_[n] schedule row n

@@ -154,6 +154,12 @@ void GroupControls::create(double picWidthTwips) {
         auto* count = new PressLabel(QString(), form_);
         count->setObjectName(QStringLiteral("LabNo_%1").arg(i));
         check->setAccessibleName(QStringLiteral("Group %1 in use").arg(i));
+        check->setToolTip(QStringLiteral("Untick to take this group's footings into the next "
+                                         "larger group; tick to use it again"));
+        side->setToolTip(QStringLiteral("The group's side, m. Shift + press: nudge it 50 mm "
+                                        "down, then above the formed side"));
+        count->setToolTip(QStringLiteral("Footings in the group. Click: list them and show only "
+                                         "their numbers on the plan"));
         side->setAccessibleName(QStringLiteral("Group %1 side, m").arg(i));
         count->setAccessibleName(QStringLiteral("Group %1 footings").arg(i));
         for (QWidget* w : {static_cast<QWidget*>(side), static_cast<QWidget*>(check),
@@ -218,7 +224,11 @@ void GroupControls::refresh() {
 }
 
 void GroupControls::checkToggled(int g, bool) {
-    toggleGroup(project_, prompts_, g);
+    if (history_)
+        recordEdit(*history_, project_, edit_name::toggle(project_, g),
+                   [&] { toggleGroup(project_, prompts_, g); });
+    else
+        toggleGroup(project_, prompts_, g);
     refresh();
     emit changed();
 }
@@ -226,7 +236,11 @@ void GroupControls::checkToggled(int g, bool) {
 void GroupControls::sidePressed(int g, Qt::MouseButton, Qt::KeyboardModifiers modifiers) {
     // Shift alone: Ctrl or Alt with it is another gesture.
     if ((modifiers & ~Qt::KeypadModifier) != Qt::ShiftModifier) return;
-    nudgeGroup(project_, prompts_, g);
+    if (history_)
+        recordEdit(*history_, project_, edit_name::nudge(project_, g),
+                   [&] { nudgeGroup(project_, prompts_, g); });
+    else
+        nudgeGroup(project_, prompts_, g);
     refresh();
     emit changed();
 }

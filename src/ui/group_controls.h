@@ -14,6 +14,7 @@
 
 #include "model/project.h"
 #include "model/prompts.h"
+#include "plan/history.h"
 #include "ui/plan_view.h"
 
 namespace ormevak {
@@ -81,6 +82,8 @@ class GroupControls : public QObject {
 
     int count() const { return static_cast<int>(checks_.size()) - 1; }
     int step() const { return step_; }
+    // Toggles and nudges are recorded here (none when not set).
+    void setHistory(EditHistory* history) { history_ = history; }
 
   signals:
     void changed();
@@ -94,6 +97,7 @@ class GroupControls : public QObject {
     Prompts& prompts_;
     QWidget* form_;
     int step_ = 0;
+    EditHistory* history_ = nullptr;
     std::vector<QCheckBox*> checks_{nullptr};
     std::vector<PressLabel*> sides_{nullptr};
     std::vector<PressLabel*> counts_{nullptr};

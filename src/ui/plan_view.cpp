@@ -2,6 +2,7 @@
 #include "ui/plan_view.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QFocusEvent>
 #include <QFontMetricsF>
@@ -11,6 +12,7 @@
 #include <QWheelEvent>
 
 #include "model/numbers.h"
+#include "plan/plan_readout.h"
 
 namespace ormevak {
 
@@ -64,18 +66,45 @@ PlanViewport::PlanViewport(const PlanWindow& window, QSizeF area) : window_(wind
     offsetY_ = (area.height() - h * scale_) / 2;
 }
 
+PlanViewport PlanViewport::resized(QSizeF area) const {
+    PlanViewport v(window_, area);
+    v.zoom_ = zoom_;
+    v.pan_ = pan_;
+    return v;
+}
+
 QPointF PlanViewport::toPixels(double x, double z) const {
-    return {offsetX_ + (x - window_.left) * scale_, offsetY_ + (z - window_.top) * scale_};
+    return {(offsetX_ + (x - window_.left) * scale_) * zoom_ + pan_.x(),
+            (offsetY_ + (z - window_.top) * scale_) * zoom_ + pan_.y()};
 }
 
 QPointF PlanViewport::toPlan(QPointF pixels) const {
     if (!(scale_ > 0)) return {window_.left, window_.top};
-    return {window_.left + (pixels.x() - offsetX_) / scale_,
-            window_.top + (pixels.y() - offsetY_) / scale_};
+    const double px = (pixels.x() - pan_.x()) / zoom_;
+    const double py = (pixels.y() - pan_.y()) / zoom_;
+    return {window_.left + (px - offsetX_) / scale_, window_.top + (py - offsetY_) / scale_};
 }
 
 double PlanViewport::lengthToPlan(double pixels) const {
-    return scale_ > 0 ? pixels / scale_ : 0.0;
+    return scale_ > 0 ? pixels / scale_ / zoom_ : 0.0;
+}
+
+void PlanViewport::zoomAbout(QPointF pixels, double factor) {
+    if (!(factor > 0)) return;
+    const double zoom = std::clamp(zoom_ * factor, kMinZoom, kMaxZoom);
+    // The point under the pointer stays: pixels = base * zoom + pan before and after.
+    const QPointF base = (pixels - pan_) / zoom_;
+    zoom_ = zoom;
+    pan_ = pixels - base * zoom_;
+}
+
+void PlanViewport::panBy(QPointF pixels) {
+    pan_ += pixels;
+}
+
+void PlanViewport::fit() {
+    zoom_ = 1;
+    pan_ = QPointF();
 }
 
 // ---- paintPlan ----
@@ -188,6 +217,13 @@ PlanView::PlanView(Project& project, PlanState& state, Prompts& prompts, QWidget
     setObjectName(QStringLiteral("PicFoot"));
     setAccessibleName(QStringLiteral("Footing plan"));
     setFocusPolicy(Qt::ClickFocus);
+    setMouseTracking(true);
+    setToolTip(QStringLiteral(
+        "The plan. Left press on a footing number: select it (the yellow box); wheel over the "
+        "yellow box: resize it; Shift + Delete: a resized footing back to its group, or delete a "
+        "combined footing; right press: details. Drag a band round two columns for Combine. "
+        "Ctrl + wheel: zoom; middle drag or Space + drag: pan; Home: fit; arrow keys: next "
+        "footing; Escape: hide the box."));
     setFont(planFont());
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -209,6 +245,9 @@ PlanView::PlanView(Project& project, PlanState& state, Prompts& prompts, QWidget
         QStringLiteral("QLineEdit { background: #ffe680; border: 1px solid #805f00; }"));
     txtWheel_->hide();
     txtWheel_->installEventFilter(this);
+    txtWheel_->setToolTip(QStringLiteral(
+        "Turn the wheel here to resize the selected footing, 50 mm a notch; Shift + Delete puts "
+        "a resized footing back in its group"));
 
     labLbd_ = new QLabel(QStringLiteral("LBD"), this);
     labLbd_->setObjectName(QStringLiteral("LabLBD"));
@@ -224,9 +263,9 @@ void PlanView::loadFoot() {
     const double aspect = width() > 0 ? static_cast<double>(height()) / width() : 0.0;
     viewport_ = PlanViewport(planWindow(project_, aspect), QSizeF(size()));
     const QFont font = planFont();
-    // The label's corner sits just up and left of its support by the width of "9".
-    const double w =
-        viewport_.lengthToPlan(QFontMetricsF(font).horizontalAdvance(QLatin1Char('9')));
+    // The label's corner sits just up and left of its support by the width of "9", whatever
+    // the zoom.
+    labelOffset_ = QFontMetricsF(font).horizontalAdvance(QLatin1Char('9'));
     const int n = footingRows(project_);
     for (int i = 1; i <= n; ++i) {
         const FootingRecord& f = project_.footings[i];
@@ -236,8 +275,10 @@ void PlanView::loadFoot() {
         label->setStyleSheet(QStringLiteral("QLabel { color: #0000a0; background: transparent; }"));
         connect(label, &PressLabel::pressed, this,
                 [this, i](Qt::MouseButton b, Qt::KeyboardModifiers m) { labelPressed(i, b, m); });
+        label->setMouseTracking(true);
+        label->installEventFilter(this);
         labels_.push_back(label);
-        labelCorners_.emplace_back(f.x - w, f.z - w);
+        labelCorners_.emplace_back(f.x, f.z);
         label->show();
     }
     if (static_cast<int>(state_.labels.size()) < n + 1)
@@ -254,6 +295,7 @@ void PlanView::drawFoot() {
         const std::string text = i < state_.labels.size() ? state_.labels[i] : std::string{};
         labels_[i]->setText(labelDisplay(text));
         labels_[i]->adjustSize();
+        labels_[i]->setToolTip(labelToolTip(static_cast<int>(i)));
     }
     update();
     emit planDrawn();
@@ -263,6 +305,53 @@ void PlanView::redrawOutlines() {
     storeDrawnRects(project_);
     update();
     emit planDrawn();
+}
+
+QString PlanView::labelToolTip(int i) const {
+    const FootingReadout r = footingReadout(project_, i);
+    if (r.footing == 0) return {};
+    QString tip = QStringLiteral("Footing %1  %2\n%3 x %4 m")
+                      .arg(qs(formatInt(r.jointNo)), qs(r.mark), qs(formatNumber(r.lenL)),
+                           qs(formatNumber(r.widB)));
+    if (r.governingCase != 0)
+        tip += QStringLiteral("\nWorst corner pressure %1 of %2 kN/m2, load case %3")
+                   .arg(qs(formatNumber(static_cast<float>(roundTo(r.worstPressure, 1)))),
+                        qs(formatNumber(r.allowable)), qs(formatInt(r.governingCase)));
+    tip += QStringLiteral("\nLeft press: select (wheel over the yellow box resizes; Shift + "
+                          "Delete returns it to its group)\nRight press: details");
+    return tip;
+}
+
+void PlanView::modelReplaced() {
+    hideSizeBox(state_);
+    syncSizeBox();
+    drawFoot();
+    emit modelChanged();
+}
+
+void PlanView::zoomAbout(QPointF pixels, double factor) {
+    viewport_.zoomAbout(pixels, factor);
+    placeWidgets();
+    update();
+    emit viewChanged();
+}
+
+void PlanView::zoomBy(double factor) {
+    zoomAbout(QPointF(width() / 2.0, height() / 2.0), factor);
+}
+
+void PlanView::panBy(QPointF pixels) {
+    viewport_.panBy(pixels);
+    placeWidgets();
+    update();
+    emit viewChanged();
+}
+
+void PlanView::fitPlan() {
+    viewport_.fit();
+    placeWidgets();
+    update();
+    emit viewChanged();
 }
 
 void PlanView::setGridLines(bool on) {
@@ -303,13 +392,15 @@ void PlanView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (!loaded_) return;
     // The plan window stays as loaded; only its mapping onto the new area changes.
-    viewport_ = PlanViewport(viewport_.window(), QSizeF(size()));
+    viewport_ = viewport_.resized(QSizeF(size()));
     placeWidgets();
 }
 
 void PlanView::placeWidgets() {
+    const QPointF offset(labelOffset_, labelOffset_);
     for (size_t i = 1; i < labels_.size(); ++i)
-        labels_[i]->move(viewport_.toPixels(labelCorners_[i].x(), labelCorners_[i].y()).toPoint());
+        labels_[i]->move(
+            (viewport_.toPixels(labelCorners_[i].x(), labelCorners_[i].y()) - offset).toPoint());
     const int box = twipsToPixels(200, logicalDpiX());
     txtWheel_->resize(
         std::max(box, txtWheel_->fontMetrics().horizontalAdvance(txtWheel_->text()) + 4),
@@ -328,8 +419,16 @@ double PlanView::textHeightInPlan(const QString& text) const {
 }
 
 void PlanView::labelPressed(int i, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
-    const PressResult result = pressLabel(project_, prompts_, state_, i, buttonOf(button),
-                                          modifiers.testFlag(Qt::ShiftModifier));
+    PressResult result;
+    auto press = [&] {
+        result = pressLabel(project_, prompts_, state_, i, buttonOf(button),
+                            modifiers.testFlag(Qt::ShiftModifier));
+    };
+    // In disable mode a press disables or enables the footing: an edit.
+    if (history_ && state_.disableMode)
+        recordEdit(*history_, project_, edit_name::disablePress(project_, i), press);
+    else
+        press();
     switch (result.kind) {
     case PressResult::Kind::DisableToggled:
         drawFoot();
@@ -345,8 +444,10 @@ void PlanView::labelPressed(int i, Qt::MouseButton button, Qt::KeyboardModifiers
         txtWheel_->setText(qs(formatInt(f.jointNo)));
         labLbd_->setText(qs(project_.sizeLabelCaption));
         // 600 mm above the label, or below it where that would be negative.
-        double top = labelCorners_[static_cast<size_t>(i)].y() - 600;
-        if (top < 0) top = labelCorners_[static_cast<size_t>(i)].y() + 600;
+        const double corner =
+            labelCorners_[static_cast<size_t>(i)].y() - viewport_.lengthToPlan(labelOffset_);
+        double top = corner - 600;
+        if (top < 0) top = corner + 600;
         sizeLabelCorner_ = QPointF(f.drawX1, top);
         syncSizeBox();
         // The keys reach the plan (or the size box, when the user clicked into it).
@@ -373,10 +474,26 @@ bool PlanView::planKey(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         hideSizeBox(state_);
         syncSizeBox();
+        // The rubber band goes too, unless it is being dragged.
+        if (!state_.dragging) {
+            state_.bandX1 = state_.bandX2;
+            state_.bandY1 = state_.bandY2;
+            update();
+        }
+        return true;
+    }
+    if (mods == Qt::NoModifier && moveSelection(event->key())) return true;
+    if (event->key() == Qt::Key_Home && mods == Qt::NoModifier) {
+        fitPlan();
         return true;
     }
     if (event->key() == Qt::Key_Delete && mods == Qt::ShiftModifier) {
-        shiftDelete(project_, prompts_, state_);
+        const int s = project_.currentFooting;
+        if (history_ && !state_.dragging)
+            recordEdit(*history_, project_, edit_name::shiftDelete(project_, s),
+                       [&] { shiftDelete(project_, prompts_, state_); });
+        else
+            shiftDelete(project_, prompts_, state_);
         syncSizeBox();
         drawFoot();
         emit modelChanged();
@@ -385,12 +502,75 @@ bool PlanView::planKey(QKeyEvent* event) {
     return false;
 }
 
+bool PlanView::moveSelection(int key) {
+    int dx = 0, dz = 0;
+    switch (key) {
+    case Qt::Key_Left:
+        dx = -1;
+        break;
+    case Qt::Key_Right:
+        dx = 1;
+        break;
+    case Qt::Key_Up:
+        dz = -1;
+        break;
+    case Qt::Key_Down:
+        dz = 1;
+        break;
+    default:
+        return false;
+    }
+    const int from = state_.sizeBoxVisible ? sizeBoxFooting_ : project_.currentFooting;
+    const int next = neighbourFooting(project_, from, dx, dz);
+    if (next > 0 && !state_.disableMode) labelPressed(next, Qt::LeftButton, Qt::NoModifier);
+    return true;
+}
+
 void PlanView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        spaceHeld_ = true;
+        setCursor(Qt::OpenHandCursor);
+        return;
+    }
     if (!planKey(event)) QWidget::keyPressEvent(event);
 }
 
+void PlanView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        spaceHeld_ = false;
+        if (!panning_) unsetCursor();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+void PlanView::wheelEvent(QWheelEvent* event) {
+    // Ctrl + wheel zooms about the pointer; the plain wheel resizes only over the size box.
+    const int delta = event->angleDelta().y();
+    if (!(event->modifiers() & Qt::ControlModifier) || delta == 0) {
+        event->ignore();
+        return;
+    }
+    zoomAbout(event->position(), std::pow(1.25, delta / 120.0));
+    reportPointer(event->position());
+    event->accept();
+}
+
+void PlanView::reportPointer(QPointF pixels) {
+    const QPointF at = viewport_.toPlan(pixels);
+    emit pointerMoved(at, footingAt(project_, at.x(), at.y()));
+}
+
 void PlanView::wheelOverSizeBox(int rotation) {
-    if (!state_.sizeBoxVisible || !wheelStep(project_, prompts_, rotation)) return;
+    if (!state_.sizeBoxVisible) return;
+    bool stepped = false;
+    const int s0 = project_.currentFooting;
+    if (history_)
+        recordEdit(*history_, project_, edit_name::resize(project_, s0),
+                   [&] { stepped = wheelStep(project_, prompts_, rotation); });
+    else
+        stepped = wheelStep(project_, prompts_, rotation);
+    if (!stepped) return;
     drawFoot();
     const int s = project_.currentFooting;
     if (s >= 1 && s <= footingRows(project_) && project_.footings[s].state < 1) {
@@ -409,12 +589,27 @@ void PlanView::sizeBoxFocusLost() {
 }
 
 bool PlanView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != txtWheel_) return QWidget::eventFilter(watched, event);
+    if (watched != txtWheel_) {
+        // The pointer over a footing label still reports where it is on the plan.
+        if (event->type() == QEvent::MouseMove && watched->parent() == this) {
+            auto* w = static_cast<QWidget*>(watched);
+            reportPointer(w->mapToParent(static_cast<QMouseEvent*>(event)->position()));
+        }
+        return QWidget::eventFilter(watched, event);
+    }
     switch (event->type()) {
     case QEvent::Wheel: {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            // Zoom, as anywhere on the plan.
+            if (wheel->angleDelta().y() != 0)
+                zoomAbout(txtWheel_->mapToParent(wheel->position()),
+                          std::pow(1.25, wheel->angleDelta().y() / 120.0));
+            return true;
+        }
         // One step per wheel event, whatever its size; events without rotation only report
         // the phase of a touchpad gesture.
-        const QPoint delta = static_cast<QWheelEvent*>(event)->angleDelta();
+        const QPoint delta = wheel->angleDelta();
         const int rotation = delta.y() != 0 ? delta.y() : delta.x();
         if (rotation != 0) wheelOverSizeBox(rotation);
         return true;
@@ -435,7 +630,15 @@ bool PlanView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void PlanView::mousePressEvent(QMouseEvent* event) {
-    // Any button starts a new band at the pointer.
+    // The middle button, or the left with Space held, pans the view.
+    if (event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && spaceHeld_)) {
+        panning_ = true;
+        panFrom_ = event->position();
+        setCursor(Qt::ClosedHandCursor);
+        event->accept();
+        return;
+    }
+    // Any other button starts a new band at the pointer.
     const QPointF at = viewport_.toPlan(event->position());
     state_.dragging = true;
     state_.bandX1 = state_.bandX2 = static_cast<float>(at.x());
@@ -445,6 +648,12 @@ void PlanView::mousePressEvent(QMouseEvent* event) {
 }
 
 void PlanView::mouseMoveEvent(QMouseEvent* event) {
+    reportPointer(event->position());
+    if (panning_) {
+        panBy(event->position() - panFrom_);
+        panFrom_ = event->position();
+        return;
+    }
     if (!state_.dragging) return;
     const QPointF at = viewport_.toPlan(event->position());
     state_.bandX2 = static_cast<float>(at.x());
@@ -453,6 +662,14 @@ void PlanView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PlanView::mouseReleaseEvent(QMouseEvent* event) {
+    if (panning_) {
+        panning_ = false;
+        if (spaceHeld_)
+            setCursor(Qt::OpenHandCursor);
+        else
+            unsetCursor();
+        return;
+    }
     if (!state_.dragging) return;
     const QPointF at = viewport_.toPlan(event->position());
     state_.dragging = false;

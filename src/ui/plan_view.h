@@ -16,6 +16,7 @@
 #include "combined/plan_state.h"
 #include "model/project.h"
 #include "model/prompts.h"
+#include "plan/history.h"
 
 class QPainter;
 
@@ -27,22 +28,39 @@ double pixelsToTwips(double pixels, double logicalDpi);
 
 // Maps plan millimetres (x to the right, z downwards) to the pixels of a drawing area and back.
 // The plan window is fixed when the plan loads; an area of another shape later keeps both scales
-// equal and centres the window in it, so nothing of the fixed window is ever cut off.
+// equal and centres the window in it, so nothing of the fixed window is ever cut off. That fit
+// is then zoomed and panned by the user: zoom 1 and no pan show the whole window.
 class PlanViewport {
   public:
+    static constexpr double kMinZoom = 0.25;
+    static constexpr double kMaxZoom = 400;
+
     PlanViewport() = default;
     PlanViewport(const PlanWindow& window, QSizeF area);
+    // The same window, zoom and pan on an area of another size.
+    PlanViewport resized(QSizeF area) const;
 
     const PlanWindow& window() const { return window_; }
-    double pixelsPerMm() const { return scale_; }
+    double pixelsPerMm() const { return scale_ * zoom_; }
+    double zoom() const { return zoom_; }
+    QPointF pan() const { return pan_; }
     QPointF toPixels(double x, double z) const;
     QPointF toPlan(QPointF pixels) const;
     double lengthToPlan(double pixels) const;
+
+    // Zooms by `factor` keeping the plan point under `pixels` where it is; the zoom stays within
+    // kMinZoom..kMaxZoom.
+    void zoomAbout(QPointF pixels, double factor);
+    void panBy(QPointF pixels);
+    // The whole plan window again.
+    void fit();
 
   private:
     PlanWindow window_;
     double scale_ = 0;
     double offsetX_ = 0, offsetY_ = 0;
+    double zoom_ = 1;
+    QPointF pan_;
 };
 
 // The rubber band's colour on the plan.
@@ -96,6 +114,20 @@ class PlanView : public QWidget {
     void showOnlyLabels(const std::vector<char>& visible);
     void showAllLabels();
 
+    // Edits made on the plan are recorded here (none when not set).
+    void setHistory(EditHistory* history) { history_ = history; }
+    // After the model was put back by an undo or redo: no size box, everything drawn again.
+    void modelReplaced();
+
+    // The view: Ctrl + wheel zooms about the pointer, middle or Space + left drag pans.
+    void zoomAbout(QPointF pixels, double factor);
+    void zoomBy(double factor); // about the middle of the plan
+    void panBy(QPointF pixels);
+    void fitPlan();
+
+    // The tooltip of footing i's label.
+    QString labelToolTip(int i) const;
+
     const PlanViewport& viewport() const { return viewport_; }
     QLabel* footingLabel(int i) const;
     QLineEdit* sizeBox() const { return txtWheel_; }
@@ -108,6 +140,10 @@ class PlanView : public QWidget {
     void planDrawn();
     // A right press on a label asked for a detail window.
     void detailsRequested(const ormevak::PressResult& result);
+    // The pointer is over plan point (x, z) mm, above footing `footing` (0: none).
+    void pointerMoved(QPointF plan, int footing);
+    // The zoom or pan changed.
+    void viewChanged();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -116,6 +152,8 @@ class PlanView : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -126,6 +164,8 @@ class PlanView : public QWidget {
     void syncSizeBox();
     void placeWidgets();
     double textHeightInPlan(const QString& text) const;
+    void reportPointer(QPointF pixels);
+    bool moveSelection(int key);
 
     Project& project_;
     PlanState& state_;
@@ -135,7 +175,12 @@ class PlanView : public QWidget {
     bool gridLines_ = false;
     std::vector<char> checkSeverity_;
     std::vector<PressLabel*> labels_{nullptr};     // element i is footing i's label
-    std::vector<QPointF> labelCorners_{QPointF{}}; // their top left corners in plan mm
+    std::vector<QPointF> labelCorners_{QPointF{}}; // their supports in plan mm
+    double labelOffset_ = 0; // pixels up and left of the support: the width of "9"
+    EditHistory* history_ = nullptr;
+    bool spaceHeld_ = false;
+    bool panning_ = false;
+    QPointF panFrom_;
     QLineEdit* txtWheel_ = nullptr;
     QLabel* labLbd_ = nullptr;
     int sizeBoxFooting_ = 0;

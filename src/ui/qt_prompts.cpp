@@ -25,6 +25,11 @@ int runBox(QMessageBox& box, QWidget* owner) {
 } // namespace
 
 void QtPrompts::inform(const std::string& text, const std::string& title, MessageIcon icon) {
+    if (log_ && logWindow_ && parent_ == logWindow_ && icon != MessageIcon::Exclamation &&
+        modal_ == 0) {
+        log_(text);
+        return;
+    }
     QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
                     titleOf(title), QString::fromStdString(text), QMessageBox::Ok, parent_);
     box.setObjectName("OrmevakMessage");
@@ -36,6 +41,19 @@ bool QtPrompts::confirm(const std::string& text, const std::string& title) {
                     QMessageBox::Ok | QMessageBox::Cancel, parent_);
     box.setObjectName("OrmevakQuestion");
     return runBox(box, parent_) == QMessageBox::Ok;
+}
+
+void QtPrompts::setMessageLog(QWidget* window, std::function<void(const std::string&)> log) {
+    logWindow_ = window;
+    log_ = std::move(log);
+}
+
+ModalMessages::ModalMessages(Prompts& prompts) : prompts_(dynamic_cast<QtPrompts*>(&prompts)) {
+    if (prompts_) prompts_->pushModal();
+}
+
+ModalMessages::~ModalMessages() {
+    if (prompts_) prompts_->popModal();
 }
 
 MessageOwner::MessageOwner(Prompts& prompts, QWidget* window)

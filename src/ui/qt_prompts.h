@@ -1,6 +1,8 @@
 // The core's messages as modal message boxes, each owned by the window whose action raised it.
 #pragma once
 
+#include <functional>
+
 #include <QPointer>
 #include <QWidget>
 
@@ -18,8 +20,32 @@ class QtPrompts : public Prompts {
                 MessageIcon icon = MessageIcon::None) override;
     bool confirm(const std::string& text, const std::string& title) override;
 
+    // Informative messages raised while `window` owns the messages go to `log` instead of a box:
+    // the main window's message list. Questions, and refusals of the user's own action (the
+    // ones with the exclamation icon), still open their boxes.
+    void setMessageLog(QWidget* window, std::function<void(const std::string&)> log);
+    // Inside a ModalMessages scope every message opens its box: answers the user asked for.
+    void pushModal() { ++modal_; }
+    void popModal() { --modal_; }
+
   private:
     QPointer<QWidget> parent_;
+    QPointer<QWidget> logWindow_;
+    std::function<void(const std::string&)> log_;
+    int modal_ = 0;
+};
+
+// Messages of this scope open their boxes even where the main window would list them (a group's
+// member list, which shows while only its labels stand on the plan).
+class ModalMessages {
+  public:
+    explicit ModalMessages(Prompts& prompts);
+    ~ModalMessages();
+    ModalMessages(const ModalMessages&) = delete;
+    ModalMessages& operator=(const ModalMessages&) = delete;
+
+  private:
+    QtPrompts* prompts_;
 };
 
 // The window whose action raises the messages of this scope. Their boxes open over it and, once

@@ -46,3 +46,12 @@ TEST(ActionScript, aByteOrderMarkAtTheStartIsSkipped) {
     // Only at the very start: elsewhere it is part of a line that cannot be read.
     EXPECT_THROW(parseActions("refresh\n\xEF\xBB\xBFselect 2\n"), ScriptError);
 }
+
+TEST(ActionScript, undoAndRedoTakeNoArguments) {
+    auto actions = parseActions("wheel 2 +1\nundo\nredo\n");
+    ASSERT_EQ(actions.size(), 3u);
+    EXPECT_EQ(actions[1].kind, ActionKind::Undo);
+    EXPECT_EQ(actions[2].kind, ActionKind::Redo);
+    EXPECT_THROW(parseActions("undo 2\n"), ScriptError);
+    EXPECT_THROW(parseActions("redo all\n"), ScriptError);
+}

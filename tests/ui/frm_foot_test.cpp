@@ -106,7 +106,7 @@ TEST_F(MainWindow, switchesStartAsDesigned) {
 TEST_F(MainWindow, planSpansTheWindowBetweenTheRows) {
     QWidget* pic = child<QWidget>(w, "PicFoot");
     ASSERT_EQ(pic, w->plan());
-    EXPECT_EQ(pic->geometry(), QRect(0, 33, w->width(), w->height() - 120));
+    EXPECT_EQ(pic->geometry(), QRect(0, 33, w->formArea()->width(), w->formArea()->height() - 120));
 }
 
 TEST_F(MainWindow, oneLabelPerFootingShowsItsJointNumber) {
@@ -143,7 +143,7 @@ TEST_F(MainWindow, groupControlsStandWhereTheStepRulePutsThem) {
         EXPECT_EQ(box->x(), left);
         EXPECT_EQ(child<QLabel>(w, QStringLiteral("LabW_%1").arg(i))->x(), left);
         EXPECT_EQ(child<QLabel>(w, QStringLiteral("LabNo_%1").arg(i))->x(), left);
-        EXPECT_EQ(box->y(), w->height() - 53);
+        EXPECT_EQ(box->y(), w->formArea()->height() - 53);
         EXPECT_TRUE(box->isChecked());
         EXPECT_EQ(box->isEnabled(), i != 10); // the largest group's box is fixed
         EXPECT_EQ(box->text(), QStringLiteral("F%1").arg(i));

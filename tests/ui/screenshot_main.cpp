@@ -59,6 +59,9 @@ int main(int argc, char** argv) {
     for (int n = 0; n < 3; ++n) wheelOver(plan->sizeBox(), 120);
     QTest::keyClick(plan->sizeBox(), Qt::Key_Escape);
     QTest::mousePress(plan->footingLabel(footingAtJoint(p, 16)), Qt::LeftButton);
+    // The pointer over footing 17, read in the status bar.
+    const FootingRecord& f17 = p.footings[static_cast<size_t>(footingAtJoint(p, 17))];
+    QTest::mouseMove(plan, plan->viewport().toPixels(f17.x + 300, f17.z + 300).toPoint());
 
     QTest::qWait(50);
     if (!w->grab().save(QString::fromLocal8Bit(argv[1]))) {
