@@ -5,7 +5,9 @@
 #include "combined/combined_footing.h"
 #include "combined/interaction.h"
 #include "combined/offsets.h"
+#include "design/combined_design.h"
 #include "design/design.h"
+#include "design/rect_design.h"
 #include "design/schedule.h"
 #include "model/numbers.h"
 
@@ -19,6 +21,29 @@ int checkedIndex(const Action& a, int count, const char* what) {
                           " (the project has " + std::to_string(count) + ")");
     }
     return a.index;
+}
+
+// depth, pedestal or dia on an R or C row.
+void editDesignedRow(Project& p, const Action& a, Prompts& prompts) {
+    if (a.rowKind == 'R') {
+        const int n = checkedIndex(a, static_cast<int>(p.rectRows.size()), "schedule row R");
+        if (a.kind == ActionKind::Depth)
+            editRectDepth(p, n, a.text, &prompts);
+        else if (a.kind == ActionKind::Pedestal)
+            editRectPedestal(p, n, a.text, &prompts);
+        else
+            clickRectDiameter(p, n, &prompts);
+        return;
+    }
+    const int n = combinedRowOf(p, a.index);
+    if (n == 0)
+        throw ScriptError(describe(a) + ": there is no schedule row C" + std::to_string(a.index));
+    if (a.kind == ActionKind::Depth)
+        editCombinedDepth(p, n, a.text, &prompts);
+    else if (a.kind == ActionKind::Pedestal)
+        editCombinedPedestal(p, n, a.text, &prompts);
+    else
+        clickCombinedDiameter(p, n, &prompts);
 }
 
 std::string isolatedDetailsJson(const FootingDetails& d, int footing) {
@@ -142,13 +167,18 @@ void applyGesture(Session& s, const Action& a) {
         runDesign(p, prompts);
         break;
     case ActionKind::Depth:
-        editDepth(p, checkedIndex(a, p.designRowCount, "schedule row"), a.text, &prompts);
-        break;
     case ActionKind::Pedestal:
-        editPedestal(p, checkedIndex(a, p.designRowCount, "schedule row"), a.text, &prompts);
-        break;
     case ActionKind::Dia:
-        clickDiameter(p, checkedIndex(a, p.designRowCount, "schedule row"), &prompts);
+        if (a.rowKind != 0) {
+            editDesignedRow(p, a, prompts);
+            break;
+        }
+        if (a.kind == ActionKind::Depth)
+            editDepth(p, checkedIndex(a, p.designRowCount, "schedule row"), a.text, &prompts);
+        else if (a.kind == ActionKind::Pedestal)
+            editPedestal(p, checkedIndex(a, p.designRowCount, "schedule row"), a.text, &prompts);
+        else
+            clickDiameter(p, checkedIndex(a, p.designRowCount, "schedule row"), &prompts);
         break;
     }
 }
