@@ -162,10 +162,12 @@ std::vector<std::string> designFootings(Project& p) {
 }
 
 void designOtherFootings(Project& p, std::vector<std::string>& notes) {
-    p.rectRows.clear();
-    p.combinedRows.clear();
     // A missing grade was told once by the square rows' design.
-    if (!section::gradeProblem(p, {}).empty()) return;
+    if (!section::gradeProblem(p, {}).empty()) {
+        p.rectRows.clear();
+        p.combinedRows.clear();
+        return;
+    }
     if (p.gradeColumn < 1 || p.gradeColumn > 7) ensureShearTable(p);
     designRectRows(p, notes);
     designCombinedRows(p, notes);
