@@ -26,7 +26,11 @@ int checkedIndex(const Action& a, int count, const char* what) {
 // depth, pedestal or dia on an R or C row.
 void editDesignedRow(Project& p, const Action& a, Prompts& prompts) {
     if (a.rowKind == 'R') {
-        const int n = checkedIndex(a, static_cast<int>(p.rectRows.size()), "schedule row R");
+        const int n = a.index;
+        if (n > static_cast<int>(p.rectRows.size()))
+            throw ScriptError(describe(a) + ": there is no schedule row R" +
+                              std::to_string(a.index) + " (the schedule has " +
+                              std::to_string(p.rectRows.size()) + " R rows)");
         if (a.kind == ActionKind::Depth)
             editRectDepth(p, n, a.text, &prompts);
         else if (a.kind == ActionKind::Pedestal)
