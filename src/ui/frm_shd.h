@@ -21,6 +21,8 @@ class QScrollArea;
 
 namespace ormevak {
 
+class DesignedRowsTables;
+
 class FrmShd : public QWidget {
     Q_OBJECT
   public:
@@ -30,6 +32,7 @@ class FrmShd : public QWidget {
     // and shows the window (modeless).
     void showDesign();
     int rowCount() const { return static_cast<int>(rows_.size()) - 1; }
+    DesignedRowsTables* designedRows() const { return others_; }
     // Marks the rows that have failing checks (their mark coloured, the checks in its tooltip).
     void showChecks(const std::vector<Check>& checks);
     // Brings row n forward (a pick in the Checks panel).
@@ -72,6 +75,7 @@ class FrmShd : public QWidget {
     void fillRow(int n, const std::array<std::string, 20>& texts);
     void fitColumns();
     void fitContent();
+    void placeOthers(int squareRows);
     QRect twips(int left, int top, int width, int height) const;
 
     // The row events, each one call of the core.
@@ -88,6 +92,7 @@ class FrmShd : public QWidget {
     std::vector<Row> rows_;         // rows_[0] the headings, rows_[n] schedule row n
     std::vector<QLabel*> captions_; // Label1..Label3 over the depth, pedestal and diameter
     QWidget* exit_ = nullptr;
+    DesignedRowsTables* others_ = nullptr; // the R and C rows, below the square rows
 };
 
 } // namespace ormevak
