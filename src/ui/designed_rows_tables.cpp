@@ -2,6 +2,7 @@
 // then shows.
 #include "ui/designed_rows_tables.h"
 
+#include <QAbstractButton>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -33,6 +34,9 @@ QTableWidget* makeTable(const std::vector<const char*>& headings, const QString&
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The corner button selects the whole table; it too needs a name.
+    for (auto* button : table->findChildren<QAbstractButton*>())
+        button->setAccessibleName(QStringLiteral("Select the whole table"));
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
     return table;
