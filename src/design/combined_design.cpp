@@ -376,7 +376,7 @@ std::vector<std::string> editCombinedDepth(Project& p, int n, const std::string&
     CombinedRow& row = p.combinedRows[static_cast<std::size_t>(n - 1)];
     const CombinedRow saved = row;
     float value = 0;
-    if (slab::typedValue(text, value) && value > 0) {
+    if (slab::typedValue(text, value)) {
         row.depth = value;
         if (redesign(p, n, saved, prompts))
             return p.combinedRows[static_cast<std::size_t>(n - 1)].texts;

@@ -369,7 +369,7 @@ std::vector<std::string> editRectDepth(Project& p, int n, const std::string& tex
     RectRow& row = p.rectRows[static_cast<std::size_t>(n - 1)];
     const RectRow saved = row;
     float value = 0;
-    if (slab::typedValue(text, value) && value > 0) {
+    if (slab::typedValue(text, value)) {
         row.depth = value;
         if (redesignRect(p, n, saved, prompts))
             return p.rectRows[static_cast<std::size_t>(n - 1)].texts;
