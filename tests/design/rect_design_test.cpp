@@ -275,7 +275,7 @@ TEST(RectDesignEdits, deepEnoughDepthStaysAndShallowIsReplaced) {
     // d = 0.54: AstL = 0.2 x 1.0 x 0.54 x 10000 = 1080.
     EXPECT_FLOAT_EQ(f.p.rectRows[0].alongL.ast, 1080);
     t = editRectDepth(f.p, 1, "0.1", &f.prompts);
-    EXPECT_EQ(t[3], "0.25"); // below the required depth: the designed 0.25 again
+    EXPECT_EQ(t[3], "0.25");                    // below the required depth: the designed 0.25 again
     t = editRectDepth(f.p, 1, "0", &f.prompts); // as in the square rows: designed afresh
     EXPECT_EQ(t[3], "0.25");
     t = editRectDepth(f.p, 1, "deep", &f.prompts);
