@@ -126,10 +126,11 @@ TEST(CombinedDesign, workedExampleByHand) {
     EXPECT_TRUE(f.prompts.messages.empty());
 }
 
-// Unequal loads on the diagram alone: wu 45 kN/m, Pu1 75 at 0.5, Pu2 150 at 3.5, L 5.0.
+// Unequal loads on the diagram alone: w 45 kN/m, Pu1 75 at 0.5, Pu2 150 at 3.5, L 5.0.
 // Shear from the start is nil at 75/45 = 1.667 m; the moment there is the largest hogging,
-// 75 x 1.1667 - 45 x 1.667^2/2 = 25 kN m; it is larger than at either column
-// (x1: -45 x 0.125 = 5.625 sagging; x2: 75 x 3 - 45 x 6.125 = -50.6... as hogging -(-50.6)?).
+// 75 x 1.1667 - 45 x 1.667^2/2 = 25 kN m. At the first column M = 45 x 0.5^2/2 = 5.625 and at the
+// second 45 x 3.5^2/2 - 75 x 3 = 50.625, both sagging (the far end gives 45 x 1.5^2/2 = 50.625
+// there too: the diagram closes).
 TEST(CombinedDesign, zeroShearPointAndLargestHogging) {
     double x0 = 0;
     const double hog = combinedHogging(45, 75, 0.5, 150, 3.5, 5.0, x0);
@@ -145,8 +146,8 @@ TEST(CombinedDesign, zeroShearPointAndLargestHogging) {
 
 // Heavier first column: Pu1 300 at 1.0, Pu2 90 at 4.0, L 5.0, w = 390/5 = 78 kN/m.
 // Zero shear at 300/78 = 3.846 m; Mhog = 300 x 2.846 - 78 x 3.846^2/2 = 853.85 - 576.92 = 276.92.
-// From the far end: 90/78 = 1.154 m is below the projection 1.0? no: clamp [1.0, 4.0] keeps
-// 1.154; 90 x 0.154 - 78 x 1.154^2/2 = 13.85 - 51.92 < 0: the start's diagram governs.
+// From the far end zero shear is 90/78 = 1.154 m in, where 90 x 0.154 - 78 x 1.154^2/2
+// = 13.85 - 51.92 is no hogging: the start's diagram governs.
 TEST(CombinedDesign, heavierFirstColumnMovesTheZeroShearPoint) {
     double x0 = 0;
     const double hog = combinedHogging(78, 300, 1.0, 90, 4.0, 5.0, x0);
