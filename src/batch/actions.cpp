@@ -55,6 +55,17 @@ std::string typedText(const std::string& line) {
     return start == std::string::npos ? std::string() : rest.substr(start);
 }
 
+// A schedule row: a square row's number, or "R<n>" (resized footing n) or "C<k>" (combined
+// footing k).
+int scheduleRow(const std::string& w, char& kind) {
+    kind = 0;
+    if (w.size() > 1 && (w[0] == 'R' || w[0] == 'C')) {
+        kind = w[0];
+        return positiveIndex(w.substr(1), "the schedule row R");
+    }
+    return positiveIndex(w, "the schedule row R");
+}
+
 Action parseLine(const std::vector<std::string>& w, const std::string& line) {
     static const std::map<std::string, ActionKind> verbs = {
         {"toggle-group", ActionKind::ToggleGroup},
@@ -143,12 +154,12 @@ Action parseLine(const std::vector<std::string>& w, const std::string& line) {
     case ActionKind::Depth:
     case ActionKind::Pedestal:
         if (w.size() < 2) throw Fail{"expected: " + w[0] + " R TEXT"};
-        a.index = positiveIndex(w[1], "the schedule row R");
+        a.index = scheduleRow(w[1], a.rowKind);
         a.text = typedText(line);
         break;
     case ActionKind::Dia:
         expectCount(w, 2, "dia R");
-        a.index = positiveIndex(w[1], "the schedule row R");
+        a.index = scheduleRow(w[1], a.rowKind);
         break;
     }
     return a;

@@ -41,6 +41,7 @@ struct Action {
     bool ok = true;                        // combine: the answer to the skew question
     OffsetKeyName key{};                   // offset
     std::string text;                      // depth, pedestal: what is typed
+    char rowKind = 0; // depth, pedestal, dia: 0 a square row R, 'R' row R<n>, 'C' row C<k>
 };
 
 // A line that cannot be read; what() holds "line N: <line>: reason".

@@ -5,7 +5,9 @@
 #include "combined/combined_footing.h"
 #include "combined/interaction.h"
 #include "combined/offsets.h"
+#include "design/combined_design.h"
 #include "design/design.h"
+#include "design/rect_design.h"
 #include "design/schedule.h"
 #include "model/numbers.h"
 #include "plan/history.h"
@@ -20,6 +22,33 @@ int checkedIndex(const Action& a, int count, const char* what) {
                           " (the project has " + std::to_string(count) + ")");
     }
     return a.index;
+}
+
+// depth, pedestal or dia on an R or C row.
+void editDesignedRow(Project& p, const Action& a, Prompts& prompts) {
+    if (a.rowKind == 'R') {
+        const int n = a.index;
+        if (n > static_cast<int>(p.rectRows.size()))
+            throw ScriptError(describe(a) + ": there is no schedule row R" +
+                              std::to_string(a.index) + " (the schedule has " +
+                              std::to_string(p.rectRows.size()) + " R rows)");
+        if (a.kind == ActionKind::Depth)
+            editRectDepth(p, n, a.text, &prompts);
+        else if (a.kind == ActionKind::Pedestal)
+            editRectPedestal(p, n, a.text, &prompts);
+        else
+            clickRectDiameter(p, n, &prompts);
+        return;
+    }
+    const int n = combinedRowOf(p, a.index);
+    if (n == 0)
+        throw ScriptError(describe(a) + ": there is no schedule row C" + std::to_string(a.index));
+    if (a.kind == ActionKind::Depth)
+        editCombinedDepth(p, n, a.text, &prompts);
+    else if (a.kind == ActionKind::Pedestal)
+        editCombinedPedestal(p, n, a.text, &prompts);
+    else
+        clickCombinedDiameter(p, n, &prompts);
 }
 
 std::string isolatedDetailsJson(const FootingDetails& d, int footing) {
@@ -160,21 +189,30 @@ void applyGesture(Session& s, const Action& a) {
     case ActionKind::Design:
         recordEdit(h, p, edit_name::design(), [&] { runDesign(p, prompts); });
         break;
-    case ActionKind::Depth: {
-        const int r = checkedIndex(a, p.designRowCount, "schedule row");
-        recordEdit(h, p, edit_name::depth(p, r), [&] { editDepth(p, r, a.text, &prompts); });
+    case ActionKind::Depth:
+    case ActionKind::Pedestal:
+    case ActionKind::Dia:
+        if (a.rowKind != 0) {
+            // R and C rows: one edit each, named by the row the engineer sees.
+            const std::string row = std::string(1, a.rowKind) + std::to_string(a.index);
+            const std::string what = a.kind == ActionKind::Depth      ? "depth"
+                                     : a.kind == ActionKind::Pedestal ? "pedestal"
+                                                                      : "bar diameter";
+            recordEdit(h, p, what + " of row " + row, [&] { editDesignedRow(p, a, prompts); });
+            break;
+        }
+        if (a.kind == ActionKind::Depth) {
+            const int r = checkedIndex(a, p.designRowCount, "schedule row");
+            recordEdit(h, p, edit_name::depth(p, r), [&] { editDepth(p, r, a.text, &prompts); });
+        } else if (a.kind == ActionKind::Pedestal) {
+            const int r = checkedIndex(a, p.designRowCount, "schedule row");
+            recordEdit(h, p, edit_name::pedestal(p, r),
+                       [&] { editPedestal(p, r, a.text, &prompts); });
+        } else {
+            const int r = checkedIndex(a, p.designRowCount, "schedule row");
+            recordEdit(h, p, edit_name::diameter(p, r), [&] { clickDiameter(p, r, &prompts); });
+        }
         break;
-    }
-    case ActionKind::Pedestal: {
-        const int r = checkedIndex(a, p.designRowCount, "schedule row");
-        recordEdit(h, p, edit_name::pedestal(p, r), [&] { editPedestal(p, r, a.text, &prompts); });
-        break;
-    }
-    case ActionKind::Dia: {
-        const int r = checkedIndex(a, p.designRowCount, "schedule row");
-        recordEdit(h, p, edit_name::diameter(p, r), [&] { clickDiameter(p, r, &prompts); });
-        break;
-    }
     case ActionKind::Undo:
         // Nothing to undo leaves everything as it is; messages already given stay given.
         h.undo(p);

@@ -13,6 +13,7 @@
 #include "batch/session.h"
 #include "checks/checks.h"
 #include "design/design.h"
+#include "design/designed_rows_table.h"
 #include "design/schedule.h"
 #include "model/analysis_reader.h"
 #include "model/atomic_file.h"
@@ -331,7 +332,8 @@ int run(int argc, char** argv) {
             writeStandardOutput(resultJson(s) + "\n");
         else if (!options.jsonFile.empty())
             writeFileAtomically(options.jsonFile, resultJson(s) + "\n");
-        if (options.schedule) writeStandardOutput(scheduleTable(s.project));
+        if (options.schedule)
+            writeStandardOutput(scheduleTable(s.project) + designedRowsTable(s.project));
         // Failing checks are results: they never change the exit status.
         if (options.checks) writeStandardOutput(checksTable(runChecks(s.project)));
 #ifdef ORMEVAK_HAVE_OUTPUT

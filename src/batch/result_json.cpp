@@ -1,4 +1,5 @@
 // The batch tool's result object: the model after the run, as the windows would show it.
+#include "batch/design_rows_json.h"
 #include "batch/json_writer.h"
 #include "batch/session.h"
 #include "checks/checks.h"
@@ -201,6 +202,7 @@ std::string resultJson(const Session& s) {
     combined(w, p);
     w.key("designRows");
     designRows(w, p);
+    writeDesignedRowsJson(w, p);
     w.key("details").beginArray();
     for (const std::string& d : s.details) w.raw(d);
     w.endArray();

@@ -220,6 +220,24 @@ void rowChecks(const Project& p, RowChecks& out) {
     }
 }
 
+namespace {
+
+// Whether the Design command gave footing f a row of its own: an R row, or the C row of its
+// combined footing.
+bool hasOwnDesign(const Project& p, int f) {
+    const int state = p.footings[static_cast<size_t>(f)].state;
+    if (state == -1)
+        return std::any_of(p.rectRows.begin(), p.rectRows.end(),
+                           [f](const RectRow& r) { return r.footing == f && r.designed; });
+    if (state >= 1)
+        return std::any_of(
+            p.combinedRows.begin(), p.combinedRows.end(),
+            [state](const CombinedRow& r) { return r.combined == state && r.designed; });
+    return false;
+}
+
+} // namespace
+
 void notDesignedFootings(const Project& p, std::vector<Check>& out) {
     // Grouped footings count as designed when a schedule row names them; before the first
     // Design command nothing is designed yet and nothing is said about them.
@@ -239,6 +257,7 @@ void notDesignedFootings(const Project& p, std::vector<Check>& out) {
         c.severity = Severity::Warning;
         c.footing = f;
         c.row = markOf(p, f);
+        if (hasOwnDesign(p, f)) continue;
         if (ft.state == -1) {
             c.text = footingName(p, f) +
                      " is resized by hand and the schedule has no design for it; design it "

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "design/combined_design.h"
+#include "design/rect_design.h"
 #include "design/section.h"
 #include "design/shear_table.h"
 #include "model/numbers.h"
@@ -159,10 +161,23 @@ std::vector<std::string> designFootings(Project& p) {
     return notes;
 }
 
+void designOtherFootings(Project& p, std::vector<std::string>& notes) {
+    // A missing grade was told once by the square rows' design.
+    if (!section::gradeProblem(p, {}).empty()) {
+        p.rectRows.clear();
+        p.combinedRows.clear();
+        return;
+    }
+    if (p.gradeColumn < 1 || p.gradeColumn > 7) ensureShearTable(p);
+    designRectRows(p, notes);
+    designCombinedRows(p, notes);
+}
+
 bool runDesign(Project& p, Prompts& prompts) {
     loadShearTable(p);
     selectGradeColumn(p);
-    const std::vector<std::string> notes = designFootings(p);
+    std::vector<std::string> notes = designFootings(p);
+    designOtherFootings(p, notes);
     for (const std::string& note : notes) prompts.inform(note);
     return section::gradeProblem(p, {}).empty();
 }

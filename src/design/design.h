@@ -51,7 +51,12 @@ const std::array<const char*, 20>& scheduleHeadings();
 // grades, a depth search that stopped, an overflow that ended the design); empty when none.
 std::vector<std::string> designFootings(Project& p);
 
-// The Design command: shear table, grade column, designFootings; every message is informed.
+// After the square rows: the resized footings (R rows) and the combined footings (C rows).
+// Clears both when a grade is missing.
+void designOtherFootings(Project& p, std::vector<std::string>& notes);
+
+// The Design command: shear table, grade column, designFootings and designOtherFootings; every
+// message is informed.
 // False when nothing could be designed because a grade is missing.
 bool runDesign(Project& p, Prompts& prompts);
 

@@ -67,6 +67,74 @@ struct CombinedRecord {
     float span = 0;                                          // mm
 };
 
+// One direction of a rectangular footing's design: the bars that run along that side.
+struct RectDirection {
+    float cant = 0, mu = 0, muBd2 = 0, pt = 0, ast = 0; // m, kN m, N/mm2, %, mm2
+    float bars = 0;                                     // bars of the row's diameter
+    int32_t spacing = 0;                                // mm
+    float V1 = 0, tauV = 0, tauC = 0;                   // one-way shear at d from the face
+    // The short direction's steel, split by the central band rule; for the other direction
+    // every bar is in the band.
+    float bandAst = 0;
+    int32_t bandBars = 0, endBars = 0; // endBars: both end strips together
+    int32_t bandSpacing = 0, endSpacing = 0;
+};
+
+// A rectangular footing resized by hand (state -1), designed on its own: schedule row R<n>.
+struct RectRow {
+    int32_t footing = 0;
+    float lenL = 0, widB = 0;    // m, along X and along Z
+    float depth = 0;             // overall depth D, m; 0 designs it afresh
+    float pedestal = 0;          // m
+    int32_t barDia = 0;          // mm
+    float netPressure = 0;       // kN/m2
+    int32_t govCase = 0;         // case index
+    bool pedestalEdited = false; // an edited pedestal stays when Design runs again
+    bool designed = false;
+    RectDirection alongL, alongB;
+    float V2 = 0, tauVp = 0, tauCp = 0; // punching
+    std::vector<std::string> texts;     // in the order of rectControlNames()
+};
+
+// The steel of one face of a combined footing.
+struct CombinedSteel {
+    float mu = 0, muBd2 = 0, pt = 0, ast = 0;
+    float bars = 0;
+    int32_t spacing = 0;
+};
+
+// The transverse band under one column of a combined footing.
+struct CombinedBand {
+    int32_t footing = 0;
+    float band = 0, cant = 0, mu = 0, muBd2 = 0, pt = 0, ast = 0; // m, m, kN m, ...
+    float bars = 0;
+    int32_t spacing = 0;
+    float Vp = 0, tauVp = 0, tauCp = 0; // punching round this column's pedestal
+};
+
+// A two-column combined footing designed as a slab on two columns: schedule row C<k>.
+struct CombinedRow {
+    int32_t combined = 0;
+    float length = 0, width = 0, span = 0, cant1 = 0, cant2 = 0; // m
+    float depth = 0;
+    float pedestal = 0;
+    int32_t barDia = 0;
+    float netPressure = 0;
+    int32_t govCase = 0;    // case index
+    float pu1 = 0, pu2 = 0; // factored column loads, kN
+    float wu = 0;           // factored net pressure line of the projections, kN/m
+    float wBal = 0;         // factored pressure line between the columns, kN/m
+    float zeroShear = 0;    // m from the end beyond the first column
+    bool pedestalEdited = false;
+    bool designed = false;
+    CombinedSteel top, bottom;
+    std::array<CombinedBand, 2> bands{};
+    float distAst = 0;       // mm2 per metre
+    int32_t distSpacing = 0; // mm
+    float V1 = 0, tauV = 0, tauC = 0;
+    std::vector<std::string> texts; // in the order of combinedControlNames()
+};
+
 // Components of one reaction line: 0 joint number (case 0 only), 1 load case number,
 // 2 FORCE-Y, 3 MOM-X, 4 MOM-Z.
 using ReactionLine = std::array<float, 5>;
@@ -154,6 +222,10 @@ struct Project {
     // The twenty texts each schedule row shows, in the order of scheduleControlNames() (design
     // module).
     std::vector<std::array<std::string, 20>> designRowTexts{std::array<std::string, 20>{}};
+
+    // Resized and combined footings designed by the Design command, after the square rows.
+    std::vector<RectRow> rectRows;         // R1.. in footing order (element 0 is R1)
+    std::vector<CombinedRow> combinedRows; // in combined footing order
 
     int loadCaseCount = 0;
     int currentFooting = 0;

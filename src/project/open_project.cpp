@@ -146,7 +146,9 @@ void restoreExactly(Project& p, const StoredProject& s) {
     p.designRowCount = s.designRowCount;
     p.designRows = s.designRows;
     p.designRowTexts = s.designRowTexts;
-    if (s.designRows.size() > 1) {
+    p.rectRows = s.rectRows;
+    p.combinedRows = s.combinedRows;
+    if (s.designRows.size() > 1 || !s.rectRows.empty() || !s.combinedRows.empty()) {
         // The schedule's row edits redesign with the table the Design command loaded.
         loadShearTable(p);
         selectGradeColumn(p);

@@ -11,11 +11,28 @@
 
 #include <nlohmann/json.hpp>
 
+#include "design/combined_design.h"
 #include "design/design.h"
+#include "design/rect_design.h"
 #include "model/atomic_file.h"
 #include "project/sha256.h"
 
 namespace ormevak {
+
+// The designed R and C rows are stored whole: every input, result and text, so that a project
+// opens to exactly the schedule it was saved with. Their values are checked after reading.
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE(RectDirection, cant, mu, muBd2, pt, ast, bars, spacing, V1, tauV,
+                                   tauC, bandAst, bandBars, endBars, bandSpacing, endSpacing)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE(RectRow, footing, lenL, widB, depth, pedestal, barDia,
+                                   netPressure, govCase, pedestalEdited, designed, alongL, alongB,
+                                   V2, tauVp, tauCp, texts)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE(CombinedSteel, mu, muBd2, pt, ast, bars, spacing)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE(CombinedBand, footing, band, cant, mu, muBd2, pt, ast, bars,
+                                   spacing, Vp, tauVp, tauCp)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE(CombinedRow, combined, length, width, span, cant1, cant2, depth,
+                                   pedestal, barDia, netPressure, govCase, pu1, pu2, wu, wBal,
+                                   zeroShear, pedestalEdited, designed, top, bottom, bands, distAst,
+                                   distSpacing, V1, tauV, tauC, texts)
 
 namespace {
 
@@ -365,6 +382,9 @@ std::string projectText(const Project& p, const SoilTexts& soil, const std::stri
     }
     j["designRowCount"] = p.designRowCount;
     j["designRows"] = rows;
+    // The rows' serializers are the plain json's; the file keeps its members in order.
+    j["rectRows"] = Json::parse(nlohmann::json(p.rectRows).dump());
+    j["combinedRows"] = Json::parse(nlohmann::json(p.combinedRows).dump());
     j["currentFooting"] = p.currentFooting;
     j["sizeLabel"] = p.sizeLabelCaption;
     return layout(j);
@@ -379,6 +399,44 @@ void saveProject(const Project& p, const SoilTexts& soil, const std::string& pro
     bytes << in.rdbuf();
     writeFileAtomically(projectPath, projectText(p, soil, projectPath, sha256Hex(bytes.str())));
 }
+
+namespace {
+
+// The R and C rows: absent in a project saved before they were designed (then none); every
+// index must name a footing or combined footing of the project and every value be a number.
+void readDesignedRows(const Reader& r, const Json& j, StoredProject& s, int footingCount) {
+    const auto finite = [](float v) { return std::isfinite(v); };
+    try {
+        const auto plain = [&](const char* key) { return nlohmann::json::parse(j.at(key).dump()); };
+        if (j.contains("rectRows")) s.rectRows = plain("rectRows").get<std::vector<RectRow>>();
+        if (j.contains("combinedRows"))
+            s.combinedRows = plain("combinedRows").get<std::vector<CombinedRow>>();
+    } catch (const nlohmann::json::exception&) {
+        r.fail("its R or C schedule rows are damaged");
+    }
+    if (s.rectRows.size() > static_cast<size_t>(footingCount) ||
+        s.combinedRows.size() > static_cast<size_t>(cap::combined))
+        r.fail("it holds more R or C schedule rows than footings");
+    for (const RectRow& row : s.rectRows) {
+        if (row.footing < 1 || row.footing > footingCount ||
+            row.texts.size() != rectControlNames().size() || !finite(row.lenL) ||
+            !finite(row.widB) || !finite(row.depth) || !finite(row.pedestal) || row.barDia < 0 ||
+            row.barDia > 100 || row.govCase < 0 || row.govCase >= cap::casesPerSupport)
+            r.fail("an R schedule row holds a value out of range");
+    }
+    for (const CombinedRow& row : s.combinedRows) {
+        if (row.combined < 1 || row.combined > s.combinedCount ||
+            row.texts.size() != combinedControlNames().size() || !finite(row.length) ||
+            !finite(row.width) || !finite(row.depth) || !finite(row.pedestal) || row.barDia < 0 ||
+            row.barDia > 100 || row.govCase < 0 || row.govCase >= cap::casesPerSupport ||
+            std::any_of(row.bands.begin(), row.bands.end(), [&](const CombinedBand& b) {
+                return b.footing < 0 || b.footing > footingCount;
+            }))
+            r.fail("a C schedule row holds a value out of range");
+    }
+}
+
+} // namespace
 
 StoredProject parseProject(const std::string& text, const std::string& projectPath) {
     const Reader r(projectPath);
@@ -464,6 +522,7 @@ StoredProject parseProject(const std::string& text, const std::string& projectPa
         for (size_t c = 0; c < names.size(); ++c) t[c] = r.text(texts, where + " texts", names[c]);
         s.designRowTexts.push_back(t);
     }
+    readDesignedRows(r, j, s, footingCount);
     s.currentFooting = r.int32(j, top, "currentFooting", 0, footingCount);
     s.sizeLabel = r.text(j, top, "sizeLabel");
     return s;

@@ -56,6 +56,9 @@ struct StoredProject {
     int designRowCount = 0;
     std::vector<GroupRecord> designRows{GroupRecord{}};
     std::vector<std::array<std::string, 20>> designRowTexts{std::array<std::string, 20>{}};
+    // The designed R and C rows as they stood (every input, result and text).
+    std::vector<RectRow> rectRows;
+    std::vector<CombinedRow> combinedRows;
     int currentFooting = 0;
     std::string sizeLabel;
 };

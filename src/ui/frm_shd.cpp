@@ -26,6 +26,7 @@
 #include "model/errors.h"
 #include "output/plan_print.h"
 #include "output/xlsx_writer.h"
+#include "ui/designed_rows_tables.h"
 #include "ui/qt_prompts.h"
 
 namespace ormevak {
@@ -156,6 +157,12 @@ FrmShd::FrmShd(Project& project, Prompts& prompts, QWidget* parent)
             label->setForegroundRole(QPalette::Text);
         }
     }
+    others_ = new DesignedRowsTables(project_, prompts_, content_);
+    connect(others_, &DesignedRowsTables::rowsChanged, this, [this] {
+        fitContent();
+        emit rowsChanged();
+    });
+    placeOthers(0);
     fitContent();
     resize(twips(0, 0, kClientWidth, kClientHeight).size());
 }
@@ -313,6 +320,8 @@ void FrmShd::reloadRows() {
         rows_.push_back(makeRow(n));
         fillRow(n, project_.designRowTexts[n]);
     }
+    others_->showRows();
+    placeOthers(std::max(count, 0));
     fitContent();
 }
 
@@ -330,6 +339,11 @@ template <typename Edit> RowTexts FrmShd::recordedRowEdit(std::string name, Edit
     else
         texts = edit();
     return texts;
+}
+
+void FrmShd::placeOthers(int squareRows) {
+    // One row's step below the last square row.
+    others_->move(twips(300, rowTop(squareRows + 1) + 200, 0, 0).topLeft());
 }
 
 void FrmShd::depthKey(int n, int key) {

@@ -23,6 +23,8 @@ class QScrollArea;
 
 namespace ormevak {
 
+class DesignedRowsTables;
+
 class FrmShd : public QWidget {
     Q_OBJECT
   public:
@@ -34,6 +36,7 @@ class FrmShd : public QWidget {
     // The rows again from the model (after an undo or redo), without showing the window.
     void reloadRows();
     int rowCount() const { return static_cast<int>(rows_.size()) - 1; }
+    DesignedRowsTables* designedRows() const { return others_; }
     // Marks the rows that have failing checks (their mark coloured, the checks in its tooltip).
     void showChecks(const std::vector<Check>& checks);
     // Brings row n forward (a pick in the Checks panel).
@@ -78,6 +81,7 @@ class FrmShd : public QWidget {
     void fillRow(int n, const std::array<std::string, 20>& texts);
     void fitColumns();
     void fitContent();
+    void placeOthers(int squareRows);
     QRect twips(int left, int top, int width, int height) const;
 
     // The row events, each one call of the core.
@@ -97,6 +101,7 @@ class FrmShd : public QWidget {
     std::vector<Row> rows_;         // rows_[0] the headings, rows_[n] schedule row n
     std::vector<QLabel*> captions_; // Label1..Label3 over the depth, pedestal and diameter
     QWidget* exit_ = nullptr;
+    DesignedRowsTables* others_ = nullptr; // the R and C rows, below the square rows
 };
 
 } // namespace ormevak

@@ -34,6 +34,31 @@ TEST(ActionScript, linesThatCannotBeReadNameTheirLine) {
     }
 }
 
+// The resized and combined rows are named by their marks; a bare number is a square row.
+TEST(ActionScript, scheduleRowsByMark) {
+    auto actions = parseActions("depth R1 0.6\npedestal C2 0.5\ndia R3\ndepth 2 0.7\n");
+    ASSERT_EQ(actions.size(), 4u);
+    EXPECT_EQ(actions[0].rowKind, 'R');
+    EXPECT_EQ(actions[0].index, 1);
+    EXPECT_EQ(actions[0].text, "0.6");
+    EXPECT_EQ(actions[1].rowKind, 'C');
+    EXPECT_EQ(actions[1].index, 2);
+    EXPECT_EQ(actions[1].text, "0.5");
+    EXPECT_EQ(actions[2].kind, ActionKind::Dia);
+    EXPECT_EQ(actions[2].rowKind, 'R');
+    EXPECT_EQ(actions[2].index, 3);
+    EXPECT_EQ(actions[3].rowKind, 0);
+    for (const char* bad : {"depth R 0.6", "depth R0 0.6", "pedestal X1 0.5", "dia C", "dia Rx"}) {
+        try {
+            parseActions(std::string(bad) + "\n");
+            ADD_FAILURE() << bad;
+        } catch (const ScriptError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(std::string("line 1: ") + bad + ": ", 0), 0u)
+                << e.what();
+        }
+    }
+}
+
 TEST(ActionScript, otherWhiteSpaceIsABlankLine) {
     EXPECT_TRUE(parseActions("\v\n\f \n").empty());
 }

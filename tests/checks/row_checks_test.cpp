@@ -4,6 +4,7 @@
 
 #include "checks/check_frames.h"
 #include "checks/rules.h"
+#include "support/recording_prompts.h"
 
 namespace ormevak {
 namespace {
@@ -268,6 +269,45 @@ TEST(NotDesignedCheck, resizedAndCombinedFootingsHaveNoDesign) {
                          "it; design it before it is built.");
     EXPECT_EQ(c[1].footing, 3);
     EXPECT_EQ(c[1].row, "C1");
+}
+
+// Once Design has given the resized footing an R row and the combined footing a C row, neither
+// is reported; a footing resized after the Design is again.
+TEST(NotDesignedCheck, resizedAndCombinedFootingsWithADesignAreNotReported) {
+    Project p = checkFrame(4, 1);
+    for (int f = 1; f <= 4; ++f) {
+        place(p, f, 5000 * f, 0, 2.0f, 2.0f);
+        load(p, f, 0, 300);
+    }
+    p.footings[2].state = -1;
+    p.footings[2].markNo = 1;
+    place(p, 3, 20000, 0, 1.0f, 4.0f);
+    place(p, 4, 20000, 3000, 1.0f, 4.0f);
+    p.combinedCount = 1;
+    p.combinedFootings.resize(2);
+    CombinedRecord& rec = p.combinedFootings[1];
+    rec.memberCount = 2;
+    rec.members[1] = 3;
+    rec.members[2] = 4;
+    rec.length = 4.0f;
+    rec.width = 1.6f;
+    rec.cant1 = rec.cant2 = 0.5f;
+    rec.span = 3000;
+    p.footings[3].state = p.footings[4].state = 1;
+    p.concreteGrade = 20;
+    p.steelGrade = 415;
+    testing::RecordingPrompts prompts;
+    ASSERT_TRUE(runDesign(p, prompts));
+    ASSERT_EQ(p.rectRows.size(), 1u);
+    ASSERT_EQ(p.combinedRows.size(), 1u);
+    ASSERT_TRUE(p.rectRows[0].designed);
+    ASSERT_TRUE(p.combinedRows[0].designed);
+    for (const Check& c : only(runChecks(p), "not-designed")) EXPECT_NE(c.row[0], 'R') << c.text;
+    for (const Check& c : only(runChecks(p), "not-designed")) EXPECT_NE(c.row[0], 'C') << c.text;
+    p.footings[1].state = -1; // resized after the Design: no row yet
+    const auto c = only(runChecks(p), "not-designed");
+    ASSERT_EQ(c.size(), 1u);
+    EXPECT_EQ(c[0].footing, 1);
 }
 
 TEST(NotDesignedCheck, groupedFootingInNoRowOnceDesigned) {
