@@ -240,8 +240,11 @@ TEST(RectDesign, endStripsWithinTheCoverKeepTheBarsEven) {
     EXPECT_EQ(r.alongB.endBars, 0);
     EXPECT_GT(r.alongL.spacing, 0);
     // "-" alone says there are no end bars; no number is negative.
-    for (const std::string& text : r.texts)
-        if (text != "-") EXPECT_EQ(text.find('-'), std::string::npos) << text;
+    for (const std::string& text : r.texts) {
+        if (text != "-") {
+            EXPECT_EQ(text.find('-'), std::string::npos) << text;
+        }
+    }
 }
 
 TEST(RectDesign, marksFollowFootingOrderAndSkipOtherFootings) {
