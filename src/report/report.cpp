@@ -564,7 +564,20 @@ void checksPart(const Project& p, Writer& w) {
     Table failed = makeTable({"Severity", "Check", "Footing or row", "Case", "Value", "Limit",
                               "Utilisation", "Unit", "What is wrong and what to do"},
                              {false, false, false, true, true, true, true, false, false});
+    // The strength checks of the rows fail as errors: after the other errors, before warnings.
+    const auto addRowFailures = [&] {
+        for (const RowCheck& c : rowChecks)
+            if (c.fails)
+                failed.rows.push_back({"error", c.check, c.row, "-", num(c.value), num(c.limit),
+                                       utilisation(c.value, c.limit), "N/mm2",
+                                       "deepen the footing"});
+    };
+    bool rowsAdded = false;
     for (const Check& c : checks) {
+        if (c.severity != Severity::Error && !rowsAdded) {
+            addRowFailures();
+            rowsAdded = true;
+        }
         std::string where = c.row;
         if (c.footing > 0)
             where += (where.empty() ? "" : ", ") + std::string("footing ") + formatInt(c.footing);
@@ -572,10 +585,7 @@ void checksPart(const Project& p, Writer& w) {
             {severityName(c.severity), c.id, where, c.loadCase > 0 ? formatInt(c.loadCase) : "-",
              num(c.value), num(c.limit), utilisation(c.value, c.limit), checkUnit(c.id), c.text});
     }
-    for (const RowCheck& c : rowChecks)
-        if (c.fails)
-            failed.rows.push_back({"error", c.check, c.row, "-", num(c.value), num(c.limit),
-                                   utilisation(c.value, c.limit), "N/mm2", "deepen the footing"});
+    if (!rowsAdded) addRowFailures();
     if (failed.rows.empty())
         w.paragraph("No check fails.");
     else
