@@ -21,6 +21,8 @@ class QScrollArea;
 
 namespace ormevak {
 
+class ReportAction;
+
 class FrmShd : public QWidget {
     Q_OBJECT
   public:
@@ -55,6 +57,8 @@ class FrmShd : public QWidget {
     void printPlanPreview();
     // Draws the plan on the printer (the preview's paintRequested).
     void paintPlan(QPrinter* printer);
+    // The Report button's work (its file dialog and viewer are replaceable there).
+    ReportAction* reportAction() const { return report_; }
     // Beside the analysis file, with its name and the extension .xlsx.
     QString defaultWorkbookPath() const;
     // The printed plan's PDF file, when printed to a file: beside the analysis file, .pdf.
@@ -88,6 +92,7 @@ class FrmShd : public QWidget {
     std::vector<Row> rows_;         // rows_[0] the headings, rows_[n] schedule row n
     std::vector<QLabel*> captions_; // Label1..Label3 over the depth, pedestal and diameter
     QWidget* exit_ = nullptr;
+    ReportAction* report_ = nullptr;
 };
 
 } // namespace ormevak
