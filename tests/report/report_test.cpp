@@ -9,6 +9,8 @@
 #include "checks/check_frames.h"
 #include "design/design.h"
 #include "design/schedule.h"
+#include "design/section.h"
+#include "design/shear_table.h"
 #include "support/recording_prompts.h"
 
 namespace ormevak {
@@ -346,6 +348,44 @@ TEST(ReportContent, aRowRefusedForItsSideSaysWhy) {
     EXPECT_NE(text.find("This row is not designed: Schedule row F1: the footing side 1.2 m is not "
                         "larger than the pedestal 1.5 m"),
               std::string::npos);
+}
+
+} // namespace
+} // namespace ormevak
+
+namespace ormevak {
+namespace {
+
+TEST(SectionTrace, recordingTheStepsChangesNoNumber) {
+    Project p = testing::checkFrame(1, 1);
+    ensureShearTable(p);
+    for (const float L : {1.2f, 1.7f, 2.0f, 2.6f, 3.3f})
+        for (const float q : {90.0f, 203.0f, 300.0f, 451.0f})
+            for (const auto rules : {section::Rules::Design, section::Rules::Schedule}) {
+                const float a = 0.45f;
+                section::Trace trace;
+                const section::Bending plain = section::bending(L, a, q, 20);
+                const section::Bending traced = section::bending(L, a, q, 20, &trace);
+                EXPECT_EQ(plain.c, traced.c);
+                EXPECT_EQ(plain.Mu, traced.Mu);
+                EXPECT_EQ(plain.d, traced.d);
+                const section::Checks k1 =
+                    section::depthLoop(p, L, a, q, plain.c, plain.Mu, plain.d, rules);
+                const section::Checks k2 =
+                    section::depthLoop(p, L, a, q, plain.c, plain.Mu, plain.d, rules, &trace);
+                EXPECT_EQ(k1.d, k2.d);
+                EXPECT_EQ(k1.pt, k2.pt);
+                EXPECT_EQ(k1.tv1, k2.tv1);
+                EXPECT_EQ(k1.tc1, k2.tc1);
+                EXPECT_EQ(k1.tv2, k2.tv2);
+                // One recorded pass per pass of the loop, the last one the result.
+                ASSERT_FALSE(trace.passes.empty());
+                EXPECT_EQ(trace.passes.back().d, k2.d);
+                EXPECT_EQ(trace.passes.back().V1, k2.V1);
+                EXPECT_TRUE(trace.passes.back().punching);
+                for (size_t i = 1; i < trace.passes.size(); ++i)
+                    EXPECT_FLOAT_EQ(trace.passes[i].d, trace.passes[i - 1].d + 0.025f);
+            }
 }
 
 } // namespace
