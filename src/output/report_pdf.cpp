@@ -43,7 +43,9 @@ enum FontRole { Body, BodyBold, Small, SmallBold, Heading1, Heading2, Title, Fon
 // One thing painted on a page, in device units of the writer.
 struct Op {
     int page = 0;
-    enum Kind { Text, HLine, Box } kind = Text;
+    // Text: laid out in rect with flags; Run: one line with its baseline's start at rect's top
+    // left (most table cells: no layout needed to paint them).
+    enum Kind { Text, Run, HLine, Box } kind = Text;
     QRectF rect;
     QString text;
     int font = Body;
@@ -168,9 +170,16 @@ class Layout {
             }
             for (size_t c = 0; c < n; ++c) {
                 if (cells[r][c].isEmpty()) continue;
-                ops_.push_back({page_, Op::Text,
-                                QRectF(x[c] + pad_, y_ + pad_, widths[c] - 2 * pad_, h),
-                                cells[r][c], body, cellFlags(c)});
+                const double room = widths[c] - 2 * pad_;
+                if (advance[r][c] <= room) {
+                    const bool right = c < t.numeric.size() && t.numeric[c];
+                    const double left = right ? x[c + 1] - pad_ - advance[r][c] : x[c] + pad_;
+                    ops_.push_back({page_, Op::Run, QRectF(left, y_ + pad_ + fm.ascent(), 0, 0),
+                                    cells[r][c], body, 0});
+                } else {
+                    ops_.push_back({page_, Op::Text, QRectF(x[c] + pad_, y_ + pad_, room, h),
+                                    cells[r][c], body, cellFlags(c)});
+                }
             }
             y_ += h;
             ops_.push_back({page_, Op::HLine, QRectF(0, y_, x[n], 0), {}, 0, 0});
@@ -292,20 +301,36 @@ QByteArray renderReportPdf(const report::Content& content) {
         painter.drawText(QRectF(0, 0, layout.width(), layout.height()),
                          Qt::AlignHCenter | Qt::AlignBottom,
                          QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
+        // The painter's state is changed only when it differs: most runs share font and pen.
+        int font = Small;
+        bool faintPen = false;
+        const auto use = [&](int f, bool isFaint) {
+            if (f >= 0 && f != font) {
+                painter.setFont(fonts[static_cast<size_t>(f)]);
+                font = f;
+            }
+            if (isFaint != faintPen) {
+                painter.setPen(isFaint ? faint : thin);
+                faintPen = isFaint;
+            }
+        };
         for (; next < ops.size() && ops[next].page == page; ++next) {
             const Op& op = ops[next];
             switch (op.kind) {
             case Op::Text:
-                painter.setPen(thin);
-                painter.setFont(fonts[static_cast<size_t>(op.font)]);
+                use(op.font, false);
                 painter.drawText(op.rect, op.flags, op.text);
                 break;
+            case Op::Run:
+                use(op.font, false);
+                painter.drawText(op.rect.topLeft(), op.text);
+                break;
             case Op::HLine:
-                painter.setPen(faint);
+                use(-1, true);
                 painter.drawLine(op.rect.topLeft(), op.rect.topRight());
                 break;
             case Op::Box:
-                painter.setPen(thin);
+                use(-1, false);
                 painter.fillRect(op.rect, QColor(232, 232, 232));
                 painter.drawLine(op.rect.topLeft(), op.rect.topRight());
                 painter.drawLine(op.rect.bottomLeft(), op.rect.bottomRight());
