@@ -120,8 +120,10 @@ std::vector<PrintedText> printPlanTexts(const Project& project, QPainter& painte
                                         const QRectF& page);
 
 // Creates an offscreen QGuiApplication when the process has none (the batch tool): fonts need
-// one. Throws OutputError when the process has an application object that is not graphical.
-void ensureGuiApplication();
+// one. Throws OutputError(refusal) when the process has an application object that is not
+// graphical.
+void ensureGuiApplication(
+    const char* refusal = "The plan needs a graphical application object: plan not printed");
 
 // Writes the plan as a one-page A3 PDF in the orientation of planOrientation. The file appears
 // whole or not at all. Creates an offscreen QGuiApplication when the process has none. Throws

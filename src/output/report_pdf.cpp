@@ -345,7 +345,7 @@ QByteArray renderReportPdf(const report::Content& content) {
 }
 
 void writeReportPdf(const Project& project, const std::string& path) {
-    ensureGuiApplication();
+    ensureGuiApplication("The report needs a graphical application object: report not written");
     const report::Content content = report::buildReport(project, reportInputs(project));
     const QByteArray pdf = renderReportPdf(content);
     writeFileAtomically(path, std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())));

@@ -342,7 +342,7 @@ std::string sq(const std::string& x) {
     return x + "^2";
 }
 
-void scheduleRow(const Project& p, int n, Writer& w) {
+void squareRowSection(const Project& p, int n, Writer& w) {
     const GroupRecord& row = p.designRows[static_cast<size_t>(n)];
     const RowTexts& t = p.designRowTexts[static_cast<size_t>(n)];
     w.heading("Schedule row F" + formatInt(n), 2);
@@ -371,9 +371,10 @@ void scheduleRow(const Project& p, int n, Writer& w) {
                 formatInt(row.barDia) + " mm; footings " + members + ".");
 
     if (t[col::LabCant].empty()) {
-        const std::string why = section::sideProblem(n, row.size, row.pedestal);
+        std::string why = section::gradeProblem(p, "not designed");
+        if (why.empty()) why = section::sideProblem(n, row.size, row.pedestal);
         w.paragraph("This row is not designed: " +
-                    (why.empty() ? std::string("the grades do not allow a design") : why) + ".");
+                    (why.empty() ? std::string("its design was refused") : why) + ".");
         return;
     }
 
@@ -514,7 +515,9 @@ void scheduleRows(const Project& p, Writer& w) {
     w.paragraph("One section per row of the footing schedule. Each step names the formula, the "
                 "numbers put into it, the result, its unit and the clause of IS 456:2000; the "
                 "results are the values the schedule shows.");
-    for (int n = 1; n <= last; ++n) scheduleRow(p, n, w);
+    // One section per row, made by the writer of its kind: square isolated footings here;
+    // other kinds of row get a writer of their own beside this one.
+    for (int n = 1; n <= last; ++n) squareRowSection(p, n, w);
 }
 
 // ---- Checks ----
