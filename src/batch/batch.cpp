@@ -25,6 +25,7 @@
 
 #ifdef ORMEVAK_HAVE_OUTPUT
 #include "output/plan_print.h"
+#include "output/report_pdf.h"
 #include "output/xlsx_writer.h"
 #endif
 
@@ -46,6 +47,7 @@ constexpr const char* kUsage =
     "  --checks           print the design checks as an aligned text table on standard output\n"
     "  --xlsx FILE        write the workbook of the spreadsheet export to FILE (.xlsx)\n"
     "  --pdf FILE         print the footing layout plan to FILE (one-page PDF)\n"
+    "  --report FILE      write the calculation report (PDF)\n"
     "  --save-layout      write the layout file beside the analysis file at the end\n"
     "  --project FILE     open a saved project: its analysis file and soil values (given ones\n"
     "                     must agree); a saved schedule stands unless the script redesigns\n"
@@ -58,7 +60,7 @@ struct Options {
     std::string analysisFile;
     std::string sbc, depth;
     bool haveSbc = false, haveDepth = false;
-    std::string actionsFile, jsonFile, xlsxFile, pdfFile;
+    std::string actionsFile, jsonFile, xlsxFile, pdfFile, reportFile;
     bool schedule = false;
     bool checks = false;
     bool saveLayout = false;
@@ -102,6 +104,8 @@ Options parseArguments(int argc, char** argv) {
             o.xlsxFile = fileOf(i, arg);
         } else if (arg == "--pdf") {
             o.pdfFile = fileOf(i, arg);
+        } else if (arg == "--report") {
+            o.reportFile = fileOf(i, arg);
         } else if (arg == "--schedule") {
             o.schedule = true;
         } else if (arg == "--checks") {
@@ -127,8 +131,9 @@ Options parseArguments(int argc, char** argv) {
         if (!o.haveDepth) throw UsageError{"--depth is required"};
     }
 #ifndef ORMEVAK_HAVE_OUTPUT
-    if (!o.xlsxFile.empty() || !o.pdfFile.empty())
-        throw UsageError{"this build has no output module: --xlsx and --pdf are not available"};
+    if (!o.xlsxFile.empty() || !o.pdfFile.empty() || !o.reportFile.empty())
+        throw UsageError{
+            "this build has no output module: --xlsx, --pdf and --report are not available"};
 #endif
     return o;
 }
@@ -208,6 +213,7 @@ void checkOutputPaths(const Options& o) {
     if (!o.jsonFile.empty() && o.jsonFile != "-") outputs.push_back({"--json", o.jsonFile});
     if (!o.xlsxFile.empty()) outputs.push_back({"--xlsx", o.xlsxFile});
     if (!o.pdfFile.empty()) outputs.push_back({"--pdf", o.pdfFile});
+    if (!o.reportFile.empty()) outputs.push_back({"--report", o.reportFile});
     for (size_t i = 0; i < outputs.size(); ++i) {
         const Named& out = outputs[i];
         for (const Named& in : inputs) {
@@ -339,6 +345,7 @@ int run(int argc, char** argv) {
 #ifdef ORMEVAK_HAVE_OUTPUT
         if (!options.xlsxFile.empty()) writeWorkbook(s.project, options.xlsxFile);
         if (!options.pdfFile.empty()) writePlanPdf(s.project, options.pdfFile);
+        if (!options.reportFile.empty()) writeReportPdf(s.project, options.reportFile);
 #endif
         if (options.saveLayout) saveLayout(s.project);
         if (!options.saveProjectFile.empty())

@@ -25,7 +25,7 @@ constexpr double kBeyondSide = 0.05; // m
 
 } // namespace
 
-Bending bending(float L, float a, float q, int fck) {
+Bending bending(float L, float a, float q, int fck, Trace* trace) {
     Bending b;
     b.c = rounded((double(L) - double(a)) / 2, 2);
     b.Mu = rounded(double(b.c) * (double(q) * 1.5 * double(L) * double(b.c)) / 2, 2);
@@ -33,11 +33,15 @@ Bending bending(float L, float a, float q, int fck) {
     const float m = rounded((double(d0) * 1000 + 60) / 50 + 0.49, 0);
     b.d = rounded((double(m) * 50 - 60) / 1000, 2);
     if (b.d < 0.19f) b.d = 0.19f;
+    if (trace != nullptr) {
+        trace->d0 = d0;
+        trace->m = m;
+    }
     return b;
 }
 
 Checks depthLoop(const Project& p, float L, float a, float q, float c, float Mu, float d,
-                 Rules rules) {
+                 Rules rules, Trace* trace) {
     const int fck = p.concreteGrade;
     const int fy = p.steelGrade;
     const double limit = std::max(double(d), double(L)) + kBeyondSide;
@@ -49,6 +53,7 @@ Checks depthLoop(const Project& p, float L, float a, float q, float c, float Mu,
         if (rules == Rules::Design) R = double(single(R));
         if (R < 0) R = 0;
         k.pt = rounded((1 - std::sqrt(R)) / fy * fck * 50, 2);
+        const float ptCalc = k.pt;
         if (k.pt < 0.2f) k.pt = 0.2f;
         k.V1 = rounded((double(c) - double(d)) * (double(q) * 1.5) * double(L), 0);
         // A critical section beyond the footing's edge carries no shear (never a negative one).
@@ -56,6 +61,11 @@ Checks depthLoop(const Project& p, float L, float a, float q, float c, float Mu,
         k.tv1 = rounded(double(k.V1) / double(L) / double(d) * 1000 / 1000000, 2);
         k.tc1 = shearStrength(p, k.pt);
         bool deeper = k.tc1 < k.tv1;
+        Trace::Pass* step = nullptr;
+        if (trace != nullptr) {
+            step = &trace->passes.emplace_back();
+            *step = {d, k.MuBd2, single(R), ptCalc, k.pt, k.V1, k.tv1, k.tc1, false, 0, 0, 0};
+        }
         if (!deeper) {
             const double side = double(a) + double(d);
             k.V2 = rounded((double(L) * double(L) - side * side) * (double(q) * 1.5) + 0.49, 0);
@@ -68,6 +78,12 @@ Checks depthLoop(const Project& p, float L, float a, float q, float c, float Mu,
                     double(k.V2) * 1000 / (double(d) * 4 * (double(a) + double(d))) / 1000000, 2);
             k.tc2 = rounded(std::sqrt(double(fck)) / 4, 2);
             deeper = k.tc2 < k.tv2;
+            if (step != nullptr) {
+                step->punching = true;
+                step->V2 = k.V2;
+                step->tv2 = k.tv2;
+                step->tc2 = k.tc2;
+            }
         }
         if (!deeper) return k;
         const float next = single(double(d) + 0.025);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "design/design.h"
 #include "model/project.h"
@@ -16,7 +17,22 @@ struct Bending {
     float Mu = 0; // kN m
     float d = 0;  // m
 };
-Bending bending(float L, float a, float q, int fck);
+
+// The intermediate values of the section arithmetic, for the calculation report. The design
+// passes none; a caller that wants the steps gives one and gets the very values the design used.
+struct Trace {
+    float d0 = 0; // balanced effective depth before rounding up, m
+    float m = 0;  // overall depth in whole 50 mm steps
+    struct Pass {
+        float d = 0, MuBd2 = 0, R = 0, ptCalc = 0, pt = 0;
+        float V1 = 0, tv1 = 0, tc1 = 0;
+        bool punching = false; // false: one-way shear failed, punching not reached
+        float V2 = 0, tv2 = 0, tc2 = 0;
+    };
+    std::vector<Pass> passes; // one per pass of the depth loop, the last one the result
+};
+
+Bending bending(float L, float a, float q, int fck, Trace* trace = nullptr);
 
 // The Design command and the schedule's row redesign differ in small ways that show in the last
 // digit: the Design command holds every quantity as a Single (also 1 - 4.6 Mu/bd2 / fck and the
@@ -36,7 +52,7 @@ struct Checks {
 };
 // Deepens d in 25 mm steps until one-way and punching shear pass.
 Checks depthLoop(const Project& p, float L, float a, float q, float c, float Mu, float d,
-                 Rules rules);
+                 Rules rules, Trace* trace = nullptr);
 
 // Bars of diameter dia for steel area Ast over side L; never fewer than two, so that the
 // spacing between the end bars is defined. The Design command keeps the count as a Single, the

@@ -49,12 +49,14 @@ int gridCount(const std::vector<int32_t>& grid) {
     return grid.empty() ? 0 : grid[0];
 }
 
+} // namespace
+
 // The PDF is drawn in the batch tool too, which has no application object of its own; fonts need
 // one. It lives until the process ends.
-void ensureGuiApplication() {
+void ensureGuiApplication(const char* refusal) {
     if (QCoreApplication::instance() != nullptr) {
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-            throw OutputError("The plan needs a graphical application object: plan not printed");
+            throw OutputError(refusal);
         }
         return;
     }
@@ -75,7 +77,7 @@ void ensureGuiApplication() {
     (void)app;
 }
 
-} // namespace
+namespace {} // namespace
 
 QPageSize planPageSize() {
     return QPageSize(QPageSize::A3);

@@ -118,6 +118,12 @@ void printPlan(const Project& project, QPainter& painter, const QRectF& page);
 std::vector<PrintedText> printPlanTexts(const Project& project, QPainter& painter,
                                         const QRectF& page);
 
+// Creates an offscreen QGuiApplication when the process has none (the batch tool): fonts need
+// one. Throws OutputError(refusal) when the process has an application object that is not
+// graphical.
+void ensureGuiApplication(
+    const char* refusal = "The plan needs a graphical application object: plan not printed");
+
 // Writes the plan as a one-page A3 PDF in the orientation of planOrientation. The file appears
 // whole or not at all. Creates an offscreen QGuiApplication when the process has none. Throws
 // OutputError (nothing written) or FileError naming the file and the reason.

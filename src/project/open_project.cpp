@@ -16,7 +16,7 @@
 #include "model/numbers.h"
 #include "model/prompts.h"
 #include "model/soil_values.h"
-#include "project/sha256.h"
+#include "model/sha256.h"
 #include "sizing/pipeline.h"
 #include "sizing/sizing.h"
 

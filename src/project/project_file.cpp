@@ -15,7 +15,7 @@
 #include "design/design.h"
 #include "design/rect_design.h"
 #include "model/atomic_file.h"
-#include "project/sha256.h"
+#include "model/sha256.h"
 
 namespace ormevak {
 

@@ -28,6 +28,7 @@
 #include "output/xlsx_writer.h"
 #include "ui/designed_rows_tables.h"
 #include "ui/qt_prompts.h"
+#include "ui/report_action.h"
 
 namespace ormevak {
 
@@ -125,6 +126,16 @@ FrmShd::FrmShd(Project& project, Prompts& prompts, QWidget* parent)
     print->setAccessibleName(QStringLiteral("Print the footing plan"));
     print->setGeometry(twips(4680, 120, 615, 255));
     connect(print, &QPushButton::clicked, this, &FrmShd::printPlanPreview);
+    auto* reportButton = new QPushButton(QStringLiteral("Report"), content_);
+    reportButton->setObjectName(QStringLiteral("CmdReport"));
+    reportButton->setAccessibleName(QStringLiteral("Write the calculation report"));
+    reportButton->setGeometry(twips(10680, 0, 975, 375));
+    report_ = new ReportAction(project_, prompts_, this);
+    connect(reportButton, &QPushButton::clicked, report_, [this, reportButton] {
+        if (report_->start()) reportButton->setEnabled(false);
+    });
+    connect(report_, &ReportAction::finished, reportButton,
+            [reportButton] { reportButton->setEnabled(true); });
     auto* exit = new QPushButton(QStringLiteral("Exit"), content_);
     exit->setObjectName(QStringLiteral("CmdExit2"));
     exit->setAccessibleName(QStringLiteral("Exit"));

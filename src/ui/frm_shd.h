@@ -24,6 +24,7 @@ class QScrollArea;
 namespace ormevak {
 
 class DesignedRowsTables;
+class ReportAction;
 
 class FrmShd : public QWidget {
     Q_OBJECT
@@ -64,6 +65,8 @@ class FrmShd : public QWidget {
     void printPlanPreview();
     // Draws the plan on the printer (the preview's paintRequested).
     void paintPlan(QPrinter* printer);
+    // The Report button's work (its file dialog and viewer are replaceable there).
+    ReportAction* reportAction() const { return report_; }
     // Beside the analysis file, with its name and the extension .xlsx.
     QString defaultWorkbookPath() const;
     // The printed plan's PDF file, when printed to a file: beside the analysis file, .pdf.
@@ -102,6 +105,7 @@ class FrmShd : public QWidget {
     std::vector<QLabel*> captions_; // Label1..Label3 over the depth, pedestal and diameter
     QWidget* exit_ = nullptr;
     DesignedRowsTables* others_ = nullptr; // the R and C rows, below the square rows
+    ReportAction* report_ = nullptr;
 };
 
 } // namespace ormevak

@@ -1,9 +1,9 @@
-// The digest that recognises a changed analysis file, on the published test vectors.
+// SHA-256 on the published test vectors (FIPS 180-4 examples, the million-a message, high bytes).
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "project/sha256.h"
+#include "model/sha256.h"
 
 using ormevak::sha256Hex;
 
@@ -33,4 +33,10 @@ TEST(Sha256, lengthsAroundTheBlockEdge) {
               "b35439a4ac6f0948b6d6f9e3c6af0f5f590ce20f1bde7090ef7970686ec6738a");
     EXPECT_EQ(sha256Hex(std::string(64, 'a')),
               "ffe054fe7ae0cb6dc65c3af9b61d5209f439851db43d0ba5997337df154668eb");
+}
+
+TEST(Sha256, bytesAboveSeventyFAreTakenUnsigned) {
+    // printf '\xff\x80' | sha256sum
+    EXPECT_EQ(sha256Hex(std::string("\xff\x80", 2)),
+              "85c61621ebd04403f66d96fe300cf10b3844de7358184f1276cb08790fd135f1");
 }

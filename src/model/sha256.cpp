@@ -1,5 +1,5 @@
 // SHA-256 (FIPS 180-4), small and self-contained: the core has no crypto library to lean on.
-#include "project/sha256.h"
+#include "model/sha256.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,5 @@
-// SHA-256 of a byte string, to recognise an analysis file that changed since a project was saved.
+// SHA-256 of a byte string (FIPS 180-4): a project recognises an analysis file that changed since
+// it was saved, and a report names exactly the analysis file it was made from.
 #pragma once
 
 #include <string>
