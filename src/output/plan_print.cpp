@@ -49,6 +49,8 @@ int gridCount(const std::vector<int32_t>& grid) {
     return grid.empty() ? 0 : grid[0];
 }
 
+} // namespace
+
 // The PDF is drawn in the batch tool too, which has no application object of its own; fonts need
 // one. It lives until the process ends.
 void ensureGuiApplication() {
@@ -74,8 +76,6 @@ void ensureGuiApplication() {
     static QGuiApplication* app = new QGuiApplication(argc, argv);
     (void)app;
 }
-
-} // namespace
 
 QPageSize planPageSize() {
     return QPageSize(QPageSize::A3);

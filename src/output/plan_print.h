@@ -23,6 +23,11 @@ enum class PageOrientation { Portrait = 1, Landscape = 2 };
 inline constexpr int planPaperCode = 8;
 QPageSize planPageSize();
 
+// The PDF is drawn in the batch tool too, which has no application object of its own; fonts need
+// one. Creates an offscreen one that lives until the process ends; throws OutputError when the
+// process has an application object that is not graphical.
+void ensureGuiApplication();
+
 // The font the plan is printed in when the surface has none of its own choosing (the PDF file).
 QFont planPrinterFont();
 
