@@ -154,8 +154,8 @@ class Builder {
     const Project& p_;
     const Options& o_;
     Drawing d_;
-    Box plan_;      // the footings and grid in drawing mm
-    Box planArea_;  // where the plan and its marks may go, drawing mm
+    Box plan_;     // the footings and grid in drawing mm
+    Box planArea_; // where the plan and its marks may go, drawing mm
     std::vector<Box> placed_;
     std::vector<int> gridXs_, gridZs_;
     std::vector<int> errorFootings_;
@@ -184,8 +184,7 @@ void Builder::chooseScale() {
     }
     throw DrawingError("The plan (" + formatInt(std::lround(w)) + " x " +
                        formatInt(std::lround(h)) + " mm) does not fit on an " +
-                       sheetName(o_.sheet) +
-                       " sheet at 1:500: choose a larger sheet (A2 or A1)");
+                       sheetName(o_.sheet) + " sheet at 1:500: choose a larger sheet (A2 or A1)");
 }
 
 void Builder::gridAndChain() {
@@ -198,7 +197,8 @@ void Builder::gridAndChain() {
     for (size_t j = 0; j < gridXs_.size(); ++j) {
         const double x = gridXs_[j];
         line({x, bubbleY - len(bubbleRadius)}, {x, bottom}, Layer::Grid, thin, LineType::Center);
-        d_.circles.push_back({{x, bubbleY}, len(bubbleRadius), {Layer::GridText, LineType::Continuous, thin}});
+        d_.circles.push_back(
+            {{x, bubbleY}, len(bubbleRadius), {Layer::GridText, LineType::Continuous, thin}});
         put(text(gridLetter(static_cast<int>(j)), {x, bubbleY}, bubbleTextHeight, Layer::GridText,
                  HAlign::Centre, VAlign::Middle));
         line({x - tick, chainY - tick}, {x + tick, chainY + tick}, Layer::Dimensions, medium);
@@ -207,7 +207,8 @@ void Builder::gridAndChain() {
     for (size_t j = 0; j < gridZs_.size(); ++j) {
         const double y = -static_cast<double>(gridZs_[j]);
         line({bubbleX + len(bubbleRadius), y}, {right, y}, Layer::Grid, thin, LineType::Center);
-        d_.circles.push_back({{bubbleX, y}, len(bubbleRadius), {Layer::GridText, LineType::Continuous, thin}});
+        d_.circles.push_back(
+            {{bubbleX, y}, len(bubbleRadius), {Layer::GridText, LineType::Continuous, thin}});
         put(text(formatInt(static_cast<long long>(j + 1)), {bubbleX, y}, bubbleTextHeight,
                  Layer::GridText, HAlign::Centre, VAlign::Middle));
         line({chainX - tick, y - tick}, {chainX + tick, y + tick}, Layer::Dimensions, medium);
@@ -253,8 +254,8 @@ void Builder::footings() {
         // The column stands on the support's joint, whatever offset the footing has.
         const ColumnOutline c = columnOutline(p_, i);
         const Point col = planPoint(f.nodeX, f.nodeZ);
-        rect({col.x - c.halfX, col.y - c.halfZ}, {col.x + c.halfX, col.y + c.halfZ},
-             Layer::Columns, medium);
+        rect({col.x - c.halfX, col.y - c.halfZ}, {col.x + c.halfX, col.y + c.halfZ}, Layer::Columns,
+             medium);
         if (f.state > 0) continue; // drawn with its combined footing
         const Point centre = planPoint(f.x, f.z);
         const double hl = f.lenL * 500.0, hw = f.widB * 500.0;
@@ -318,8 +319,9 @@ void Builder::marks() {
     struct Marked {
         std::string mark;
         Point centre;
-        double hl, hw;     // outline half sides
-        double chx, chz;   // column half sides
+        double hl, hw;   // outline half sides
+        double chx, chz; // column half sides
+        Point column;    // where the column (and the grid lines) stand
     };
     std::vector<Marked> todo;
     for (int i = 1; i <= p_.footingCount; ++i) {
@@ -328,17 +330,17 @@ void Builder::marks() {
         const std::string mark = footingMark(p_, i);
         if (mark.empty()) continue;
         const ColumnOutline c = columnOutline(p_, i);
-        todo.push_back({mark, planPoint(f.x, f.z), f.lenL * 500.0, f.widB * 500.0, c.halfX,
-                        c.halfZ});
+        todo.push_back({mark, planPoint(f.x, f.z), f.lenL * 500.0, f.widB * 500.0, c.halfX, c.halfZ,
+                        planPoint(f.nodeX, f.nodeZ)});
     }
     for (int k = 1; k <= p_.combinedCount; ++k) {
         const CombinedRecord& c = p_.combinedFootings[static_cast<size_t>(k)];
         const std::string mark = footingMark(p_, c.members[1]);
         if (mark.empty()) continue;
         todo.push_back({mark, planPoint((c.xMin + c.xMax) / 2.0, (c.zMin + c.zMax) / 2.0),
-                        (c.xMax - c.xMin) / 2.0, (c.zMax - c.zMin) / 2.0, 0, 0});
+                        (c.xMax - c.xMin) / 2.0, (c.zMax - c.zMin) / 2.0, 0, 0,
+                        planPoint((c.xMin + c.xMax) / 2.0, (c.zMin + c.zMax) / 2.0)});
     }
-    const double h = len(markHeight);
     for (const Marked& m : todo) {
         std::vector<Text> candidates;
         auto centred = [&](double x, double y) {
@@ -347,22 +349,34 @@ void Builder::marks() {
         };
         // Inside the outline first, in the quarters between the column and the edges (the
         // grid lines run through the column), then around the outline, farther each ring.
+        // Midway between the column's faces and the outline's edges, each side of the column
+        // (an offset footing has more room on one side).
+        const double right = (m.column.x + m.chx + m.centre.x + m.hl) / 2;
+        const double left = (m.column.x - m.chx + m.centre.x - m.hl) / 2;
+        const double up = (m.column.y + m.chz + m.centre.y + m.hw) / 2;
+        const double down = (m.column.y - m.chz + m.centre.y - m.hw) / 2;
+        centred(right, up);
+        centred(left, up);
+        centred(right, down);
+        centred(left, down);
         const double qx = (m.hl + m.chx) / 2, qy = (m.hw + m.chz) / 2;
-        centred(m.centre.x + qx, m.centre.y + qy);
-        centred(m.centre.x - qx, m.centre.y + qy);
-        centred(m.centre.x + qx, m.centre.y - qy);
-        centred(m.centre.x - qx, m.centre.y - qy);
         if (m.chx == 0) centred(m.centre.x, m.centre.y);
-        const double w = textBox(candidates.front()).x2 - textBox(candidates.front()).x1;
-        for (double gap : {1.5, 3.5, 6.0, 9.0, 13.0, 18.0}) {
-            const double ox = m.hl + len(gap) + w / 2, oy = m.hw + len(gap) + h;
-            for (double fx : {1.0, -1.0, 0.0, 0.5, -0.5}) {
-                for (double fy : {1.0, -1.0, 0.0, 0.5, -0.5}) {
-                    if (fx == 0 && fy == 0) continue;
-                    if (std::abs(fx) != 1.0 && std::abs(fy) != 1.0) continue;
-                    centred(m.centre.x + fx * ox, m.centre.y + fy * oy);
-                }
+        const Box first = textBox(candidates.front());
+        const double w = first.x2 - first.x1, bh = first.y2 - first.y1;
+        // Then just outside an edge, beside the grid line that crosses it; then the corners.
+        for (double gap : {1.0, 2.5, 4.5, 7.0, 10.0, 14.0, 19.0}) {
+            const double ax = m.hl + len(gap) + w / 2, ay = m.hw + len(gap) + bh / 2;
+            const double sx = std::max(qx, w / 2 + len(0.8)), sy = std::max(qy, bh / 2 + len(0.8));
+            for (double fy : {1.0, -1.0}) {
+                centred(m.centre.x + sx, m.centre.y + fy * ay);
+                centred(m.centre.x - sx, m.centre.y + fy * ay);
             }
+            for (double fx : {1.0, -1.0}) {
+                centred(m.centre.x + fx * ax, m.centre.y + sy);
+                centred(m.centre.x + fx * ax, m.centre.y - sy);
+            }
+            for (double fx : {1.0, -1.0})
+                for (double fy : {1.0, -1.0}) centred(m.centre.x + fx * ax, m.centre.y + fy * ay);
         }
         if (!putClear(candidates, planArea_, true)) {
             // Nowhere clear: beside the outline, on the first candidate outside it.
@@ -374,17 +388,17 @@ void Builder::marks() {
 double Builder::scheduleTable(double top, double rowHeight) {
     const double left = sheetMillimetres(o_.sheet).x - border - panelWidth;
     const double widths[] = {12, 10, 32, 18, 32, 23, 23};
-    const char* heads[] = {"Mark", "No.", "L x B x D (mm)", "Pedestal", "Bars each way",
-                           "Concrete m3", "Steel kg"};
+    const char* heads[] = {"Mark",          "No.",         "L x B x D (mm)", "Pedestal",
+                           "Bars each way", "Concrete m3", "Steel kg"};
     put(text("FOOTING SCHEDULE", at(left, top - headingHeight), headingHeight, Layer::Schedule));
     double y = top - headingHeight - 2.5;
     std::vector<std::array<std::string, 7>> rows;
     for (const RowQuantities& r : quantities_.rows) {
         const std::string size = mm(r.lenL) + " x " + mm(r.widB) + " x " + mm(r.depth);
-        const std::string bars = r.barsEachWay > 0 ? formatInt(r.barsEachWay) + " - " +
-                                                         formatInt(r.barDia) + " dia @ " +
-                                                         formatInt(r.spacing)
-                                                   : "not designed";
+        const std::string bars = r.barsEachWay > 0
+                                     ? formatInt(r.barsEachWay) + " - " + formatInt(r.barDia) +
+                                           " dia @ " + formatInt(r.spacing)
+                                     : "not designed";
         rows.push_back({r.row, formatInt(r.count), size, mm(r.pedestal) + " x " + mm(r.pedestal),
                         bars, fixed(r.each.concrete, 3), fixed(r.each.steel, 1)});
     }
@@ -413,8 +427,7 @@ double Builder::scheduleTable(double top, double rowHeight) {
     line(at(x, tableTop), at(x, y), Layer::Schedule, thin);
     y -= 1.5;
     const QuantityValues& t = quantities_.total;
-    put(text("Totals: concrete " + fixed(t.concrete, 3) + " m3, steel " + fixed(t.steel, 1) +
-                 " kg",
+    put(text("Totals: concrete " + fixed(t.concrete, 3) + " m3, steel " + fixed(t.steel, 1) + " kg",
              at(left, y - tableHeight), tableHeight, Layer::Schedule));
     y -= 4;
     put(text("Excavation " + fixed(t.excavation, 3) + " m3, levelling course " +
@@ -461,8 +474,12 @@ double Builder::notes(double top, int checkLines) {
     note("5. Levelling course 75 mm under every footing");
     y -= 1.5;
     const CheckCounts counts = countChecks(checks_);
-    note("DESIGN CHECKS: " + formatInt(counts.errors) + " errors, " + formatInt(counts.warnings) +
-             " warnings" + (counts.errors > 0 ? " (errors circled on the plan)" : ""),
+    auto count = [](int n, const char* what) {
+        return formatInt(n) + " " + what + (n == 1 ? "" : "s");
+    };
+    note("DESIGN CHECKS: " + count(counts.errors, "error") + ", " +
+             count(counts.warnings, "warning") +
+             (counts.errors > 0 ? " (errors circled on the plan)" : ""),
          Layer::Checks);
     int shown = 0;
     for (const Check& c : checks_) {
@@ -519,8 +536,8 @@ void Builder::panel() {
     const double top = sheet.y - border - 3;
     const int rows = static_cast<int>(quantities_.rows.size()) + 1;
     const double fixedPart = headingHeight + 2.5 + 1.5 + 4 + tableHeight + 3 + // table, totals
-                             headingHeight + 5 + 5 * 5 + 1 +                 // legend
-                             headingHeight + 4.5 + 5 * 4.2 + 1.5 + 4.2;       // notes, checks
+                             headingHeight + 5 + 5 * 5 + 1 +                   // legend
+                             headingHeight + 4.5 + 5 * 4.2 + 1.5 + 4.2;        // notes, checks
     const double room = top - titleTop - 4 - fixedPart;
     double rowHeight = 5;
     if (rows * rowHeight > room) rowHeight = std::max(3.5, room / rows);
@@ -530,8 +547,8 @@ void Builder::panel() {
                            " sheet: choose a larger sheet (A2 or A1)");
     }
     const int errors = countChecks(checks_).errors;
-    const int checkLines = std::max(
-        0, std::min(errors, static_cast<int>((room - rows * rowHeight) / 4.2) - 1));
+    const int checkLines =
+        std::max(0, std::min(errors, static_cast<int>((room - rows * rowHeight) / 4.2) - 1));
     double y = scheduleTable(top, rowHeight);
     y = legend(y);
     (void)notes(y, checkLines);
@@ -572,10 +589,10 @@ Drawing Builder::build() {
     }
     // Room for the marks that go outside small outlines and for the grid lines' overrun is made
     // on paper, after the scale is known; the scale is chosen for the plan with a margin of
-    // one metre each side.
-    plan_ = grow(plan_, 1000);
+    // 0.6 m each side.
+    plan_ = grow(plan_, 600);
     chooseScale();
-    plan_ = grow(plan_, len(gridOverrun) - 1000);
+    plan_ = grow(plan_, len(gridOverrun) - 600);
 
     quantities_ = computeQuantities(p_);
     checks_ = runChecks(p_);
@@ -602,24 +619,34 @@ Drawing Builder::build() {
 
 const char* layerName(Layer layer) {
     switch (layer) {
-    case Layer::Grid: return "GRID";
-    case Layer::GridText: return "GRID-TEXT";
-    case Layer::Footings: return "FOOTINGS";
-    case Layer::Columns: return "COLUMNS";
-    case Layer::Combined: return "COMBINED";
-    case Layer::Marks: return "MARKS";
-    case Layer::Dimensions: return "DIMENSIONS";
-    case Layer::Schedule: return "SCHEDULE";
-    case Layer::Title: return "TITLE";
-    case Layer::Checks: return "CHECKS";
+    case Layer::Grid:
+        return "GRID";
+    case Layer::GridText:
+        return "GRID-TEXT";
+    case Layer::Footings:
+        return "FOOTINGS";
+    case Layer::Columns:
+        return "COLUMNS";
+    case Layer::Combined:
+        return "COMBINED";
+    case Layer::Marks:
+        return "MARKS";
+    case Layer::Dimensions:
+        return "DIMENSIONS";
+    case Layer::Schedule:
+        return "SCHEDULE";
+    case Layer::Title:
+        return "TITLE";
+    case Layer::Checks:
+        return "CHECKS";
     }
     return "0";
 }
 
 const std::array<Layer, layerCount>& allLayers() {
     static const std::array<Layer, layerCount> all = {
-        Layer::Grid,     Layer::GridText,   Layer::Footings, Layer::Columns, Layer::Combined,
-        Layer::Marks,    Layer::Dimensions, Layer::Schedule, Layer::Title,   Layer::Checks};
+        Layer::Grid,  Layer::GridText,   Layer::Footings, Layer::Columns, Layer::Combined,
+        Layer::Marks, Layer::Dimensions, Layer::Schedule, Layer::Title,   Layer::Checks};
     return all;
 }
 
@@ -640,18 +667,24 @@ Box textBox(const Text& t) {
 
 const char* sheetName(SheetSize s) {
     switch (s) {
-    case SheetSize::A3: return "A3";
-    case SheetSize::A2: return "A2";
-    case SheetSize::A1: return "A1";
+    case SheetSize::A3:
+        return "A3";
+    case SheetSize::A2:
+        return "A2";
+    case SheetSize::A1:
+        return "A1";
     }
     return "A3";
 }
 
 Point sheetMillimetres(SheetSize s) {
     switch (s) {
-    case SheetSize::A3: return {420, 297};
-    case SheetSize::A2: return {594, 420};
-    case SheetSize::A1: return {841, 594};
+    case SheetSize::A3:
+        return {420, 297};
+    case SheetSize::A2:
+        return {594, 420};
+    case SheetSize::A1:
+        return {841, 594};
     }
     return {420, 297};
 }

@@ -73,11 +73,11 @@ enum class VAlign { Baseline, Middle, Top }; // Middle and Top: of the capital l
 
 struct Text {
     std::string text;
-    Point at;                // the alignment point
-    double height = 0;       // capital height, drawing mm
+    Point at;          // the alignment point
+    double height = 0; // capital height, drawing mm
     HAlign h = HAlign::Left;
     VAlign v = VAlign::Baseline;
-    bool upright = false;    // turned 90 degrees counter-clockwise, reading upward
+    bool upright = false; // turned 90 degrees counter-clockwise, reading upward
     Layer layer = Layer::Title;
 };
 

@@ -30,9 +30,12 @@ constexpr int pdfResolution = 1200;
 
 QPageSize pageSize(SheetSize s) {
     switch (s) {
-    case SheetSize::A3: return QPageSize(QPageSize::A3);
-    case SheetSize::A2: return QPageSize(QPageSize::A2);
-    case SheetSize::A1: return QPageSize(QPageSize::A1);
+    case SheetSize::A3:
+        return QPageSize(QPageSize::A3);
+    case SheetSize::A2:
+        return QPageSize(QPageSize::A2);
+    case SheetSize::A1:
+        return QPageSize(QPageSize::A1);
     }
     return QPageSize(QPageSize::A3);
 }
@@ -140,8 +143,8 @@ QByteArray drawingPdf(const Drawing& d) {
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setResolution(pdfResolution);
-    writer.setPageLayout(QPageLayout(pageSize(d.sheet), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0),
-                                     QPageLayout::Millimeter));
+    writer.setPageLayout(QPageLayout(pageSize(d.sheet), QPageLayout::Landscape,
+                                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
     writer.setCreator(QStringLiteral("ORMEVAK"));
     writer.setTitle(QStringLiteral("Foundation drawing"));
     QPainter painter;

@@ -45,9 +45,12 @@ class Dxf {
 
 const char* lineTypeName(LineType t) {
     switch (t) {
-    case LineType::Continuous: return "CONTINUOUS";
-    case LineType::Dashed: return "DASHED";
-    case LineType::Center: return "CENTER";
+    case LineType::Continuous:
+        return "CONTINUOUS";
+    case LineType::Dashed:
+        return "DASHED";
+    case LineType::Center:
+        return "CENTER";
     }
     return "CONTINUOUS";
 }
@@ -55,16 +58,26 @@ const char* lineTypeName(LineType t) {
 // The layers' colours (AutoCAD colour index), so each reads apart on screen.
 int layerColour(Layer layer) {
     switch (layer) {
-    case Layer::Grid: return 8;
-    case Layer::GridText: return 8;
-    case Layer::Footings: return 7;
-    case Layer::Columns: return 5;
-    case Layer::Combined: return 3;
-    case Layer::Marks: return 2;
-    case Layer::Dimensions: return 4;
-    case Layer::Schedule: return 7;
-    case Layer::Title: return 7;
-    case Layer::Checks: return 1;
+    case Layer::Grid:
+        return 8;
+    case Layer::GridText:
+        return 8;
+    case Layer::Footings:
+        return 7;
+    case Layer::Columns:
+        return 5;
+    case Layer::Combined:
+        return 3;
+    case Layer::Marks:
+        return 2;
+    case Layer::Dimensions:
+        return 4;
+    case Layer::Schedule:
+        return 7;
+    case Layer::Title:
+        return 7;
+    case Layer::Checks:
+        return 1;
     }
     return 7;
 }
