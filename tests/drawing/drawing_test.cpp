@@ -78,8 +78,7 @@ TEST(DrawingScale, aPlanTooLargeForTheSheetAsksForALargerOne) {
         buildDrawing(p, Options{});
         FAIL() << "drawn";
     } catch (const DrawingError& e) {
-        EXPECT_NE(std::string(e.what()).find("choose a larger sheet (A2 or A1)"),
-                  std::string::npos)
+        EXPECT_NE(std::string(e.what()).find("choose a larger sheet (A2 or A1)"), std::string::npos)
             << e.what();
     }
     // A2: 594 - 20 - 150 - 36 = 388 mm of plan area; at 1:300 the plan takes 511 mm, at 1:400
@@ -229,8 +228,8 @@ TEST(Drawing, hasGridBubblesTheChainTheTitleBlockAndTheCheckedFootingsCircled) {
     for (int j = 1; j <= p.gridX[0]; ++j) {
         bool found = false;
         for (const Line& l : d.lines)
-            found = found || (l.stroke.layer == Layer::Grid && l.a.x == p.gridX[static_cast<size_t>(j)] &&
-                              l.b.x == l.a.x);
+            found = found || (l.stroke.layer == Layer::Grid &&
+                              l.a.x == p.gridX[static_cast<size_t>(j)] && l.b.x == l.a.x);
         EXPECT_TRUE(found) << p.gridX[static_cast<size_t>(j)];
     }
     // Every footing with an error of the checks is circled on the CHECKS layer.
@@ -255,7 +254,8 @@ TEST(Drawing, listsTheRowsOfTheScheduleWithTheirBars) {
     const Drawing d = sessionDrawing(s);
     // Row F1 of the session: 1600 x 1600 x 350, 12 bars of 10 mm at 135 (its schedule texts).
     const RowTexts& t = s.project.designRowTexts[1];
-    const std::string bars = t[col::LabRods] + " - " + t[col::LabGdia] + " dia @ " + t[col::LabSpace];
+    const std::string bars =
+        t[col::LabRods] + " - " + t[col::LabGdia] + " dia @ " + t[col::LabSpace];
     bool found = false;
     for (const Text& x : d.texts) found = found || (x.layer == Layer::Schedule && x.text == bars);
     EXPECT_TRUE(found) << bars;
