@@ -21,6 +21,8 @@ class QScrollArea;
 
 namespace ormevak {
 
+class QuantitiesFooter;
+
 class FrmShd : public QWidget {
     Q_OBJECT
   public:
@@ -49,6 +51,11 @@ class FrmShd : public QWidget {
     std::function<void(QPrintPreviewDialog& dialog)> runPrintPreview;
     // Ends the whole program at once; the layout file is not written on this path.
     std::function<void()> exitProgram;
+    // The PDF the foundation drawing goes to (its DXF beside it); empty when the user cancels.
+    std::function<QString(QWidget* parent, const QString& suggested)> askDrawingName;
+
+    // CmdDrawing: the foundation drawing, PDF and DXF. Reads the model only.
+    void writeDrawing();
 
     // Command1: the workbook. CmdP3: the printed plan. Both read the model only.
     void exportWorkbook();
@@ -88,6 +95,7 @@ class FrmShd : public QWidget {
     std::vector<Row> rows_;         // rows_[0] the headings, rows_[n] schedule row n
     std::vector<QLabel*> captions_; // Label1..Label3 over the depth, pedestal and diameter
     QWidget* exit_ = nullptr;
+    QuantitiesFooter* footer_ = nullptr; // the bill of quantities under the rows
 };
 
 } // namespace ormevak
