@@ -181,7 +181,8 @@ TEST(CombinedFootingSheets, roundTheSpanInMetresToTwoDecimals) {
     p.combinedFootings[1].span = -3046; // second column before the first
     p.combinedFootings[1].length = 4.125f;
     EXPECT_EQ(sheetNamed(buildWorkbook(p), "CF1 5  6").cell(23, 8), "-3.05");
-    EXPECT_EQ(sheetNamed(buildWorkbook(p), "CF1 5  6").cell(30, 8), "4.12"); // a tie goes to the even digit
+    EXPECT_EQ(sheetNamed(buildWorkbook(p), "CF1 5  6").cell(30, 8),
+              "4.12"); // a tie goes to the even digit
 }
 
 TEST(BuildWorkbook, givesTheSameSheetsOnASecondBuild) {
