@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <iostream>
@@ -15,6 +16,7 @@
 #include "design/design.h"
 #include "design/designed_rows_table.h"
 #include "design/schedule.h"
+#include "drawing/drawing.h"
 #include "model/analysis_reader.h"
 #include "model/atomic_file.h"
 #include "model/errors.h"
@@ -24,6 +26,8 @@
 #include "sizing/pipeline.h"
 
 #ifdef ORMEVAK_HAVE_OUTPUT
+#include "output/drawing_pdf.h"
+#include "output/dxf_writer.h"
 #include "output/plan_print.h"
 #include "output/report_pdf.h"
 #include "output/xlsx_writer.h"
@@ -48,6 +52,9 @@ constexpr const char* kUsage =
     "  --xlsx FILE        write the workbook of the spreadsheet export to FILE (.xlsx)\n"
     "  --pdf FILE         print the footing layout plan to FILE (one-page PDF)\n"
     "  --report FILE      write the calculation report (PDF)\n"
+    "  --drawing FILE     write the foundation drawing (PDF): plan, schedule table, title block\n"
+    "  --dxf FILE         write the same drawing as DXF\n"
+    "  --sheet SIZE       sheet of the drawing: A3 (default), A2 or A1, landscape\n"
     "  --save-layout      write the layout file beside the analysis file at the end\n"
     "  --project FILE     open a saved project: its analysis file and soil values (given ones\n"
     "                     must agree); a saved schedule stands unless the script redesigns\n"
@@ -61,6 +68,8 @@ struct Options {
     std::string sbc, depth;
     bool haveSbc = false, haveDepth = false;
     std::string actionsFile, jsonFile, xlsxFile, pdfFile, reportFile;
+    std::string drawingFile, dxfFile;
+    drawing::SheetSize sheet = drawing::SheetSize::A3;
     bool schedule = false;
     bool checks = false;
     bool saveLayout = false;
@@ -106,6 +115,14 @@ Options parseArguments(int argc, char** argv) {
             o.pdfFile = fileOf(i, arg);
         } else if (arg == "--report") {
             o.reportFile = fileOf(i, arg);
+        } else if (arg == "--drawing") {
+            o.drawingFile = fileOf(i, arg);
+        } else if (arg == "--dxf") {
+            o.dxfFile = fileOf(i, arg);
+        } else if (arg == "--sheet") {
+            const std::string size = valueOf(i, arg);
+            if (!drawing::parseSheetSize(size, o.sheet))
+                throw UsageError{"--sheet: \"" + size + "\" is not a sheet size (A3, A2 or A1)"};
         } else if (arg == "--schedule") {
             o.schedule = true;
         } else if (arg == "--checks") {
@@ -131,9 +148,10 @@ Options parseArguments(int argc, char** argv) {
         if (!o.haveDepth) throw UsageError{"--depth is required"};
     }
 #ifndef ORMEVAK_HAVE_OUTPUT
-    if (!o.xlsxFile.empty() || !o.pdfFile.empty() || !o.reportFile.empty())
-        throw UsageError{
-            "this build has no output module: --xlsx, --pdf and --report are not available"};
+    if (!o.xlsxFile.empty() || !o.pdfFile.empty() || !o.reportFile.empty() ||
+        !o.drawingFile.empty() || !o.dxfFile.empty())
+        throw UsageError{"this build has no output module: --xlsx, --pdf, --report, --drawing and "
+                         "--dxf are not available"};
 #endif
     return o;
 }
@@ -214,6 +232,8 @@ void checkOutputPaths(const Options& o) {
     if (!o.xlsxFile.empty()) outputs.push_back({"--xlsx", o.xlsxFile});
     if (!o.pdfFile.empty()) outputs.push_back({"--pdf", o.pdfFile});
     if (!o.reportFile.empty()) outputs.push_back({"--report", o.reportFile});
+    if (!o.drawingFile.empty()) outputs.push_back({"--drawing", o.drawingFile});
+    if (!o.dxfFile.empty()) outputs.push_back({"--dxf", o.dxfFile});
     for (size_t i = 0; i < outputs.size(); ++i) {
         const Named& out = outputs[i];
         for (const Named& in : inputs) {
@@ -234,6 +254,16 @@ void checkOutputPaths(const Options& o) {
 void writeStandardOutput(const std::string& text) {
     std::cout.flush();
     writeToDescriptor(STDOUT_FILENO, text, "standard output");
+}
+
+// The date the drawing's title block shows: today, local time.
+[[maybe_unused]] std::string todayText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
 }
 
 bool hasDesignAction(const std::vector<Action>& actions) {
@@ -346,6 +376,13 @@ int run(int argc, char** argv) {
         if (!options.xlsxFile.empty()) writeWorkbook(s.project, options.xlsxFile);
         if (!options.pdfFile.empty()) writePlanPdf(s.project, options.pdfFile);
         if (!options.reportFile.empty()) writeReportPdf(s.project, options.reportFile);
+        if (!options.drawingFile.empty() || !options.dxfFile.empty()) {
+            const drawing::Options drawingOptions{options.sheet, todayText()};
+            if (!options.drawingFile.empty())
+                writeDrawingPdf(s.project, drawingOptions, options.drawingFile);
+            if (!options.dxfFile.empty())
+                writeDrawingDxf(s.project, drawingOptions, options.dxfFile);
+        }
 #endif
         if (options.saveLayout) saveLayout(s.project);
         if (!options.saveProjectFile.empty())

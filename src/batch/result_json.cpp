@@ -4,6 +4,7 @@
 #include "batch/session.h"
 #include "checks/checks.h"
 #include "design/design.h"
+#include "drawing/quantities.h"
 
 namespace ormevak::batch {
 
@@ -147,6 +148,38 @@ void checkList(JsonWriter& w, const Project& p) {
     w.endArray();
 }
 
+void quantityFields(JsonWriter& w, const QuantityValues& v) {
+    w.key("concrete").value(static_cast<float>(v.concrete));
+    w.key("steel").value(static_cast<float>(v.steel));
+    w.key("excavation").value(static_cast<float>(v.excavation));
+    w.key("footingConcrete").value(static_cast<float>(v.footingConcrete));
+    w.key("pedestalConcrete").value(static_cast<float>(v.pedestalConcrete));
+    w.key("levelling").value(static_cast<float>(v.levelling));
+}
+
+void quantityList(JsonWriter& w, const Project& p) {
+    const Quantities q = computeQuantities(p);
+    w.beginObject();
+    w.key("rows").beginArray();
+    for (const RowQuantities& r : q.rows) {
+        w.beginObject();
+        w.key("row").value(r.row);
+        w.key("count").value(r.count);
+        quantityFields(w, r.total);
+        w.key("pedestalHeight").value(static_cast<float>(r.pedestalHeight));
+        w.key("barsEachWay").value(r.barsEachWay);
+        w.key("each").beginObject();
+        quantityFields(w, r.each);
+        w.endObject();
+        w.endObject();
+    }
+    w.endArray();
+    w.key("total").beginObject();
+    quantityFields(w, q.total);
+    w.endObject();
+    w.endObject();
+}
+
 } // namespace
 
 std::string resultJson(const Session& s) {
@@ -211,6 +244,8 @@ std::string resultJson(const Session& s) {
     w.endArray();
     w.key("checks");
     checkList(w, p);
+    w.key("quantities");
+    quantityList(w, p);
     w.endObject();
     return w.str();
 }

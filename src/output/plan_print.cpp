@@ -77,8 +77,6 @@ void ensureGuiApplication(const char* refusal) {
     (void)app;
 }
 
-namespace {} // namespace
-
 QPageSize planPageSize() {
     return QPageSize(QPageSize::A3);
 }

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "model/numbers.h"
 #include "output/checks_sheet.h"
+#include "output/summary_sheets.h"
 
 namespace ormevak {
 
@@ -261,7 +263,16 @@ std::vector<Sheet> buildWorkbook(const Project& project) {
     }
     // The design checks come after every sheet of the export, which stay as they are.
     book.push_back(checksSheet(project));
+    // The sheets with headings go first, the export's sheets follow as they are.
+    std::vector<Sheet> summary = summarySheets(project);
+    book.insert(book.begin(), summary.begin(), summary.end());
     return book;
+}
+
+const Sheet& sheetNamed(const std::vector<Sheet>& book, const std::string& name) {
+    for (const Sheet& s : book)
+        if (s.name == name) return s;
+    throw std::out_of_range("no sheet named " + name);
 }
 
 } // namespace ormevak

@@ -17,6 +17,10 @@ namespace ormevak {
 struct Sheet {
     std::string name;
     std::map<std::pair<int, int>, std::string> cells;
+    // Presentation, for the sheets that have headings: rows 1..headingRows in bold and kept in
+    // view, column widths in characters from column 1. The export's pasted sheets have none.
+    int headingRows = 0;
+    std::vector<double> columnWidths;
 
     // The text of a cell, "" when it is empty.
     const std::string& cell(int row, int column) const;
@@ -26,8 +30,9 @@ struct Sheet {
 inline constexpr char cellSeparator = '\t';
 inline constexpr char lineSeparator = '\r';
 
-// Sheet 1 "Grouped footings", sheet 2 "Resized footings", sheet 3 "Sheet3" (empty), from sheet
-// 4 on one sheet per combined footing, and last the "Checks" sheet (checks_sheet.h). Throws
+// First "Summary", "Schedule" and "Footings" (summary_sheets.h); then "Grouped footings",
+// "Resized footings", "Sheet3" (empty), one sheet per combined footing, and last the "Checks"
+// sheet (checks_sheet.h). Throws
 // OutputError, naming the joint, for a footing whose pressures would need a division by a zero
 // side.
 std::vector<Sheet> buildWorkbook(const Project& project);
@@ -35,6 +40,9 @@ std::vector<Sheet> buildWorkbook(const Project& project);
 // The sort key of a grouped footing: the largest 1.1 P / B^2 + 6 max(|MX|, |MZ|) / B^3 over its
 // load cases (the larger moment alone), not rounded.
 float worstPressure(const Project& project, int footing);
+
+// The sheet of that name in `book`; throws std::out_of_range when there is none.
+const Sheet& sheetNamed(const std::vector<Sheet>& book, const std::string& name);
 
 // The schedule texts, exactly as pasted: cells separated by tabs, lines by carriage returns.
 void pressureLinesSquare(const Project& project, int footing, std::string& text);

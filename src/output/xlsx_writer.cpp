@@ -48,18 +48,27 @@ class QuietStandardError {
 
 // Fills the workbook; returns an empty text on success, else the reason.
 std::string fillWorkbook(lxw_workbook* book, const std::vector<Sheet>& sheets) {
+    lxw_format* heading = workbook_add_format(book);
+    format_set_bold(heading);
     for (const Sheet& sheet : sheets) {
         lxw_error bad = workbook_validate_sheet_name(book, sheet.name.c_str());
         if (bad != LXW_NO_ERROR) return "sheet \"" + sheet.name + "\": " + lxw_strerror(bad);
         lxw_worksheet* ws = workbook_add_worksheet(book, sheet.name.c_str());
         if (ws == nullptr) return "sheet \"" + sheet.name + "\" could not be added";
+        if (sheet.headingRows > 0)
+            worksheet_freeze_panes(ws, static_cast<lxw_row_t>(sheet.headingRows), 0);
+        for (size_t c = 0; c < sheet.columnWidths.size(); ++c) {
+            const auto col = static_cast<lxw_col_t>(c);
+            worksheet_set_column(ws, col, col, sheet.columnWidths[c], nullptr);
+        }
         for (const auto& [position, text] : sheet.cells) {
             const auto row = static_cast<lxw_row_t>(position.first - 1);
             const auto col = static_cast<lxw_col_t>(position.second - 1);
             // The paste reads the texts of numbers as numbers; everything else stays text.
+            lxw_format* format = position.first <= sheet.headingRows ? heading : nullptr;
             lxw_error err = isNumericText(text)
-                                ? worksheet_write_number(ws, row, col, readNumber(text), nullptr)
-                                : worksheet_write_string(ws, row, col, text.c_str(), nullptr);
+                                ? worksheet_write_number(ws, row, col, readNumber(text), format)
+                                : worksheet_write_string(ws, row, col, text.c_str(), format);
             if (err != LXW_NO_ERROR) {
                 return "sheet \"" + sheet.name + "\" row " + formatInt(position.first) +
                        " column " + formatInt(position.second) + ": " + lxw_strerror(err);

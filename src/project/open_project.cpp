@@ -15,8 +15,8 @@
 #include "model/analysis_reader.h"
 #include "model/numbers.h"
 #include "model/prompts.h"
-#include "model/soil_values.h"
 #include "model/sha256.h"
+#include "model/soil_values.h"
 #include "sizing/pipeline.h"
 #include "sizing/sizing.h"
 

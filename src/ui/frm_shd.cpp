@@ -1,8 +1,10 @@
 // The footing schedule window. Positions are the designed ones in twips; every row event is
 // one call of the core's schedule operations, whose returned texts the row then shows.
 #include "ui/frm_shd.h"
+#include "ui/drawing_command.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -106,6 +108,11 @@ FrmShd::FrmShd(Project& project, Prompts& prompts, QWidget* parent)
     openWorkbook = [](const QUrl& file) { return QDesktopServices::openUrl(file); };
     runPrintPreview = [](QPrintPreviewDialog& dialog) { dialog.exec(); };
     exitProgram = [] { QCoreApplication::exit(0); };
+    askDrawingName = [](QWidget* owner, const QString& suggested) {
+        return QFileDialog::getSaveFileName(
+            owner, QStringLiteral("Drawing"), suggested,
+            QStringLiteral("Drawing PDF, with its DXF beside it (*.pdf)"));
+    };
 
     // The Exit button lies beyond the designed width; the scroll area keeps it and the rows
     // below the window's bottom within reach.
@@ -142,6 +149,13 @@ FrmShd::FrmShd(Project& project, Prompts& prompts, QWidget* parent)
     exit->setGeometry(twips(21720, 360, 975, 375));
     exit_ = exit;
     connect(exit, &QPushButton::clicked, this, [this] { exitProgram(); });
+
+    auto* drawingButton = new QPushButton(QStringLiteral("Drawing"), content_);
+    drawingButton->setObjectName(QStringLiteral("CmdDrawing"));
+    drawingButton->setAccessibleName(QStringLiteral("Write the foundation drawing (PDF and DXF)"));
+    drawingButton->setGeometry(twips(12000, 0, 975, 375));
+    connect(drawingButton, &QPushButton::clicked, this, &FrmShd::writeDrawing);
+    footer_ = new QuantitiesFooter(this);
 
     rows_.push_back(makeRow(0));
     // The heading row's text boxes and diameter are covered by plain captions.
@@ -228,6 +242,7 @@ void FrmShd::fillRow(int n, const std::array<std::string, 20>& texts) {
     if (n < 1 || n >= static_cast<int>(rows_.size())) return;
     for (std::size_t k = 0; k < texts.size(); ++k) setText(rows_[n][k], texts[k]);
     fitContent();
+    footer_->refresh(project_);
     emit rowsChanged();
 }
 
@@ -334,6 +349,7 @@ void FrmShd::reloadRows() {
     others_->showRows();
     placeOthers(std::max(count, 0));
     fitContent();
+    footer_->refresh(project_);
 }
 
 void FrmShd::showDesign() {
@@ -421,7 +437,20 @@ bool FrmShd::eventFilter(QObject* watched, QEvent* event) {
 
 void FrmShd::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    scroll_->setGeometry(rect());
+    const int footer = footer_->sizeHint().height();
+    scroll_->setGeometry(rect().adjusted(0, 0, 0, -footer));
+    footer_->setGeometry(0, height() - footer, width(), footer);
+}
+
+void FrmShd::writeDrawing() {
+    const MessageOwner owner(prompts_, this);
+    QString path = askDrawingName(this, defaultDrawingPath(project_));
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    const DrawingOutcome done =
+        writeDrawingFiles(project_, path, QDate::currentDate().toString(Qt::ISODate).toStdString());
+    prompts_.inform(done.message, "Drawing",
+                    done.written ? MessageIcon::None : MessageIcon::Exclamation);
 }
 
 QString FrmShd::defaultWorkbookPath() const {

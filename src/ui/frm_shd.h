@@ -25,6 +25,7 @@ namespace ormevak {
 
 class DesignedRowsTables;
 class ReportAction;
+class QuantitiesFooter;
 
 class FrmShd : public QWidget {
     Q_OBJECT
@@ -59,6 +60,11 @@ class FrmShd : public QWidget {
     std::function<void(QPrintPreviewDialog& dialog)> runPrintPreview;
     // Ends the whole program at once; the layout file is not written on this path.
     std::function<void()> exitProgram;
+    // The PDF the foundation drawing goes to (its DXF beside it); empty when the user cancels.
+    std::function<QString(QWidget* parent, const QString& suggested)> askDrawingName;
+
+    // CmdDrawing: the foundation drawing, PDF and DXF. Reads the model only.
+    void writeDrawing();
 
     // Command1: the workbook. CmdP3: the printed plan. Both read the model only.
     void exportWorkbook();
@@ -106,6 +112,7 @@ class FrmShd : public QWidget {
     QWidget* exit_ = nullptr;
     DesignedRowsTables* others_ = nullptr; // the R and C rows, below the square rows
     ReportAction* report_ = nullptr;
+    QuantitiesFooter* footer_ = nullptr; // the bill of quantities under the rows
 };
 
 } // namespace ormevak

@@ -1,0 +1,121 @@
+// Quantities of the designed footings. Each kind of schedule row adds its own rows; the square
+// group rows are read from the design rows and the texts the schedule shows for them.
+#include "drawing/quantities.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "design/design.h"
+#include "model/numbers.h"
+
+namespace ormevak {
+
+namespace {
+
+double round3(double v) {
+    return roundTo(v, 3);
+}
+double round1(double v) {
+    return roundTo(v, 1);
+}
+
+QuantityValues times(const QuantityValues& each, int count) {
+    QuantityValues t;
+    t.footingConcrete = round3(each.footingConcrete * count);
+    t.pedestalConcrete = round3(each.pedestalConcrete * count);
+    t.concrete = round3(each.concrete * count);
+    t.steel = round1(each.steel * count);
+    t.excavation = round3(each.excavation * count);
+    t.levelling = round3(each.levelling * count);
+    return t;
+}
+
+void add(QuantityValues& sum, const QuantityValues& v) {
+    sum.footingConcrete += v.footingConcrete;
+    sum.pedestalConcrete += v.pedestalConcrete;
+    sum.concrete += v.concrete;
+    sum.steel += v.steel;
+    sum.excavation += v.excavation;
+    sum.levelling += v.levelling;
+}
+
+// A schedule text as a whole number; 0 when the row shows none (a row not designed).
+int textInt(const std::string& text) {
+    if (text.empty() || !isNumericText(text)) return 0;
+    const double v = readNumber(text);
+    return v > 0 && v < 1e6 ? static_cast<int>(std::lround(v)) : 0;
+}
+
+// The square group rows: every footing of the row that stands on the plan as a grouped footing.
+void squareRows(const Project& p, std::vector<RowQuantities>& out) {
+    for (int n = 1; n <= p.designRowCount && n < static_cast<int>(p.designRows.size()); ++n) {
+        const GroupRecord& g = p.designRows[static_cast<size_t>(n)];
+        RowQuantities r;
+        r.row = "F" + formatInt(n);
+        for (int j = 1; j <= g.nosCount && j < static_cast<int>(g.footingNos.size()); ++j) {
+            const int f = g.footingNos[static_cast<size_t>(j)];
+            if (f >= 1 && f <= p.footingCount && p.footings[static_cast<size_t>(f)].state == 0)
+                ++r.count;
+        }
+        r.lenL = r.widB = g.size;
+        r.depth = g.depth;
+        r.pedestal = g.pedestal;
+        r.pedestalHeight = pedestalHeight(p, g.depth);
+        if (n < static_cast<int>(p.designRowTexts.size())) {
+            const RowTexts& t = p.designRowTexts[static_cast<size_t>(n)];
+            r.barDia = textInt(t[col::LabGdia]);
+            r.barsEachWay = textInt(t[col::LabRods]);
+            r.spacing = textInt(t[col::LabSpace]);
+        }
+        if (r.barDia == 0) r.barDia = g.barDia;
+        r.each = footingQuantities(p, g.size, g.size, g.depth, g.pedestal, r.barsEachWay,
+                                   r.barsEachWay, r.barDia);
+        r.total = times(r.each, r.count);
+        out.push_back(r);
+    }
+}
+
+} // namespace
+
+double foundationDepth(const Project& p) {
+    return p.earthPressure / 20.0;
+}
+
+double pedestalHeight(const Project& p, double depth) {
+    const double h = foundationDepth(p) - depth;
+    return h > 1e-9 ? h : qty::defaultPedestalHeight;
+}
+
+QuantityValues footingQuantities(const Project& p, double L, double B, double D, double a,
+                                 int barsAlongL, int barsAlongB, int dia) {
+    QuantityValues v;
+    if (L <= 0 || B <= 0) return v;
+    v.footingConcrete = L * B * std::max(D, 0.0);
+    v.pedestalConcrete = a > 0 ? a * a * pedestalHeight(p, D) : 0.0;
+    v.concrete = v.footingConcrete + v.pedestalConcrete;
+    const double barArea = std::numbers::pi * dia * dia / 4.0 * 1e-6; // m2
+    const double barLength = std::max(L - 2 * qty::cover, 0.0) * std::max(barsAlongL, 0) +
+                             std::max(B - 2 * qty::cover, 0.0) * std::max(barsAlongB, 0);
+    v.steel = barLength * barArea * qty::steelDensity;
+    // Down to the depth of foundation, or to the underside of a footing deeper than it.
+    const double digDepth = std::max(foundationDepth(p), std::max(D, 0.0));
+    v.excavation = (L + 2 * qty::workingSpace) * (B + 2 * qty::workingSpace) * digDepth;
+    v.levelling = L * B * qty::levellingCourse;
+    return v;
+}
+
+Quantities computeQuantities(const Project& p) {
+    Quantities q;
+    squareRows(p, q.rows);
+    for (const RowQuantities& r : q.rows) add(q.total, r.total);
+    q.total.footingConcrete = round3(q.total.footingConcrete);
+    q.total.pedestalConcrete = round3(q.total.pedestalConcrete);
+    q.total.concrete = round3(q.total.concrete);
+    q.total.steel = round1(q.total.steel);
+    q.total.excavation = round3(q.total.excavation);
+    q.total.levelling = round3(q.total.levelling);
+    return q;
+}
+
+} // namespace ormevak
