@@ -348,7 +348,9 @@ void PlanView::panBy(QPointF pixels) {
 }
 
 void PlanView::fitPlan() {
-    viewport_.fit();
+    // The whole plan, with its margins, fitted afresh to the area as it is now.
+    const double aspect = width() > 0 ? static_cast<double>(height()) / width() : 0.0;
+    viewport_ = PlanViewport(planWindow(project_, aspect), QSizeF(size()));
     placeWidgets();
     update();
     emit viewChanged();
@@ -391,8 +393,14 @@ void PlanView::paintEvent(QPaintEvent*) {
 void PlanView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (!loaded_) return;
-    // The plan window stays as loaded; only its mapping onto the new area changes.
-    viewport_ = viewport_.resized(QSizeF(size()));
+    if (viewport_.fitted()) {
+        // A view the engineer has not zoomed or panned keeps showing the whole plan.
+        const double aspect = width() > 0 ? static_cast<double>(height()) / width() : 0.0;
+        viewport_ = PlanViewport(planWindow(project_, aspect), QSizeF(size()));
+    } else {
+        // A zoomed view keeps its plan window; only its mapping onto the new area changes.
+        viewport_ = viewport_.resized(QSizeF(size()));
+    }
     placeWidgets();
 }
 

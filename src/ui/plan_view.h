@@ -54,6 +54,8 @@ class PlanViewport {
     void panBy(QPointF pixels);
     // The whole plan window again.
     void fit();
+    // Neither zoomed nor panned since the last fit.
+    bool fitted() const { return zoom_ == 1 && pan_.isNull(); }
 
   private:
     PlanWindow window_;

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -37,14 +38,21 @@ ProjectCommands::ProjectCommands(QWidget* window, Project& project, Prompts& pro
                                  SoilTexts soil, QString projectPath)
     : QObject(window), window_(window), project_(project), prompts_(prompts),
       soil_(std::move(soil)), projectPath_(std::move(projectPath)) {
-    menuBar_ = new QMenuBar(window);
-    menuBar_->setObjectName(QStringLiteral("MenuBar"));
-    menuBar_->setAccessibleName(QStringLiteral("Menu bar"));
+    // The main window's own menu bar takes the File menu first, as every desktop program has it;
+    // a plain window gets a bar of its own.
+    auto* main = qobject_cast<QMainWindow*>(window);
+    ownBar_ = main == nullptr;
+    menuBar_ = main != nullptr ? main->menuBar() : new QMenuBar(window);
+    if (ownBar_) menuBar_->setObjectName(QStringLiteral("MenuBar"));
+    if (menuBar_->accessibleName().isEmpty())
+        menuBar_->setAccessibleName(QStringLiteral("Menu bar"));
     // The bar's own overflow button is read out as well.
     for (QWidget* child : menuBar_->findChildren<QWidget*>())
         if (child->accessibleName().isEmpty())
             child->setAccessibleName(QStringLiteral("More menus"));
-    fileMenu_ = menuBar_->addMenu(QStringLiteral("&File"));
+    fileMenu_ = new QMenu(QStringLiteral("&File"), menuBar_);
+    const QList<QAction*> menus = menuBar_->actions();
+    menuBar_->insertMenu(menus.isEmpty() ? nullptr : menus.first(), fileMenu_);
     fileMenu_->setObjectName(QStringLiteral("MenuFile"));
     open_ = fileMenu_->addAction(QStringLiteral("&Open project..."));
     open_->setObjectName(QStringLiteral("ActOpenProject"));
@@ -67,13 +75,15 @@ ProjectCommands::ProjectCommands(QWidget* window, Project& project, Prompts& pro
     connect(saveAs_, &QAction::triggered, this, [this] { saveAs(); });
     connect(recent_, &QMenu::aboutToShow, this, &ProjectCommands::fillRecentMenu);
 
-    // The menu stands at the plan's top-left corner, just under the command row, where the
-    // plan's margin leaves room and where it stays visible however narrow the window is.
-    const double dpi = window->logicalDpiX();
-    menuBar_->setGeometry(0, static_cast<int>(500 * dpi / 1440), menuBar_->sizeHint().width(),
-                          menuBar_->sizeHint().height());
-    menuBar_->raise();
-    menuBar_->show();
+    if (ownBar_) {
+        // A window without a menu bar of its own: the bar stands at the plan's top-left corner,
+        // just under the command row, visible however narrow the window is.
+        const double dpi = window->logicalDpiX();
+        menuBar_->setGeometry(0, static_cast<int>(500 * dpi / 1440), menuBar_->sizeHint().width(),
+                              menuBar_->sizeHint().height());
+        menuBar_->raise();
+        menuBar_->show();
+    }
 
     window->installEventFilter(this);
     askUnsaved_ = [window](const QString& name) { return askUnsavedWithMessageBox(window, name); };

@@ -88,6 +88,7 @@ class ProjectCommands : public QObject {
     UnsavedQuestion askUnsaved_;
     FileQuestion askFile_;
     QMenuBar* menuBar_ = nullptr;
+    bool ownBar_ = false; // the bar was made here (the window has none of its own)
     QMenu* fileMenu_ = nullptr;
     QMenu* recent_ = nullptr;
     QAction* open_ = nullptr;
