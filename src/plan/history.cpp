@@ -162,6 +162,32 @@ size_t ModelSnapshot::bytes() const {
     return n;
 }
 
+namespace {
+
+// The R and C rows: what the engineer set (pedestal, depth, diameter) and every text shown.
+bool sameDesignedRows(const Project& a, const Project& b) {
+    const auto same = [](float x, float y) { return std::memcmp(&x, &y, sizeof x) == 0; };
+    if (a.rectRows.size() != b.rectRows.size() || a.combinedRows.size() != b.combinedRows.size())
+        return false;
+    for (size_t i = 0; i < a.rectRows.size(); ++i) {
+        const RectRow &x = a.rectRows[i], &y = b.rectRows[i];
+        if (x.footing != y.footing || !same(x.lenL, y.lenL) || !same(x.widB, y.widB) ||
+            !same(x.depth, y.depth) || !same(x.pedestal, y.pedestal) || x.barDia != y.barDia ||
+            x.pedestalEdited != y.pedestalEdited || x.designed != y.designed || x.texts != y.texts)
+            return false;
+    }
+    for (size_t i = 0; i < a.combinedRows.size(); ++i) {
+        const CombinedRow &x = a.combinedRows[i], &y = b.combinedRows[i];
+        if (x.combined != y.combined || !same(x.depth, y.depth) || !same(x.pedestal, y.pedestal) ||
+            x.barDia != y.barDia || x.pedestalEdited != y.pedestalEdited ||
+            x.designed != y.designed || x.texts != y.texts)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool ModelSnapshot::sameAs(const ModelSnapshot& other) const {
     const Project& a = part_;
     const Project& b = other.part_;
@@ -177,7 +203,7 @@ bool ModelSnapshot::sameAs(const ModelSnapshot& other) const {
            a.sizeLabelCaption == b.sizeLabelCaption && a.mainCaption == b.mainCaption &&
            a.sizedAsOneKn == b.sizedAsOneKn && a.allowableBearing == b.allowableBearing &&
            a.earthPressure == b.earthPressure && a.concreteGrade == b.concreteGrade &&
-           a.steelGrade == b.steelGrade;
+           a.steelGrade == b.steelGrade && sameDesignedRows(a, b);
 }
 
 // ---- names ----

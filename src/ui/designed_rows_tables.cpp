@@ -2,6 +2,8 @@
 // then shows.
 #include "ui/designed_rows_tables.h"
 
+#include "plan/history.h"
+
 #include <QAbstractButton>
 #include <QHeaderView>
 #include <QLabel>
@@ -129,12 +131,35 @@ void DesignedRowsTables::showRows() {
     fitTables();
 }
 
+template <typename Edit> void DesignedRowsTables::recorded(const std::string& name, Edit&& edit) {
+    if (history_)
+        recordEdit(*history_, project_, name, std::forward<Edit>(edit));
+    else
+        edit();
+}
+
+namespace {
+
+std::string rectName(int n) {
+    return "row R" + std::to_string(n);
+}
+
+std::string combinedName(const Project& p, int n) {
+    const bool known = n >= 1 && n <= static_cast<int>(p.combinedRows.size());
+    return "row C" +
+           std::to_string(known ? p.combinedRows[static_cast<std::size_t>(n - 1)].combined : n);
+}
+
+} // namespace
+
 void DesignedRowsTables::editRect(int n, int column, const std::string& text) {
     const MessageOwner owner(prompts_, this);
     if (column == kDepth)
-        fill(rect_, n, editRectDepth(project_, n, text, &prompts_));
+        recorded("depth of " + rectName(n),
+                 [&] { fill(rect_, n, editRectDepth(project_, n, text, &prompts_)); });
     else if (column == kPedestal)
-        fill(rect_, n, editRectPedestal(project_, n, text, &prompts_));
+        recorded("pedestal of " + rectName(n),
+                 [&] { fill(rect_, n, editRectPedestal(project_, n, text, &prompts_)); });
     fitTables();
     emit rowsChanged();
 }
@@ -142,9 +167,11 @@ void DesignedRowsTables::editRect(int n, int column, const std::string& text) {
 void DesignedRowsTables::editCombined(int n, int column, const std::string& text) {
     const MessageOwner owner(prompts_, this);
     if (column == kDepth)
-        fill(combined_, n, editCombinedDepth(project_, n, text, &prompts_));
+        recorded("depth of " + combinedName(project_, n),
+                 [&] { fill(combined_, n, editCombinedDepth(project_, n, text, &prompts_)); });
     else if (column == kPedestal)
-        fill(combined_, n, editCombinedPedestal(project_, n, text, &prompts_));
+        recorded("pedestal of " + combinedName(project_, n),
+                 [&] { fill(combined_, n, editCombinedPedestal(project_, n, text, &prompts_)); });
     fitTables();
     emit rowsChanged();
 }
@@ -152,9 +179,11 @@ void DesignedRowsTables::editCombined(int n, int column, const std::string& text
 void DesignedRowsTables::clickDiameter(bool combined, int n) {
     const MessageOwner owner(prompts_, this);
     if (combined)
-        fill(combined_, n, clickCombinedDiameter(project_, n, &prompts_));
+        recorded("bar diameter of " + combinedName(project_, n),
+                 [&] { fill(combined_, n, clickCombinedDiameter(project_, n, &prompts_)); });
     else
-        fill(rect_, n, clickRectDiameter(project_, n, &prompts_));
+        recorded("bar diameter of " + rectName(n),
+                 [&] { fill(rect_, n, clickRectDiameter(project_, n, &prompts_)); });
     fitTables();
     emit rowsChanged();
 }

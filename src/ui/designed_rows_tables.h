@@ -14,6 +14,8 @@ class QTableWidget;
 
 namespace ormevak {
 
+class EditHistory;
+
 class DesignedRowsTables : public QWidget {
     Q_OBJECT
   public:
@@ -23,6 +25,8 @@ class DesignedRowsTables : public QWidget {
     void showRows();
 
     QTableWidget* rectTable() const { return rect_; }
+    // Where the row edits are recorded for undo (none: not recorded).
+    void setHistory(EditHistory* history) { history_ = history; }
     QTableWidget* combinedTable() const { return combined_; }
 
     // The edits as the cells make them (Enter in a depth or pedestal cell, a click on the
@@ -41,8 +45,12 @@ class DesignedRowsTables : public QWidget {
     void cellClicked(bool combined, int row, int column);
     void fitTables();
 
+    // Runs one row edit as one entry of the edit history, named for the engineer.
+    template <typename Edit> void recorded(const std::string& name, Edit&& edit);
+
     Project& project_;
     Prompts& prompts_;
+    EditHistory* history_ = nullptr;
     QLabel* rectCaption_;
     QTableWidget* rect_;
     QLabel* combinedCaption_;

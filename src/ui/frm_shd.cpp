@@ -359,6 +359,11 @@ void FrmShd::showDesign() {
     activateWindow();
 }
 
+void FrmShd::setHistory(EditHistory* history) {
+    history_ = history;
+    others_->setHistory(history);
+}
+
 template <typename Edit> RowTexts FrmShd::recordedRowEdit(std::string name, Edit&& edit) {
     RowTexts texts{};
     if (history_)

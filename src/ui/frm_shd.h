@@ -44,7 +44,7 @@ class FrmShd : public QWidget {
     // Brings row n forward (a pick in the Checks panel).
     void showRow(int n);
     // The row edits are recorded here (none when not set).
-    void setHistory(EditHistory* history) { history_ = history; }
+    void setHistory(EditHistory* history);
 
   signals:
     // A row edit changed a schedule row: the checks follow.

@@ -11,6 +11,7 @@
 #include "design/combined_design.h"
 #include "design/rect_design.h"
 #include "office_project.h"
+#include "plan/history.h"
 #include "ui/designed_rows_tables.h"
 #include "ui/frm_shd.h"
 #include "ui/qt_prompts.h"
@@ -87,6 +88,22 @@ TEST_F(DesignedRowsWindow, depthAndPedestalEditsRedesignTheRow) {
     // A pedestal not smaller than the width is refused: the stored one comes back.
     c->item(0, 4)->setText(QStringLiteral("9"));
     EXPECT_EQ(cell(c, 0, 4), QStringLiteral("0.5"));
+}
+
+// Each edit of an R or C row is one entry of the edit history, named for the row.
+TEST_F(DesignedRowsWindow, rowEditsAreUndoneOneAtATime) {
+    EditHistory history;
+    window->setHistory(&history);
+    const float depth = p.rectRows[0].depth;
+    tables->rectTable()->item(0, 3)->setText(QStringLiteral("0.9"));
+    ASSERT_FLOAT_EQ(p.rectRows[0].depth, 0.9f);
+    EXPECT_EQ(history.undoName(), "depth of row R1");
+    tables->clickDiameter(true, 1);
+    EXPECT_EQ(history.undoName(), "bar diameter of row C1");
+    ASSERT_TRUE(history.undo(p));
+    EXPECT_EQ(p.combinedRows[0].barDia, 12);
+    ASSERT_TRUE(history.undo(p));
+    EXPECT_FLOAT_EQ(p.rectRows[0].depth, depth);
 }
 
 TEST_F(DesignedRowsWindow, diameterClickCyclesTheBars) {
