@@ -889,6 +889,40 @@ void checksPart(const Project& p, Writer& w) {
         rowChecks.push_back({name, "Mu/bd2 <= 0.138 fck (Annex G-1.1(c))", v(col::LabMuBdd), muLim,
                              v(col::LabMuBdd) > muLim});
     }
+    // The R and C rows: the same strength checks on the values their design recorded.
+    const float muLim = static_cast<float>(0.138 * p.concreteGrade);
+    const auto add = [&rowChecks](const std::string& row, const std::string& check, float value,
+                                  float limit) {
+        rowChecks.push_back({row, check, value, limit, value > limit});
+    };
+    for (size_t i = 0; i < p.rectRows.size(); ++i) {
+        const RectRow& r = p.rectRows[i];
+        if (!r.designed) continue;
+        const std::string name = !r.texts.empty() && !r.texts[0].empty()
+                                     ? r.texts[0]
+                                     : "R" + formatInt(static_cast<long long>(i) + 1);
+        add(name, "one-way shear, bars along L, tau-v <= tau-c (40.2.1)", r.alongL.tauV,
+            r.alongL.tauC);
+        add(name, "one-way shear, bars along B, tau-v <= tau-c (40.2.1)", r.alongB.tauV,
+            r.alongB.tauC);
+        add(name, "punching shear tau-v <= 0.25 sqrt(fck) (31.6.3.1)", r.tauVp, r.tauCp);
+        add(name, "Mu/bd2 along L <= 0.138 fck (Annex G-1.1(c))", r.alongL.muBd2, muLim);
+        add(name, "Mu/bd2 along B <= 0.138 fck (Annex G-1.1(c))", r.alongB.muBd2, muLim);
+    }
+    for (const CombinedRow& c : p.combinedRows) {
+        if (!c.designed) continue;
+        const std::string name = "C" + formatInt(c.combined);
+        add(name, "one-way shear tau-v <= tau-c (40.2.1)", c.tauV, c.tauC);
+        add(name, "Mu/bd2 top <= 0.138 fck (Annex G-1.1(c))", c.top.muBd2, muLim);
+        add(name, "Mu/bd2 bottom <= 0.138 fck (Annex G-1.1(c))", c.bottom.muBd2, muLim);
+        for (size_t i = 0; i < c.bands.size(); ++i) {
+            const std::string col = "column " + formatInt(static_cast<long long>(i) + 1);
+            add(name, "punching shear, " + col + ", tau-v <= 0.25 sqrt(fck) (31.6.3.1)",
+                c.bands[i].tauVp, c.bands[i].tauCp);
+            add(name, "Mu/bd2 of the band, " + col + " <= 0.138 fck (Annex G-1.1(c))",
+                c.bands[i].muBd2, muLim);
+        }
+    }
     std::stable_sort(rowChecks.begin(), rowChecks.end(),
                      [](const RowCheck& x, const RowCheck& y) { return x.fails && !y.fails; });
 

@@ -118,6 +118,17 @@ TEST_F(ReportRows, eachCRowsSectionCarriesItsTextsAndSteps) {
     }
 }
 
+TEST_F(ReportRows, strengthChecksListTheRAndCRows) {
+    const size_t from = text.find("Strength checks of the schedule rows");
+    const size_t to = text.find("Checks per footing", from);
+    ASSERT_NE(from, std::string::npos);
+    ASSERT_NE(to, std::string::npos);
+    const std::vector<std::string> ws = words(text.substr(from, to - from));
+    for (const RectRow& r : session.project.rectRows) EXPECT_TRUE(hasWords(ws, r.texts.at(0)));
+    for (const CombinedRow& c : session.project.combinedRows)
+        EXPECT_TRUE(hasWords(ws, c.texts.at(0)));
+}
+
 TEST_F(ReportRows, quantitiesListEveryRowAndTheTotal) {
     const size_t from = text.find("5 Quantities");
     ASSERT_NE(from, std::string::npos);
