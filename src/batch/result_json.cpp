@@ -168,6 +168,9 @@ void quantityList(JsonWriter& w, const Project& p) {
         quantityFields(w, r.total);
         w.key("pedestalHeight").value(static_cast<float>(r.pedestalHeight));
         w.key("barsEachWay").value(r.barsEachWay);
+        // R and C rows: their bars differ by direction (0 each way).
+        if (r.kind != RowKind::Square)
+            w.key("barsAlongL").value(r.barsAlongL).key("barsAlongB").value(r.barsAlongB);
         w.key("each").beginObject();
         quantityFields(w, r.each);
         w.endObject();

@@ -155,7 +155,8 @@ CheckCounts countChecks(const std::vector<Check>& checks) {
 }
 
 int checkScheduleRow(const Project& p, const Check& c) {
-    if (!onScheduleRow(c)) return 0;
+    // The checks of an R or C row name that row's own footing instead.
+    if (!onScheduleRow(c) || c.row.empty() || c.row[0] != 'F') return 0;
     const int n = static_cast<int>(readNumber(std::string_view(c.row).substr(1)));
     return n >= 1 && n <= p.designRowCount ? n : 0;
 }

@@ -27,11 +27,24 @@ std::string columnName(const Project& p, int f, double b, double h) {
            formatInt(p.footings[static_cast<size_t>(f)].jointNo);
 }
 
-Check rowCheck(const char* id, Severity s, int n, float value, float limit, std::string text) {
+// The schedule row a check is on: "F2", "R1", "C3", and the footing an R or C row stands for
+// (0 for the square rows, whose checks name the row).
+struct RowRef {
+    std::string name;
+    int footing = 0;
+};
+
+RowRef squareRow(int n) {
+    return {"F" + formatInt(n), 0};
+}
+
+Check rowCheck(const char* id, Severity s, const RowRef& r, float value, float limit,
+               std::string text) {
     Check c;
     c.id = id;
     c.severity = s;
-    c.row = "F" + formatInt(n);
+    c.row = r.name;
+    c.footing = r.footing;
     c.value = value;
     c.limit = limit;
     c.text = std::move(text);
@@ -48,7 +61,8 @@ std::vector<int> rowFootings(const Project& p, const GroupRecord& row) {
     return out;
 }
 
-void pedestalCheck(const Project& p, int n, double a, const std::vector<int>& fs, RowChecks& out) {
+void pedestalCheck(const Project& p, const RowRef& r, double a, const std::vector<int>& fs,
+                   RowChecks& out) {
     int worst = 0;
     double side = 0, wb = 0, wh = 0;
     for (int f : fs) {
@@ -61,17 +75,16 @@ void pedestalCheck(const Project& p, int n, double a, const std::vector<int>& fs
         }
     }
     if (worst == 0) return;
-    const std::string head =
-        "Schedule row F" + formatInt(n) + ": the pedestal of " + num(a, 0) + " mm ";
+    const std::string head = "Schedule row " + r.name + ": the pedestal of " + num(a, 0) + " mm ";
     const std::string ask =
         "; make the pedestal at least " + num(side + 2 * kPedestalMargin, 0) + " mm.";
     Check c;
     if (a < side) {
-        c = rowCheck("pedestal-column", Severity::Error, n, static_cast<float>(a),
+        c = rowCheck("pedestal-column", Severity::Error, r, static_cast<float>(a),
                      static_cast<float>(side),
                      head + "is smaller than " + columnName(p, worst, wb, wh) + ask);
     } else if (a - side < 2 * kPedestalMargin) {
-        c = rowCheck("pedestal-column", Severity::Warning, n, static_cast<float>(a),
+        c = rowCheck("pedestal-column", Severity::Warning, r, static_cast<float>(a),
                      static_cast<float>(side + 2 * kPedestalMargin),
                      head + "leaves less than 50 mm each side of " + columnName(p, worst, wb, wh) +
                          ask);
@@ -119,7 +132,7 @@ void bearingCheck(const Project& p, int n, double a, const std::vector<int>& fs,
     const double excess = kLoadFactor * worstFy * 1000 - worstPerm * A2;
     const double dowels = std::max(excess / (kSteelCompression * fy), kMinDowelRatio * A2);
     Check c =
-        rowCheck("column-bearing", Severity::Warning, n, static_cast<float>(worstStress),
+        rowCheck("column-bearing", Severity::Warning, squareRow(n), static_cast<float>(worstStress),
                  static_cast<float>(worstPerm),
                  "Schedule row F" + formatInt(n) + ": in load case " + formatInt(worstCase) + " " +
                      columnName(p, worstF, worstB, worstH) + " bears " + num(worstStress, 2) +
@@ -131,67 +144,199 @@ void bearingCheck(const Project& p, int n, double a, const std::vector<int>& fs,
     out.bearing.push_back(std::move(c));
 }
 
-void barChecks(const Project& p, int n, const GroupRecord& row, const RowTexts& t, RowChecks& out) {
-    const int dia = row.barDia;
-    const double spacing = readNumber(t[col::LabSpace]);
-    const double bars = readNumber(t[col::LabRods]);
-    const double ast = readNumber(t[col::LabAst]);
-    const double L = row.size, a = row.pedestal;
-    const std::string head = "Schedule row F" + formatInt(n) + ": ";
-    const std::string barText = formatInt(dia) + " mm bars";
+// One set of bars of a row: `what` names them in the texts ("10 mm bars", "10 mm bars along
+// L"); d the effective depth (mm); available the straight length beyond the face (mm) that
+// develops them, or a negative value when there is none to check.
+struct BarSet {
+    std::string what;
+    int dia = 0;
+    double spacing = 0; // mm, centre to centre
+    double bars = 0;
+    double ast = 0; // mm2 the row shows for them
+    double d = 0;   // mm
+    double available = -1;
+    std::string from = "the pedestal face"; // where the available length starts
+};
 
-    // 26.3.3(b)(1): at most 3 d or 300 mm, whichever is less; d = D - 60 mm.
-    const double d = roundTo((row.depth - kCoverAllowance) * 1000, 0);
-    const double maxSpacing = std::min(kMaxSpacingDepths * d, kMaxSpacing);
-    if (spacing > maxSpacing)
+void spacingChecks(const RowRef& r, const BarSet& b, RowChecks& out) {
+    const std::string head = "Schedule row " + r.name + ": ";
+    // 26.3.3(b)(1): at most 3 d or 300 mm, whichever is less.
+    const double maxSpacing = std::min(kMaxSpacingDepths * b.d, kMaxSpacing);
+    if (b.spacing > maxSpacing)
         out.spacingMax.push_back(rowCheck(
-            "spacing-max", Severity::Error, n, static_cast<float>(spacing),
+            "spacing-max", Severity::Error, r, static_cast<float>(b.spacing),
             static_cast<float>(maxSpacing),
-            head + "the " + barText + " at " + num(spacing, 0) +
+            head + "the " + b.what + " at " + num(b.spacing, 0) +
                 " mm centres are further apart than min(3 d, 300 mm) = " + num(maxSpacing, 0) +
                 " mm; choose a smaller bar diameter so that more bars are placed."));
 
     // 26.3.2: clear distance at least the bar diameter and the aggregate size + 5 mm.
-    const double clear = spacing - dia;
-    const double minClear = std::max(static_cast<double>(dia), kAggregate + kAggregateMargin);
+    const double clear = b.spacing - b.dia;
+    const double minClear = std::max(static_cast<double>(b.dia), kAggregate + kAggregateMargin);
     if (clear < minClear)
-        out.spacingMin.push_back(rowCheck("spacing-min", Severity::Error, n,
+        out.spacingMin.push_back(rowCheck("spacing-min", Severity::Error, r,
                                           static_cast<float>(clear), static_cast<float>(minClear),
-                                          head + "the clear gap between the " + barText + " is " +
+                                          head + "the clear gap between the " + b.what + " is " +
                                               num(clear, 0) + " mm, less than " + num(minClear, 0) +
                                               " mm; choose a larger bar diameter."));
-    else if (spacing < kCongestedSpacing)
+    else if (b.spacing < kCongestedSpacing)
         out.spacingMin.push_back(rowCheck(
-            "spacing-min", Severity::Warning, n, static_cast<float>(spacing),
+            "spacing-min", Severity::Warning, r, static_cast<float>(b.spacing),
             static_cast<float>(kCongestedSpacing),
-            head + "the " + barText + " at " + num(spacing, 0) +
+            head + "the " + b.what + " at " + num(b.spacing, 0) +
                 " mm centres are congested (less than 100 mm); choose a larger bar diameter."));
+}
 
-    // 26.2.1: straight length beyond the pedestal face, less the end cover, against Ld.
-    if (p.steelGrade > 0 && p.concreteGrade > 0) {
-        const double available = (L - a) / 2 * 1000 - kEndCover;
-        const double Ld = developmentLength(dia, p.steelGrade, p.concreteGrade);
-        if (available < Ld)
-            out.development.push_back(rowCheck(
-                "development", Severity::Error, n, static_cast<float>(available),
-                static_cast<float>(Ld),
-                head + "the " + barText + " have " + num(available, 0) +
-                    " mm of straight length beyond the pedestal face, less than their "
-                    "development length of " +
-                    num(Ld, 0) + " mm; choose a smaller bar diameter or bend the bar ends up."));
-    }
+void developmentCheck(const Project& p, const RowRef& r, const BarSet& b, RowChecks& out) {
+    // 26.2.1: straight length beyond the face, less the end cover, against Ld.
+    if (p.steelGrade <= 0 || p.concreteGrade <= 0 || b.available < 0) return;
+    const double Ld = developmentLength(b.dia, p.steelGrade, p.concreteGrade);
+    if (b.available < Ld)
+        out.development.push_back(rowCheck(
+            "development", Severity::Error, r, static_cast<float>(b.available),
+            static_cast<float>(Ld),
+            "Schedule row " + r.name + ": the " + b.what + " have " + num(b.available, 0) +
+                " mm of straight length beyond " + b.from +
+                ", less than their "
+                "development length of " +
+                num(Ld, 0) + " mm; choose a smaller bar diameter or bend the bar ends up."));
+}
 
+void steelCheck(const RowRef& r, const BarSet& b, RowChecks& out) {
     // The bars shown must give the steel area shown.
-    const double barArea = std::numbers::pi * dia * dia / 4;
-    const double provided = bars * barArea;
-    if (provided < ast) {
-        const double need = std::ceil(ast / barArea);
-        out.steel.push_back(rowCheck("steel-provided", Severity::Warning, n,
-                                     static_cast<float>(provided), static_cast<float>(ast),
-                                     head + num(bars, 0) + " bars of " + formatInt(dia) +
-                                         " mm give " + num(provided, 0) + " mm2, less than the " +
-                                         num(ast, 0) + " mm2 the row needs; place " + num(need, 0) +
-                                         " bars."));
+    const double barArea = std::numbers::pi * b.dia * b.dia / 4;
+    const double provided = b.bars * barArea;
+    if (provided < b.ast) {
+        const double need = std::ceil(b.ast / barArea);
+        out.steel.push_back(rowCheck("steel-provided", Severity::Warning, r,
+                                     static_cast<float>(provided), static_cast<float>(b.ast),
+                                     "Schedule row " + r.name + ": " + num(b.bars, 0) +
+                                         " bars of " + formatInt(b.dia) + " mm give " +
+                                         num(provided, 0) + " mm2, less than the " + num(b.ast, 0) +
+                                         " mm2 the row needs; place " + num(need, 0) + " bars."));
+    }
+}
+
+void barChecks(const Project& p, int n, const GroupRecord& row, const RowTexts& t, RowChecks& out) {
+    BarSet b;
+    b.what = formatInt(row.barDia) + " mm bars";
+    b.dia = row.barDia;
+    b.spacing = readNumber(t[col::LabSpace]);
+    b.bars = readNumber(t[col::LabRods]);
+    b.ast = readNumber(t[col::LabAst]);
+    // d = D - 60 mm.
+    b.d = roundTo((row.depth - kCoverAllowance) * 1000, 0);
+    b.available = (static_cast<double>(row.size) - row.pedestal) / 2 * 1000 - kEndCover;
+    const RowRef r = squareRow(n);
+    spacingChecks(r, b, out);
+    developmentCheck(p, r, b, out);
+    steelCheck(r, b, out);
+}
+
+// d = D - 60 mm, in mm.
+double effectiveDepth(float depth) {
+    return roundTo((depth - kCoverAllowance) * 1000, 0);
+}
+
+// The bars of one direction of an R row, running along `side` (m); the short direction's bars
+// are checked in its central band and in its end strips.
+void rectDirectionChecks(const Project& p, const RowRef& r, const RectRow& x,
+                         const RectDirection& dir, const char* along, float side, RowChecks& out) {
+    BarSet b;
+    b.what = formatInt(x.barDia) + " mm bars along " + along;
+    b.dia = x.barDia;
+    b.spacing = dir.spacing;
+    b.bars = dir.bars;
+    b.ast = dir.ast;
+    b.d = effectiveDepth(x.depth);
+    b.available = (static_cast<double>(side) - x.pedestal) / 2 * 1000 - kEndCover;
+    if (dir.endBars > 0) {
+        BarSet band = b, ends = b;
+        band.what += " in the central band";
+        band.spacing = dir.bandSpacing;
+        ends.what += " in the end strips";
+        ends.spacing = dir.endSpacing;
+        spacingChecks(r, band, out);
+        spacingChecks(r, ends, out);
+    } else {
+        spacingChecks(r, b, out);
+    }
+    developmentCheck(p, r, b, out);
+    steelCheck(r, b, out);
+}
+
+// The R rows: one resized footing each, while it stands on the plan resized.
+void rectRowChecks(const Project& p, RowChecks& out) {
+    for (size_t i = 0; i < p.rectRows.size(); ++i) {
+        const RectRow& x = p.rectRows[i];
+        if (!usableFooting(p, x.footing) || p.footings[static_cast<size_t>(x.footing)].state != -1)
+            continue;
+        const RowRef r{!x.texts.empty() && !x.texts[0].empty()
+                           ? x.texts[0]
+                           : "R" + formatInt(static_cast<long long>(i) + 1),
+                       x.footing};
+        pedestalCheck(p, r, roundTo(static_cast<double>(x.pedestal) * 1000, 0), {x.footing}, out);
+        if (!x.designed) continue; // the not-designed check names the footing
+        rectDirectionChecks(p, r, x, x.alongL, "L", x.lenL, out);
+        rectDirectionChecks(p, r, x, x.alongB, "B", x.widB, out);
+    }
+}
+
+// The C rows: the pedestal against each of the two columns; the longitudinal top and bottom
+// bars and the transverse bars of each column's band.
+void combinedRowChecks(const Project& p, RowChecks& out) {
+    for (const CombinedRow& x : p.combinedRows) {
+        if (!completeCombined(p, x.combined)) continue;
+        const CombinedRecord& rec = p.combinedFootings[static_cast<size_t>(x.combined)];
+        const std::string name = "C" + formatInt(x.combined);
+        const double a = roundTo(static_cast<double>(x.pedestal) * 1000, 0);
+        for (int j = 1; j <= 2; ++j) {
+            const int f = rec.members[static_cast<size_t>(j)];
+            pedestalCheck(p, {name, f}, a, {f}, out);
+        }
+        if (!x.designed) continue;
+        const RowRef r{name, rec.members[1]};
+        const double L = x.length, x1 = x.cant1, x2 = x1 + static_cast<double>(x.span);
+        const double ped = x.pedestal;
+        BarSet b;
+        b.dia = x.barDia;
+        b.d = effectiveDepth(x.depth);
+        // Top bars: developed each way from the point of largest hogging (zero shear).
+        b.what = formatInt(x.barDia) + " mm top bars";
+        b.spacing = x.top.spacing;
+        b.bars = x.top.bars;
+        b.ast = x.top.ast;
+        b.available = std::min(x.zeroShear, x.length - x.zeroShear) * 1000.0 - kEndCover;
+        b.from = "the point of largest hogging moment";
+        spacingChecks(r, b, out);
+        developmentCheck(p, r, b, out);
+        steelCheck(r, b, out);
+        // Bottom bars: beyond the pedestal face of the longer projection, where the sagging
+        // moment was taken.
+        b.what = formatInt(x.barDia) + " mm bottom bars";
+        b.spacing = x.bottom.spacing;
+        b.bars = x.bottom.bars;
+        b.ast = x.bottom.ast;
+        b.available = std::max(x1 - ped / 2, L - x2 - ped / 2) * 1000 - kEndCover;
+        b.from = "the pedestal face";
+        spacingChecks(r, b, out);
+        developmentCheck(p, r, b, out);
+        steelCheck(r, b, out);
+        // Transverse bars of each band: the width's cantilever beyond the pedestal face.
+        for (const CombinedBand& band : x.bands) {
+            const RowRef rb{name, band.footing};
+            b.what = formatInt(x.barDia) + " mm transverse bars under the column at joint " +
+                     (usableFooting(p, band.footing)
+                          ? formatInt(p.footings[static_cast<size_t>(band.footing)].jointNo)
+                          : std::string("?"));
+            b.spacing = band.spacing;
+            b.bars = band.bars;
+            b.ast = band.ast;
+            b.available = (static_cast<double>(x.width) - ped) / 2 * 1000 - kEndCover;
+            spacingChecks(rb, b, out);
+            developmentCheck(p, rb, b, out);
+            steelCheck(rb, b, out);
+        }
     }
 }
 
@@ -205,11 +350,11 @@ void rowChecks(const Project& p, RowChecks& out) {
         const RowTexts& t = p.designRowTexts[static_cast<size_t>(n)];
         const std::vector<int> fs = rowFootings(p, row);
         const double a = roundTo(static_cast<double>(row.pedestal) * 1000, 0); // mm
-        pedestalCheck(p, n, a, fs, out);
+        pedestalCheck(p, squareRow(n), a, fs, out);
         // A row the design refused keeps its mark, size and pedestal but no results.
         if (t[col::LabAst].empty() || t[col::LabSpace].empty() || t[col::LabRods].empty()) {
             out.notDesigned.push_back(
-                rowCheck("not-designed", Severity::Warning, n, 0, 0,
+                rowCheck("not-designed", Severity::Warning, squareRow(n), 0, 0,
                          "Schedule row F" + formatInt(n) +
                              " has no design; make the pedestal smaller than the footing side and "
                              "design the row again."));
@@ -218,6 +363,8 @@ void rowChecks(const Project& p, RowChecks& out) {
         bearingCheck(p, n, a, fs, out);
         barChecks(p, n, row, t, out);
     }
+    rectRowChecks(p, out);
+    combinedRowChecks(p, out);
 }
 
 namespace {

@@ -395,10 +395,7 @@ double Builder::scheduleTable(double top, double rowHeight) {
     std::vector<std::array<std::string, 7>> rows;
     for (const RowQuantities& r : quantities_.rows) {
         const std::string size = mm(r.lenL) + " x " + mm(r.widB) + " x " + mm(r.depth);
-        const std::string bars = r.barsEachWay > 0
-                                     ? formatInt(r.barsEachWay) + " - " + formatInt(r.barDia) +
-                                           " dia @ " + formatInt(r.spacing)
-                                     : "not designed";
+        const std::string bars = barsText(r);
         rows.push_back({r.row, formatInt(r.count), size, mm(r.pedestal) + " x " + mm(r.pedestal),
                         bars, fixed(r.each.concrete, 3), fixed(r.each.steel, 1)});
     }

@@ -111,26 +111,116 @@ Sheet summarySheet(const Project& p) {
     return s;
 }
 
+namespace {
+
+// The steel of an R row beside the square rows' columns: each direction, and the short
+// direction's central band and end strips as the schedule shows them.
+void rectSteel(std::vector<std::string>& cells, const RowQuantities& x, const RectRow& r) {
+    if (!x.designed) return;
+    const auto text = [&r](size_t i) { return i < r.texts.size() ? r.texts[i] : std::string(); };
+    cells[16] = formatInt(x.barsAlongL);
+    cells[17] = formatInt(x.spacing);
+    cells[18] = formatInt(x.barsAlongB);
+    cells[19] = formatInt(x.spacingB);
+    cells[20] = text(27); // central band
+    cells[21] = text(28); // end strips
+}
+
+// The steel of a C row: longitudinal top and bottom bars, the transverse band under each
+// column, the distribution bars between the bands.
+void combinedSteel(std::vector<std::string>& cells, const RowQuantities& x, const CombinedRow& c) {
+    cells[22] = formatInt(x.pedestals);
+    if (!x.designed) return;
+    cells[23] = formatInt(x.topBars);
+    cells[24] = formatInt(x.topSpacing);
+    cells[25] = formatInt(x.bottomBars);
+    cells[26] = formatInt(x.bottomSpacing);
+    for (size_t i = 0; i < 2; ++i) {
+        const CombinedBand& b = c.bands[i];
+        cells[27 + 3 * i] = formatNumber(b.bars);
+        cells[28 + 3 * i] = num(b.band, 3);
+        cells[29 + 3 * i] = formatInt(b.spacing);
+    }
+    cells[33] = formatInt(x.distBars);
+    cells[34] = formatInt(x.distSpacing);
+}
+
+} // namespace
+
 Sheet scheduleSheet(const Project& p) {
     Sheet s;
     s.name = "Schedule";
     s.headingRows = 2;
-    s.columnWidths = {8, 8, 9, 9, 9, 10, 10, 9, 9, 9, 12, 12, 12, 12, 12, 12};
+    s.columnWidths = {8,  8,  9,  9,  9,  10, 10, 9, 9, 9,  12, 12, 12, 12, 12, 12, 10, 10,
+                      10, 10, 14, 14, 10, 9,  9,  9, 9, 11, 11, 11, 11, 11, 11, 12, 12};
+    // Columns 1-16 hold every row; an R row's bars go in 17-22 (they differ by direction), a
+    // C row's in 23-35 (longitudinal and transverse).
     row(s, 1,
-        {"Row", "Count", "L", "B", "D", "Pedestal", "Pedestal height", "Bar dia", "Bars each way",
-         "Spacing", "Concrete each", "Steel each", "Concrete", "Steel", "Excavation", "Levelling"});
-    row(s, 2,
-        {"", "", "m", "m", "m", "m", "m", "mm", "", "mm", "m3", "kg", "m3", "kg", "m3", "m3"});
+        {"Row",
+         "Count",
+         "L",
+         "B",
+         "D",
+         "Pedestal",
+         "Pedestal height",
+         "Bar dia",
+         "Bars each way",
+         "Spacing",
+         "Concrete each",
+         "Steel each",
+         "Concrete",
+         "Steel",
+         "Excavation",
+         "Levelling",
+         "Bars along L",
+         "Spacing along L",
+         "Bars along B",
+         "Spacing along B",
+         "Central band (short side)",
+         "End strips (short side)",
+         "Pedestals",
+         "Top bars",
+         "Top spacing",
+         "Bottom bars",
+         "Bottom spacing",
+         "Column 1 band bars",
+         "Column 1 band",
+         "Column 1 band spacing",
+         "Column 2 band bars",
+         "Column 2 band",
+         "Column 2 band spacing",
+         "Distribution bars",
+         "Distribution spacing"});
+    row(s, 2, {"",   "",   "m",  "m",  "m", "m",  "m", "mm", "",          "mm",        "m3", "kg",
+               "m3", "kg", "m3", "m3", "",  "mm", "",  "mm", "bars @ mm", "bars @ mm", "",   "",
+               "mm", "",   "mm", "",   "m", "mm", "",  "m",  "mm",        "",          "mm"});
     const Quantities q = computeQuantities(p);
     int r = 3;
+    size_t rect = 0, combined = 0;
     for (const RowQuantities& x : q.rows) {
-        row(s, r++,
-            {x.row, formatInt(x.count), num(x.lenL, 3), num(x.widB, 3), num(x.depth, 3),
-             num(x.pedestal, 3), num(x.pedestalHeight, 3), formatInt(x.barDia),
-             x.barsEachWay > 0 ? formatInt(x.barsEachWay) : "",
-             x.spacing > 0 ? formatInt(x.spacing) : "", num(x.each.concrete, 3),
-             num(x.each.steel, 1), num(x.total.concrete, 3), num(x.total.steel, 1),
-             num(x.total.excavation, 3), num(x.total.levelling, 3)});
+        std::vector<std::string> cells = {
+            x.row,
+            formatInt(x.count),
+            num(x.lenL, 3),
+            num(x.widB, 3),
+            num(x.depth, 3),
+            num(x.pedestal, 3),
+            num(x.pedestalHeight, 3),
+            formatInt(x.barDia),
+            x.barsEachWay > 0 ? formatInt(x.barsEachWay) : "",
+            x.kind == RowKind::Square && x.spacing > 0 ? formatInt(x.spacing) : "",
+            num(x.each.concrete, 3),
+            num(x.each.steel, 1),
+            num(x.total.concrete, 3),
+            num(x.total.steel, 1),
+            num(x.total.excavation, 3),
+            num(x.total.levelling, 3)};
+        cells.resize(35);
+        if (x.kind == RowKind::Rect && rect < p.rectRows.size())
+            rectSteel(cells, x, p.rectRows[rect++]);
+        else if (x.kind == RowKind::Combined && combined < p.combinedRows.size())
+            combinedSteel(cells, x, p.combinedRows[combined++]);
+        row(s, r++, cells);
     }
     row(s, r,
         {"Total", "", "", "", "", "", "", "", "", "", "", "", num(q.total.concrete, 3),

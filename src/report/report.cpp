@@ -15,9 +15,12 @@
 
 #include "checks/checks.h"
 #include "combined/details.h"
+#include "design/combined_design.h"
 #include "design/design.h"
+#include "design/rect_design.h"
 #include "design/section.h"
 #include "design/shear_table.h"
+#include "drawing/quantities.h"
 #include "model/errors.h"
 #include "model/numbers.h"
 #include "model/sha256.h"
@@ -504,20 +507,346 @@ void squareRowSection(const Project& p, int n, Writer& w) {
     w.table(std::move(s.t));
 }
 
+// The row's texts as the schedule shows them, in tables of at most `perTable` columns so that
+// a wide row stays readable on an A4 page.
+void shownTexts(const std::vector<std::string>& texts, const std::vector<const char*>& headings,
+                size_t perTable, Writer& w) {
+    for (size_t from = 0; from < texts.size() && from < headings.size(); from += perTable) {
+        Table shown = makeTable({}, {});
+        std::vector<std::string> cells;
+        for (size_t c = from; c < from + perTable && c < texts.size() && c < headings.size(); ++c) {
+            shown.headings.push_back(headings[c]);
+            shown.numeric.push_back(c != 0);
+            cells.push_back(texts[c]);
+        }
+        shown.rows.push_back(std::move(cells));
+        w.table(std::move(shown));
+    }
+}
+
+std::string jointOf(const Project& p, int f) {
+    return hasSupport(p, f) ? formatInt(p.footings[static_cast<size_t>(f)].jointNo) : "-";
+}
+
+// One direction of an R row: the bars run along `side`, the section is `width` wide.
+void rectDirectionSteps(const RectDirection& dir, const std::string& name, const std::string& side,
+                        const std::string& width, const std::string& a, const std::string& q,
+                        const std::string& d, int dia, StepTable& s) {
+    const std::string tag = " (bars along " + name + ")";
+    s.add("Cantilever" + tag, "c = (" + name + " - a)/2 = (" + side + " - " + a + ")/2",
+          num(dir.cant), "m", "34.2.3.2");
+    s.add("Factored moment" + tag,
+          "Mu = c (1.5 q b c)/2 = " + num(dir.cant) + " (1.5 x " + q + " x " + width + " x " +
+              num(dir.cant) + ")/2",
+          num(dir.mu), "kN m", "34.2.3.1, Table 18");
+    s.add("Mu/bd2" + tag, "Mu/(b d^2) = " + num(dir.mu) + "/(" + width + " x " + sq(d) + " x 1000)",
+          num(dir.muBd2), "N/mm2", "Annex G-1.1(b)");
+    s.add("Steel percentage" + tag,
+          "pt = 50 fck/fy (1 - sqrt(1 - 4.6 Mu/(fck b d2))), at least 0.2", num(dir.pt), "%",
+          "Annex G-1.1(b), 26.5.2.1");
+    s.add("One-way shear force" + tag,
+          "V1 = (c - d) 1.5 q b = (" + num(dir.cant) + " - " + d + ") x 1.5 x " + q + " x " +
+              width + ", 0 beyond the edge",
+          num(dir.V1), "kN", "34.2.4.1(a)");
+    s.add("One-way shear stress" + tag,
+          "tau-v = V1/(b d) = " + num(dir.V1) + " x 1000/(" + width + " x " + d + " x 10^6)",
+          num(dir.tauV), "N/mm2", "40.1");
+    s.add("Shear strength" + tag, "tau-c of Table 19 at pt = " + num(dir.pt), num(dir.tauC),
+          "N/mm2", "40.2.1, Table 19");
+    s.add("Steel area" + tag,
+          "Ast = pt b d 10^4 = " + num(dir.pt) + " x " + width + " x " + d + " x 10000",
+          num(dir.ast), "mm2", "Annex G-1.1(b)");
+    if (dir.endBars > 0)
+        s.add("Number of bars" + tag,
+              "central band + end strips = " + formatInt(dir.bandBars) + " + " +
+                  formatInt(dir.endBars),
+              num(dir.bars), "", "34.3.1(b)");
+    else
+        s.add("Number of bars" + tag,
+              "n = Int(Ast/(22/28 dia^2) + 0.49) = Int(" + num(dir.ast) + "/(22/28 x " +
+                  formatInt(dia) + "^2) + 0.49), at least 2",
+              num(dir.bars), "", "");
+}
+
+void rectRowSection(const Project& p, const RectRow& row, const std::string& name, Writer& w) {
+    w.heading("Schedule row " + name, 2);
+    shownTexts(row.texts, rectHeadings(), 16, w);
+    const int f = row.footing;
+    w.paragraph("Resized footing " + formatInt(f) + " at joint " + jointOf(p, f) +
+                ": L x B = " + num(row.lenL) + " x " + num(row.widB) +
+                " m (L along X, B along Z) on a pedestal a = " + num(row.pedestal) +
+                " m, bars of " + formatInt(row.barDia) + " mm.");
+    if (!row.designed) {
+        w.paragraph("This row is not designed: the footing's shorter side is not larger than "
+                    "its pedestal, or its grades or sizes were refused.");
+        return;
+    }
+    const std::string L = num(row.lenL), B = num(row.widB), a = num(row.pedestal);
+    const std::string q = num(row.netPressure);
+    const int fck = p.concreteGrade;
+    const float dFinal = static_cast<float>(roundTo(double(row.depth) - 0.06, 3));
+    const std::string d = num(dFinal);
+    StepTable s;
+    const int k = row.govCase;
+    if (hasSupport(p, f) && k >= 0 && k < cap::casesPerSupport) {
+        const float FY = p.designFy(f, k);
+        const float MX = p.reaction(f, k, 3), MZ = p.reaction(f, k, 4);
+        const double Ld = row.lenL, Bd = row.widB;
+        const double qmax = double(FY) / (Ld * Bd) + 6 * std::abs(double(MZ)) / (Bd * Ld * Ld) +
+                            6 * std::abs(double(MX)) / (Ld * Bd * Bd);
+        w.paragraph("Governing load case " + caseNumber(p, f, k) + ": FY = " + num(FY) +
+                    " kN, MX = " + num(MX) + " kN m, MZ = " + num(MZ) + " kN m.");
+        s.add("Net upward pressure",
+              "qmax = FY/(L B) + 6 |MZ|/(B L^2) + 6 |MX|/(L B^2) = " + num(FY) + "/(" + L + " x " +
+                  B + ") + 6 x " + numd(std::abs(double(MZ))) + "/(" + B + " x " + sq(L) +
+                  ") + 6 x " + numd(std::abs(double(MX))) + "/(" + L + " x " + sq(B) + ")",
+              fixed(qmax, 2), "kN/m2", "34.1.3, service loads");
+    }
+    s.add("Design pressure", "q = Round(qmax + 0.49), the largest corner pressure, uniform", q,
+          "kN/m2", "34.1.3");
+    const float d0 = std::max(slab::balancedDepth(row.alongL.mu, row.widB, fck),
+                              slab::balancedDepth(row.alongB.mu, row.lenL, fck));
+    s.add("Depth from Mu,lim",
+          "d0 = larger of sqrt(Mu/(0.138 fck b)) of both directions, overall depth in whole 50 "
+          "mm, d at least 0.19",
+          num(d0), "m", "Annex G-1.1(c)");
+    s.add("Effective depth",
+          dFinal > d0 ? "d0 + 25 mm steps (or the depth entered) until both one-way shears and "
+                        "punching pass"
+                      : "d = d0 (or the depth entered), shears pass",
+          d, "m", "40.2.1, 31.6.3.1");
+    rectDirectionSteps(row.alongL, "L", L, B, a, q, d, row.barDia, s);
+    rectDirectionSteps(row.alongB, "B", B, L, a, q, d, row.barDia, s);
+    const std::string side = numd(double(dFinal) + double(row.pedestal));
+    s.add("Punching shear force",
+          "V2 = (L B - (a + d)^2) 1.5 q = (" + L + " x " + B + " - " + sq(side) + ") x 1.5 x " + q,
+          num(row.V2), "kN", "31.6.1");
+    s.add("Punching shear stress",
+          "tau-v = V2/(4 (a + d) d) = " + num(row.V2) + " x 1000/(4 x " + side + " x " + d +
+              " x 10^6)",
+          num(row.tauVp), "N/mm2", "31.6.2");
+    s.add("Punching shear strength", "tau-c = 0.25 sqrt(fck) = 0.25 sqrt(" + formatInt(fck) + ")",
+          num(row.tauCp), "N/mm2", "31.6.3.1");
+    const bool longL = row.lenL > row.widB;
+    const RectDirection& shortDir = longL ? row.alongB : row.alongL;
+    const RectDirection& longDir = longL ? row.alongL : row.alongB;
+    const std::string longSide = longL ? L : B, shortSide = longL ? B : L;
+    const std::string shortName = longL ? "B" : "L", longName = longL ? "L" : "B";
+    s.add("Bar spacing (bars along " + longName + ")",
+          "s = (" + shortSide + " - 0.12)/(n - 1) = (" + shortSide + " - 0.12)/(" +
+              num(longDir.bars) + " - 1) x 1000",
+          formatInt(longDir.spacing), "mm", "26.3.3(b)");
+    if (shortDir.endBars > 0) {
+        const double beta = longL ? double(row.lenL) / row.widB : double(row.widB) / row.lenL;
+        s.add("Central band share (bars along " + shortName + ")",
+              "2/(beta + 1), beta = " + longSide + "/" + shortSide + " = " + fixed(beta, 3),
+              fixed(2 / (beta + 1), 3), "", "34.3.1(b)");
+        s.add("Steel in the central band",
+              "Round(Ast x 2/(beta + 1)) = Round(" + num(shortDir.ast) + " x " +
+                  fixed(2 / (beta + 1), 3) + ")",
+              num(shortDir.bandAst), "mm2", "34.3.1(b)");
+        s.add("Central band bars",
+              formatInt(shortDir.bandBars) + " bars in a band " + shortSide +
+                  " m wide: s = " + shortSide + "/" + formatInt(shortDir.bandBars) + " x 1000",
+              formatInt(shortDir.bandSpacing), "mm", "34.3.1(b)");
+        s.add("End strip bars",
+              formatInt(shortDir.endBars) + " bars, half in each end strip: s = ((" + longSide +
+                  " - " + shortSide + ")/2 - 0.06)/" + formatInt(shortDir.endBars / 2) + " x 1000",
+              formatInt(shortDir.endSpacing), "mm", "34.3.1(b)");
+    } else {
+        s.add("Bar spacing (bars along " + shortName + ")",
+              "s = (" + longSide + " - 0.12)/(n - 1) = (" + longSide + " - 0.12)/(" +
+                  num(shortDir.bars) + " - 1) x 1000",
+              formatInt(shortDir.spacing), "mm", "26.3.3(b)");
+    }
+    s.add("Overall depth", "D = d + 0.06 = " + d + " + 0.06", num(row.depth), "m",
+          "cover to bar centre 60 mm");
+    w.table(std::move(s.t));
+}
+
+void combinedSteelSteps(const CombinedSteel& st, const std::string& what, const std::string& B,
+                        const std::string& d, int dia, StepTable& s) {
+    s.add("Mu/bd2 (" + what + ")",
+          "Mu/(B d^2) = " + num(st.mu) + "/(" + B + " x " + sq(d) + " x 1000)", num(st.muBd2),
+          "N/mm2", "Annex G-1.1(b)");
+    s.add("Steel percentage (" + what + ")",
+          "pt = 50 fck/fy (1 - sqrt(1 - 4.6 Mu/(fck b d2))), at least 0.2", num(st.pt), "%",
+          "Annex G-1.1(b), 26.5.2.1");
+    s.add("Steel area (" + what + ")",
+          "Ast = pt B d 10^4 = " + num(st.pt) + " x " + B + " x " + d + " x 10000", num(st.ast),
+          "mm2", "Annex G-1.1(b)");
+    s.add("Bars (" + what + ")",
+          "n = Int(Ast/(22/28 x " + formatInt(dia) + "^2) + 0.49), s = (B - 0.12)/(n - 1)",
+          num(st.bars) + " @ " + formatInt(st.spacing), "mm", "26.3.3(b)");
+}
+
+void combinedRowSection(const Project& p, const CombinedRow& row, Writer& w) {
+    const std::string name = "C" + formatInt(row.combined);
+    w.heading("Schedule row " + name, 2);
+    shownTexts(row.texts, combinedHeadings(), 11, w);
+    const int m1 = row.bands[0].footing, m2 = row.bands[1].footing;
+    w.paragraph("Combined footing " + name + " on the columns at joints " + jointOf(p, m1) +
+                " and " + jointOf(p, m2) + ": length L = " + num(row.length) + " m, width B = " +
+                num(row.width) + " m, projection beyond the first column " + num(row.cant1) +
+                " m, columns " + num(row.span) + " m apart; pedestals a = " + num(row.pedestal) +
+                " m, bars of " + formatInt(row.barDia) + " mm.");
+    if (!row.designed) {
+        w.paragraph("This row is not designed: its width or a projection is not larger than the "
+                    "pedestal, or its grades or sizes were refused.");
+        return;
+    }
+    const std::string L = num(row.length), B = num(row.width), a = num(row.pedestal);
+    const std::string q = num(row.netPressure);
+    const int fck = p.concreteGrade;
+    const float dFinal = static_cast<float>(roundTo(double(row.depth) - 0.06, 3));
+    const std::string d = num(dFinal);
+    const double x1 = row.cant1, x2 = double(row.cant1) + double(row.span);
+    StepTable s;
+    const int k = row.govCase;
+    if (hasSupport(p, m1) && hasSupport(p, m2) && k >= 0 && k < cap::casesPerSupport) {
+        w.paragraph("Governing load case " + caseNumber(p, m1, k) + ": FY1 = " +
+                    num(p.designFy(m1, k)) + " kN, FY2 = " + num(p.designFy(m2, k)) + " kN.");
+    }
+    s.add("Design pressure",
+          "q = Round(qmax + 0.49), qmax = P/(L B) + 6 (|e P| + |Ml1 + Ml2|)/(B L^2) + 6 |Mt1 + "
+          "Mt2|/(L B^2), the largest over the cases",
+          q, "kN/m2", "34.1.3");
+    s.add("Column load 1", "Pu1 = 1.5 FY1", num(row.pu1), "kN", "Table 18");
+    s.add("Column load 2", "Pu2 = 1.5 FY2", num(row.pu2), "kN", "Table 18");
+    s.add("Pressure line of the projections", "wu = 1.5 q B = 1.5 x " + q + " x " + B, num(row.wu),
+          "kN/m", "34.1.3");
+    s.add("Pressure line between the columns",
+          "wbal = (Pu1 + Pu2)/L = (" + num(row.pu1) + " + " + num(row.pu2) + ")/" + L,
+          num(row.wBal), "kN/m", "statics");
+    s.add("Point of zero shear",
+          "x0 = Pu1/wbal, between x1 = " + numd(x1) + " and x2 = " + fixed(x2, 3) +
+              " (from the governing end)",
+          num(row.zeroShear), "m", "34.2.3.2");
+    s.add("Hogging moment between the columns",
+          "Mhog = Pu1 (x0 - x1) - wbal x0^2/2, the larger from either end", num(row.top.mu), "kN m",
+          "34.2.3.2");
+    const double face =
+        std::max(x1 - double(row.pedestal) / 2, double(row.length) - x2 - double(row.pedestal) / 2);
+    s.add("Sagging moment at the column face",
+          "Msag = wu c^2/2 = " + num(row.wu) + " x " + sq(fixed(face, 3)) + "/2",
+          num(row.bottom.mu), "kN m", "34.2.3.2");
+    s.add("Depth from Mu,lim",
+          "d0 = sqrt(max(Mhog, Msag)/(0.138 fck B)), overall depth in whole 50 mm, d at least "
+          "0.19",
+          num(slab::balancedDepth(std::max(row.top.mu, row.bottom.mu), row.width, fck)), "m",
+          "Annex G-1.1(c)");
+    s.add("Effective depth",
+          "d0 + 25 mm steps (or the depth entered) until the bands stay within Mu,lim and "
+          "one-way shear and punching pass",
+          d, "m", "40.2.1, 31.6.3.1");
+    combinedSteelSteps(row.top, "top, hogging", B, d, row.barDia, s);
+    combinedSteelSteps(row.bottom, "bottom, sagging", B, d, row.barDia, s);
+    for (size_t i = 0; i < row.bands.size(); ++i) {
+        const CombinedBand& b = row.bands[i];
+        const std::string col = "column " + formatInt(static_cast<long long>(i) + 1);
+        const std::string Pu = num(i == 0 ? row.pu1 : row.pu2);
+        s.add("Transverse cantilever (" + col + ")", "ct = (B - a)/2 = (" + B + " - " + a + ")/2",
+              num(b.cant), "m", "34.2.3.2");
+        s.add("Transverse moment (" + col + ")",
+              "Mt = Pu/B ct^2/2 = " + Pu + "/" + B + " x " + sq(num(b.cant)) + "/2", num(b.mu),
+              "kN m", "34.2.3.1");
+        s.add("Band width (" + col + ")", "a + d each side, within the footing", num(b.band), "m",
+              "");
+        s.add("Mu/bd2 (band, " + col + ")",
+              "Mt/(band d^2) = " + num(b.mu) + "/(" + num(b.band) + " x " + sq(d) + " x 1000)",
+              num(b.muBd2), "N/mm2", "Annex G-1.1(b)");
+        s.add("Steel (band, " + col + ")",
+              "pt = " + num(b.pt) + ", Ast = pt band d 10^4 = " + num(b.pt) + " x " + num(b.band) +
+                  " x " + d + " x 10000",
+              num(b.ast), "mm2", "Annex G-1.1(b)");
+        s.add("Bars (band, " + col + ")",
+              "n = Int(Ast/(22/28 x " + formatInt(row.barDia) + "^2) + 0.49), s = band/(n - 1)",
+              num(b.bars) + " @ " + formatInt(b.spacing), "mm", "26.3.3(b)");
+        const std::string side = numd(double(dFinal) + double(row.pedestal));
+        s.add("Punching shear force (" + col + ")",
+              "Vp = Pu - 1.5 q (a + d)^2 = " + Pu + " - 1.5 x " + q + " x " + sq(side), num(b.Vp),
+              "kN", "31.6.1");
+        s.add("Punching shear stress (" + col + ")",
+              "tau-v = Vp/(4 (a + d) d) = " + num(b.Vp) + " x 1000/(4 x " + side + " x " + d +
+                  " x 10^6)",
+              num(b.tauVp), "N/mm2", "31.6.2");
+        s.add("Punching shear strength (" + col + ")",
+              "tau-c = 0.25 sqrt(fck) = 0.25 sqrt(" + formatInt(fck) + ")", num(b.tauCp), "N/mm2",
+              "31.6.3.1");
+    }
+    s.add("One-way shear force",
+          "V at d from the worst column face: wu x (distance to the free end) on the "
+          "projections, the diagram of wbal between the columns",
+          num(row.V1), "kN", "34.2.4.1(a)");
+    s.add("One-way shear stress",
+          "tau-v = V/(B d) = " + num(row.V1) + " x 1000/(" + B + " x " + d + " x 10^6)",
+          num(row.tauV), "N/mm2", "40.1");
+    s.add("Shear strength", "tau-c of Table 19 at the pt of that face's steel", num(row.tauC),
+          "N/mm2", "40.2.1, Table 19");
+    s.add("Distribution steel",
+          "0.12 % of the gross section: 0.0012 x " + num(row.depth) + " x 10^6 per metre",
+          num(row.distAst), "mm2/m", "26.5.2.1");
+    s.add("Distribution spacing",
+          "s = 22/28 x " + formatInt(row.barDia) + "^2/Ast x 1000, at most min(5 d, 450)",
+          formatInt(row.distSpacing), "mm", "26.3.3(b)(2)");
+    s.add("Overall depth", "D = d + 0.06 = " + d + " + 0.06", num(row.depth), "m",
+          "cover to bar centre 60 mm");
+    w.table(std::move(s.t));
+}
+
 void scheduleRows(const Project& p, Writer& w) {
     w.heading("3 Schedule rows");
     const int last = std::min({p.designRowCount, static_cast<int>(p.designRows.size()) - 1,
                                static_cast<int>(p.designRowTexts.size()) - 1});
-    if (last < 1) {
+    if (last < 1 && p.rectRows.empty() && p.combinedRows.empty()) {
         w.paragraph("The schedule has no rows: nothing was designed.");
         return;
     }
     w.paragraph("One section per row of the footing schedule. Each step names the formula, the "
                 "numbers put into it, the result, its unit and the clause of IS 456:2000; the "
                 "results are the values the schedule shows.");
-    // One section per row, made by the writer of its kind: square isolated footings here;
-    // other kinds of row get a writer of their own beside this one.
+    // One section per row, made by the writer of its kind: the square rows replay the design,
+    // the R and C rows print the values their design recorded.
     for (int n = 1; n <= last; ++n) squareRowSection(p, n, w);
+    for (size_t i = 0; i < p.rectRows.size(); ++i) {
+        const RectRow& row = p.rectRows[i];
+        rectRowSection(p, row,
+                       !row.texts.empty() && !row.texts[0].empty()
+                           ? row.texts[0]
+                           : "R" + formatInt(static_cast<long long>(i) + 1),
+                       w);
+    }
+    for (const CombinedRow& row : p.combinedRows) combinedRowSection(p, row, w);
+}
+
+// ---- Quantities ----
+
+void quantitiesPart(const Project& p, Writer& w) {
+    w.heading("5 Quantities");
+    const Quantities q = computeQuantities(p);
+    w.paragraph("Concrete of the footings (L x B x D) and of the pedestals (a x a x h, h = depth "
+                "of foundation - D, or " +
+                numd(qty::defaultPedestalHeight) +
+                " m when that leaves none; two pedestals on a combined footing); "
+                "reinforcement as the bars of each row, each bar the side less 2 x 50 mm cover, "
+                "7850 kg/m3; excavation to the depth of foundation with 0.3 m working space each "
+                "side; levelling course 75 mm under the footing. A row counts the footings of it "
+                "that are built; a row not designed counts no steel.");
+    Table t = makeTable({"Row", "Count", "L x B x D (m)", "Pedestal (m)", "Bars",
+                         "Concrete each (m3)", "Steel each (kg)", "Concrete (m3)", "Steel (kg)",
+                         "Excavation (m3)", "Levelling (m3)"},
+                        {false, true, false, true, false, true, true, true, true, true, true});
+    for (const RowQuantities& r : q.rows)
+        t.rows.push_back(
+            {r.row, formatInt(r.count), numd(r.lenL) + " x " + numd(r.widB) + " x " + numd(r.depth),
+             (r.pedestals > 1 ? formatInt(r.pedestals) + " x " : std::string()) + numd(r.pedestal),
+             barsText(r), fixed(r.each.concrete, 3), fixed(r.each.steel, 1),
+             fixed(r.total.concrete, 3), fixed(r.total.steel, 1), fixed(r.total.excavation, 3),
+             fixed(r.total.levelling, 3)});
+    t.rows.push_back({"Total", "", "", "", "", "", "", fixed(q.total.concrete, 3),
+                      fixed(q.total.steel, 1), fixed(q.total.excavation, 3),
+                      fixed(q.total.levelling, 3)});
+    w.table(std::move(t));
 }
 
 // ---- Checks ----
@@ -559,6 +888,40 @@ void checksPart(const Project& p, Writer& w) {
         const float muLim = static_cast<float>(0.138 * p.concreteGrade);
         rowChecks.push_back({name, "Mu/bd2 <= 0.138 fck (Annex G-1.1(c))", v(col::LabMuBdd), muLim,
                              v(col::LabMuBdd) > muLim});
+    }
+    // The R and C rows: the same strength checks on the values their design recorded.
+    const float muLim = static_cast<float>(0.138 * p.concreteGrade);
+    const auto add = [&rowChecks](const std::string& row, const std::string& check, float value,
+                                  float limit) {
+        rowChecks.push_back({row, check, value, limit, value > limit});
+    };
+    for (size_t i = 0; i < p.rectRows.size(); ++i) {
+        const RectRow& r = p.rectRows[i];
+        if (!r.designed) continue;
+        const std::string name = !r.texts.empty() && !r.texts[0].empty()
+                                     ? r.texts[0]
+                                     : "R" + formatInt(static_cast<long long>(i) + 1);
+        add(name, "one-way shear, bars along L, tau-v <= tau-c (40.2.1)", r.alongL.tauV,
+            r.alongL.tauC);
+        add(name, "one-way shear, bars along B, tau-v <= tau-c (40.2.1)", r.alongB.tauV,
+            r.alongB.tauC);
+        add(name, "punching shear tau-v <= 0.25 sqrt(fck) (31.6.3.1)", r.tauVp, r.tauCp);
+        add(name, "Mu/bd2 along L <= 0.138 fck (Annex G-1.1(c))", r.alongL.muBd2, muLim);
+        add(name, "Mu/bd2 along B <= 0.138 fck (Annex G-1.1(c))", r.alongB.muBd2, muLim);
+    }
+    for (const CombinedRow& c : p.combinedRows) {
+        if (!c.designed) continue;
+        const std::string name = "C" + formatInt(c.combined);
+        add(name, "one-way shear tau-v <= tau-c (40.2.1)", c.tauV, c.tauC);
+        add(name, "Mu/bd2 top <= 0.138 fck (Annex G-1.1(c))", c.top.muBd2, muLim);
+        add(name, "Mu/bd2 bottom <= 0.138 fck (Annex G-1.1(c))", c.bottom.muBd2, muLim);
+        for (size_t i = 0; i < c.bands.size(); ++i) {
+            const std::string col = "column " + formatInt(static_cast<long long>(i) + 1);
+            add(name, "punching shear, " + col + ", tau-v <= 0.25 sqrt(fck) (31.6.3.1)",
+                c.bands[i].tauVp, c.bands[i].tauCp);
+            add(name, "Mu/bd2 of the band, " + col + " <= 0.138 fck (Annex G-1.1(c))",
+                c.bands[i].muBd2, muLim);
+        }
     }
     std::stable_sort(rowChecks.begin(), rowChecks.end(),
                      [](const RowCheck& x, const RowCheck& y) { return x.fails && !y.fails; });
@@ -687,6 +1050,7 @@ Content buildReport(const Project& p, const Inputs& inputs) {
     footingSizes(p, work, w);
     scheduleRows(work, w);
     checksPart(p, w);
+    quantitiesPart(p, w);
     return c;
 }
 

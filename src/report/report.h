@@ -47,7 +47,8 @@ struct Inputs {
     std::string runDate; // as it is to be printed
 };
 
-// The whole report: cover and basis, footing sizes, one section per schedule row, checks.
+// The whole report: cover and basis, footing sizes, one section per schedule row (F, R and C
+// rows), checks, quantities.
 Content buildReport(const Project& p, const Inputs& inputs);
 
 // The content as plain text (headings underlined, tables aligned), for tests and other formats.

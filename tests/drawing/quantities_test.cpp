@@ -94,7 +94,9 @@ TEST(Quantities, totalIsTheSumOfTheRowsOfTheExample) {
     batch::Session s;
     ASSERT_TRUE(testing::loadExample(s, "office-frame", "office-frame.actions.txt"));
     const Quantities q = computeQuantities(s.project);
-    ASSERT_EQ(static_cast<int>(q.rows.size()), s.project.designRowCount);
+    // The square rows, then one row per R and C row of the design.
+    ASSERT_EQ(q.rows.size(), static_cast<size_t>(s.project.designRowCount) +
+                                 s.project.rectRows.size() + s.project.combinedRows.size());
     double concrete = 0, steel = 0;
     int counted = 0;
     for (const RowQuantities& r : q.rows) {
@@ -105,11 +107,18 @@ TEST(Quantities, totalIsTheSumOfTheRowsOfTheExample) {
     }
     EXPECT_NEAR(q.total.concrete, concrete, 1e-9);
     EXPECT_NEAR(q.total.steel, steel, 1e-9);
-    // Every grouped footing on the plan is counted once; disabled and others are not.
-    int grouped = 0;
-    for (int f = 1; f <= s.project.footingCount; ++f)
-        grouped += s.project.footings[static_cast<size_t>(f)].state == 0;
-    EXPECT_EQ(counted, grouped);
+    // Every grouped and resized footing on the plan is counted once, every combined footing
+    // once for its two columns; disabled footings are not.
+    int built = 0;
+    for (int f = 1; f <= s.project.footingCount; ++f) {
+        const int state = s.project.footings[static_cast<size_t>(f)].state;
+        built += state == 0 || state == -1;
+        built +=
+            state >= 1 && s.project.combinedFootings[static_cast<size_t>(state)].members[1] == f;
+    }
+    EXPECT_EQ(counted, built);
+    EXPECT_FALSE(s.project.rectRows.empty());
+    EXPECT_FALSE(s.project.combinedRows.empty());
 }
 
 } // namespace

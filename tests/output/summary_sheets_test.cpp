@@ -110,16 +110,17 @@ TEST(SummarySheets, readBackWithBoldFrozenHeadingsAndWidthsAndTheOldSheetsUnchan
                             "/tests/output/read_xlsx_layout.py' '" + target.string() + "' > '" +
                             dump.string() + "'";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
-    EXPECT_EQ(testing::readAll(dump),
-              "Summary\tA2\t1\t34\t22\t10\n"
-              "Schedule\tA3\t1\t8\t8\t9\t9\t9\t10\t10\t9\t9\t9\t12\t12\t12\t12\t12\t12\n"
-              "Footings\tA3\t1\t9\t8\t10\t10\t10\t8\t8\t8\t15\t14\n"
-              "Grouped footings\t-\t0\n"
-              "Resized footings\t-\t0\n"
-              "Sheet3\t-\t0\n"
-              "CF1 5  6\t-\t0\n"
-              "CF2 8  9\t-\t0\n"
-              "Checks\t-\t0\n");
+    EXPECT_EQ(
+        testing::readAll(dump),
+        "Summary\tA2\t1\t34\t22\t10\n"
+        "Schedule\tA3\t1\t8\t8\t9\t9\t9\t10\t10\t9\t9\t9\t12\t12\t12\t12\t12\t12\t10\t10\t10\n"
+        "Footings\tA3\t1\t9\t8\t10\t10\t10\t8\t8\t8\t15\t14\n"
+        "Grouped footings\t-\t0\n"
+        "Resized footings\t-\t0\n"
+        "Sheet3\t-\t0\n"
+        "CF1 5  6\t-\t0\n"
+        "CF2 8  9\t-\t0\n"
+        "Checks\t-\t0\n");
     testing::removeUnlessKept(dir);
 }
 
