@@ -1,5 +1,6 @@
 // The main window's File commands: Save As and Save with the title's name and unsaved mark, the
 // question on close, opening a project in place of the current one, and the recent projects.
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -99,8 +100,10 @@ TEST_F(FileCommands, openingAProjectReplacesTheWindowWithTheSavedState) {
     const bool enabled = run->project().groupEnabled[1] != 0;
     edit(); // unsaved: undone by opening the saved project
     commands->setUnsavedQuestion([](const QString&) { return UnsavedChoice::Discard; });
+    FrmFoot* before = run->main();
     commands->open(projectFile);
-    QCoreApplication::processEvents();
+    // The old window's menu asked: the new one replaces it once that call has returned.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return run->main() != before; }, 5000));
     ASSERT_NE(run->main(), nullptr);
     EXPECT_TRUE(run->main()->isVisible());
     EXPECT_EQ(run->project().groupEnabled[1] != 0, enabled);

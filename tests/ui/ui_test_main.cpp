@@ -2,6 +2,9 @@
 #include <clocale>
 
 #include <QApplication>
+#include <QDir>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +12,12 @@ int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "C");
     // The windows never need a display; test discovery runs without the test environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings (the recent projects) of this test process only: test programs run side by side
+    // and must neither see each other's lists nor touch the user's.
+    const QByteArray config =
+        QDir::temp().filePath(QStringLiteral("ormevak-test-config-%1").arg(getpid())).toLocal8Bit();
+    QDir().mkpath(QString::fromLocal8Bit(config));
+    qputenv("XDG_CONFIG_HOME", config);
     QApplication app(argc, argv);
     std::setlocale(LC_ALL, "C");
     ::testing::InitGoogleTest(&argc, argv);
