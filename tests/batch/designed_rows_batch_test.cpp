@@ -6,48 +6,22 @@
 
 #include <gtest/gtest.h>
 
+#include "batch_run.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
+using ormevak::testing::Outcome;
+using ormevak::testing::slurp;
 
-std::string slurp(const fs::path& f) {
-    std::ifstream in(f, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class DesignedRows : public ::testing::Test {
+class DesignedRows : public ormevak::testing::BatchRun {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("ormevak-rows-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        fs::copy_file(ORMEVAK_SOURCE_DIR "/examples/office-frame.ANL", dir / "office.ANL");
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
+    // The office example with `actions` as its script and further options.
     Outcome run(const std::string& actions, const std::string& options) {
-        std::ofstream(dir / "actions.txt", std::ios::binary) << actions;
-        const fs::path out = dir / "stdout.txt", err = dir / "stderr.txt";
-        const std::string cmd = std::string("cd '") + dir.string() +
-                                "' && '" ORMEVAK_BATCH_EXE
-                                "' office.ANL --sbc 200 --depth 1.5 --actions actions.txt " +
-                                options + " > '" + out.string() + "' 2> '" + err.string() + "'";
-        Outcome r;
-        const int raw = std::system(cmd.c_str());
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = slurp(out);
-        r.err = slurp(err);
-        return r;
+        write("actions.txt", actions);
+        return BatchRun::run(ormevak::testing::kOfficeBase + " --actions actions.txt " + options);
     }
-
-    fs::path dir;
 };
 
 // Footing 2 widened twice becomes R1; the band over footings 1 and 7 becomes C1.

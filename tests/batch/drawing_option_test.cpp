@@ -6,47 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include "batch_run.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
+using ormevak::testing::Outcome;
+using ormevak::testing::slurp;
 
-std::string slurp(const fs::path& f) {
-    std::ifstream in(f, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class DrawingOption : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("ormevak-drawing-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        fs::copy_file(ORMEVAK_SOURCE_DIR "/examples/office-frame.ANL", dir / "office.ANL");
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    Outcome run(const std::string& args, const std::string& tail = {}) {
-        const fs::path out = dir / "stdout.txt", err = dir / "stderr.txt";
-        const std::string cmd = std::string("cd '") + dir.string() +
-                                "' && '" ORMEVAK_BATCH_EXE "' " + args + " > '" + out.string() +
-                                "' 2> '" + err.string() + "'" + tail;
-        Outcome r;
-        const int raw = std::system(cmd.c_str());
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = slurp(out);
-        r.err = slurp(err);
-        return r;
-    }
-
-    fs::path dir;
-};
+class DrawingOption : public ormevak::testing::BatchRun {};
 
 const std::string kBase = "office.ANL --sbc 200 --depth 1.5";
 
