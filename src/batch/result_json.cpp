@@ -194,13 +194,23 @@ std::string resultJson(const Session& s) {
     w.key("columns").beginArray();
     for (int c = 1; c <= p.columnCount; ++c) {
         const auto& row = p.columns[at(c)];
-        w.beginArray().value(row[1]).value(row[2]).value(row[3]).value(row[4]).endArray();
+        w.beginArray()
+            .value(row[section::Member])
+            .value(row[section::Length])
+            .value(row[section::Dim3])
+            .value(row[section::Dim4])
+            .endArray();
     }
     w.endArray();
     w.key("beams").beginArray();
     for (int b = 1; b <= p.beamCount; ++b) {
         const auto& row = p.beams[at(b)];
-        w.beginArray().value(row[1]).value(row[2]).value(row[3]).value(row[4]).endArray();
+        w.beginArray()
+            .value(row[section::Member])
+            .value(row[section::Length])
+            .value(row[section::Dim3])
+            .value(row[section::Dim4])
+            .endArray();
     }
     w.endArray();
     w.key("supportCount").value(p.supportCount());

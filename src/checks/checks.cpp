@@ -56,9 +56,9 @@ bool completeCombined(const Project& p, int k) {
 
 std::string markOf(const Project& p, int f) {
     const FootingRecord& ft = p.footings[static_cast<size_t>(f)];
-    if (ft.state == 0) return "F" + formatInt(ft.markNo);
-    if (ft.state == -1) return "R" + formatInt(ft.markNo);
-    if (ft.state >= 1) return "C" + formatInt(ft.state);
+    if (ft.isGrouped()) return "F" + formatInt(ft.markNo);
+    if (ft.isResized()) return "R" + formatInt(ft.markNo);
+    if (ft.isCombined()) return "C" + formatInt(ft.combinedIndex());
     return "D";
 }
 
@@ -164,7 +164,7 @@ std::vector<int> checkFootings(const Project& p, const Check& c) {
     std::vector<int> out;
     auto addWithPartner = [&](int f) {
         if (!checks::usableFooting(p, f)) return;
-        const int k = p.footings[static_cast<size_t>(f)].state;
+        const int k = p.footings[static_cast<size_t>(f)].combinedIndex();
         if (k >= 1 && checks::completeCombined(p, k)) {
             const CombinedRecord& rec = p.combinedFootings[static_cast<size_t>(k)];
             out.push_back(rec.members[1]);
@@ -180,7 +180,7 @@ std::vector<int> checkFootings(const Project& p, const Check& c) {
         const GroupRecord& row = p.designRows[static_cast<size_t>(n)];
         for (int j = 1; j <= row.nosCount && j < static_cast<int>(row.footingNos.size()); ++j) {
             const int f = row.footingNos[static_cast<size_t>(j)];
-            if (checks::usableFooting(p, f) && p.footings[static_cast<size_t>(f)].state == 0)
+            if (checks::usableFooting(p, f) && p.footings[static_cast<size_t>(f)].isGrouped())
                 out.push_back(f);
         }
     }
@@ -199,7 +199,7 @@ std::vector<int> checkRows(const Project& p, const Check& c) {
         for (int j = 1; j <= row.nosCount && j < static_cast<int>(row.footingNos.size()); ++j) {
             const int f = row.footingNos[static_cast<size_t>(j)];
             if (std::binary_search(fs.begin(), fs.end(), f) &&
-                p.footings[static_cast<size_t>(f)].state == 0) {
+                p.footings[static_cast<size_t>(f)].isGrouped()) {
                 out.push_back(n);
                 break;
             }

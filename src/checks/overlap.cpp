@@ -40,7 +40,7 @@ bool combinable(const Project& p, int a, int b) {
 }
 
 std::string outlineName(const Project& p, const Outline& o) {
-    const int k = p.footings[static_cast<size_t>(o.footing)].state;
+    const int k = p.footings[static_cast<size_t>(o.footing)].combinedIndex();
     return o.isolated ? footingName(p, o.footing) : combinedName(p, k);
 }
 
@@ -51,12 +51,12 @@ void overlapChecks(const Project& p, std::vector<Check>& out) {
     outlines.reserve(static_cast<size_t>(std::max(p.footingCount, 0)));
     for (int f = 1; f <= p.footingCount && f < static_cast<int>(p.footings.size()); ++f) {
         const FootingRecord& ft = p.footings[static_cast<size_t>(f)];
-        if (ft.state == 0 || ft.state == -1) {
+        if (ft.isGrouped() || ft.isResized()) {
             if (!(ft.lenL > 0) || !(ft.widB > 0)) continue;
             const double hx = 500.0 * ft.lenL, hz = 500.0 * ft.widB;
             outlines.push_back({ft.x - hx, ft.x + hx, ft.z - hz, ft.z + hz, f, true});
-        } else if (ft.state >= 1 && completeCombined(p, ft.state)) {
-            const CombinedRecord& rec = p.combinedFootings[static_cast<size_t>(ft.state)];
+        } else if (ft.isCombined() && completeCombined(p, ft.combinedIndex())) {
+            const CombinedRecord& rec = p.combinedFootings[static_cast<size_t>(ft.combinedIndex())];
             if (rec.members[1] != f) continue;
             outlines.push_back({rec.xMin, rec.xMax, rec.zMin, rec.zMax, f, false});
         }

@@ -39,8 +39,8 @@ bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
     int m1 = 0, m2 = 0;
     if (!memberPair(p, k, m1, m2)) return false;
     CombinedRecord& rec = p.combinedFootings[k];
-    const int ml = alongX ? 4 : 3; // lengthwise moment component
-    const int mt = alongX ? 3 : 4; // crosswise moment component
+    const int ml = alongX ? reaction::MomZ : reaction::MomX; // lengthwise moment component
+    const int mt = alongX ? reaction::MomX : reaction::MomZ; // crosswise moment component
     auto fy = [&](int m, int c) { return static_cast<double>(p.designFy(m, c)); };
     auto mom = [&](int m, int c, int comp) { return static_cast<double>(p.reaction(m, c, comp)); };
 
@@ -247,7 +247,7 @@ void deleteCombined(Project& p, Prompts& prompts, int k) {
             if (validFooting(p, rec.members[j])) fn(p.footings[rec.members[j]]);
     };
     forMembers(p.combinedFootings[k], [](FootingRecord& f) {
-        f.state = 0;
+        f.state = kStateGrouped;
         f.lenL = f.reqSide;
         f.widB = f.reqSide;
     });

@@ -71,8 +71,8 @@ float detailPressure(const Project& p, int f) {
     float best = 0;
     for (int c = 1; c <= lastCase(p); ++c) {
         const double fy = p.designFy(f, c);
-        const double mx = std::fabs(p.reaction(f, c, 3));
-        const double mz = std::fabs(p.reaction(f, c, 4));
+        const double mx = std::fabs(p.reaction(f, c, reaction::MomX));
+        const double mz = std::fabs(p.reaction(f, c, reaction::MomZ));
         const float pr =
             static_cast<float>(fy / area + 6 * mx / area / ft.widB + 6 * mz / area / ft.lenL);
         if (pr > best) best = pr;
@@ -100,7 +100,7 @@ FootingDetails showFootingDetails(Project& p, int f) {
     out.footing = f;
     if (!validFooting(p, f)) return out;
     const FootingRecord& ft = p.footings[f];
-    if (static_cast<double>(ft.lenL) * ft.widB == 0 || ft.state >= 1) return out;
+    if (static_cast<double>(ft.lenL) * ft.widB == 0 || ft.isCombined()) return out;
     out.filled = true;
 
     out.labN0 = "F " + formatInt(ft.jointNo);
@@ -108,8 +108,8 @@ FootingDetails showFootingDetails(Project& p, int f) {
     out.labOffcet = formatInt(ft.offX) + " X " + formatInt(ft.offZ);
     long long dim4 = 0, dim3 = 0;
     if (ft.colIndex >= 0 && ft.colIndex < static_cast<int>(p.columns.size())) {
-        dim4 = p.columns[ft.colIndex][4];
-        dim3 = p.columns[ft.colIndex][3];
+        dim4 = p.columns[ft.colIndex][section::Dim4];
+        dim3 = p.columns[ft.colIndex][section::Dim3];
     }
     out.labColSize = "ColSize " + formatInt(dim4) + " X " + formatInt(dim3);
     out.labXY = "off " + formatInt(ft.nodeX) + " - " + formatInt(ft.x) + " X " +
@@ -120,15 +120,15 @@ FootingDetails showFootingDetails(Project& p, int f) {
     float minLow = 1000;
     for (int c = 0; c <= lastCase(p); ++c) {
         const int r = c + 1;
-        const float fy = p.reaction(f, c, 2);
-        const float mx = p.reaction(f, c, 3);
-        const float mz = p.reaction(f, c, 4);
+        const float fy = p.reaction(f, c, reaction::ForceY);
+        const float mx = p.reaction(f, c, reaction::MomX);
+        const float mz = p.reaction(f, c, reaction::MomZ);
         const float pa = static_cast<float>(roundTo(1.1 * fy / area, 2));
         const float mzt =
             static_cast<float>(6 * std::fabs(static_cast<double>(mz)) / area / ft.lenL +
                                6 * std::fabs(static_cast<double>(mx)) / area / ft.widB);
         DetailRow row;
-        row.labCase = num(p.reaction(f, c, 1));
+        row.labCase = num(p.reaction(f, c, reaction::CaseNo));
         row.labPbyA = num(fy);
         row.labMbyZ = num(mx);
         row.labMbyZ2 = num(mz);

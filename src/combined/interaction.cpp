@@ -35,7 +35,7 @@ bool RfootMwheel(Project& p, Prompts& prompts, int direction) {
     const double wid = rectSide(p, prompts, s, len);
     if (!std::isfinite(wid) || !(wid > 0)) return false;
 
-    f.state = -1;
+    f.state = kStateResized;
     f.lenL = static_cast<float>(len);
     f.widB = static_cast<float>(wid);
     assignGroups(p, prompts);
@@ -49,9 +49,9 @@ bool wheelStep(Project& p, Prompts& prompts, int rotationSign) {
     const int cur = p.currentFooting;
     if (!validFooting(p, cur)) return false;
     const int step = rotationSign < 0 ? -1 : 1;
-    const int state = p.footings[cur].state;
-    if (state < 1) return RfootMwheel(p, prompts, step);
-    return sizeCombined(p, state, step);
+    const FootingRecord& f = p.footings[cur];
+    if (!f.isCombined()) return RfootMwheel(p, prompts, step);
+    return sizeCombined(p, f.combinedIndex(), step);
 }
 
 void selectFooting(Project& p, PlanState& s, int i) {
@@ -68,16 +68,16 @@ void shiftDelete(Project& p, Prompts& prompts, PlanState& s) {
     const int cur = p.currentFooting;
     if (validFooting(p, cur)) {
         FootingRecord& f = p.footings[cur];
-        if (f.state == -1) {
-            f.state = 0;
+        if (f.isResized()) {
+            f.state = kStateGrouped;
             f.lenL = f.reqSide;
             f.widB = f.reqSide;
-        } else if (f.state > 0) {
-            deleteCombined(p, prompts, f.state);
+        } else if (f.isCombined()) {
+            deleteCombined(p, prompts, f.combinedIndex());
         }
         // A footing back in the plain state belongs in a group at once: its type, its mark and
         // the Design command's rows must never leave it out.
-        if (f.state == 0) assignGroups(p, prompts);
+        if (f.isGrouped()) assignGroups(p, prompts);
     }
     hideSizeBox(s);
 }
@@ -109,7 +109,7 @@ GroupMemberList groupMemberList(const Project& p, int g) {
     std::string list;
     for (int c = 1; c <= n; ++c) {
         const FootingRecord& f = p.footings[c];
-        if (f.groupIndex != g || f.state != 0) continue;
+        if (f.groupIndex != g || !f.isGrouped()) continue;
         out.visible[c] = 1;
         list += formatInt(f.jointNo) + "   ";
     }
@@ -154,7 +154,7 @@ PressResult pressLabel(Project& p, Prompts& prompts, PlanState& s, int i, Button
     if (s.disableMode) {
         // A resized or combined footing pressed here becomes an ordinary footing again; the
         // combined record keeps listing it.
-        f.state = f.state != 0 ? 0 : -100;
+        f.state = f.isGrouped() ? kStateDisabled : kStateGrouped;
         if (static_cast<int>(s.labels.size()) <= i) s.labels.resize(static_cast<size_t>(i) + 1);
         s.labels[i] = labelText(p, i, s.switches, s.labels[i]);
         assignGroups(p, prompts);
@@ -162,12 +162,12 @@ PressResult pressLabel(Project& p, Prompts& prompts, PlanState& s, int i, Button
         return out;
     }
     if (button == Button::Right && !shift) {
-        if (f.state < 1) {
+        if (!f.isCombined()) {
             out.kind = PressResult::Kind::Details;
             out.details = showFootingDetails(p, i);
         } else {
             out.kind = PressResult::Kind::CombinedDetails;
-            out.combined = combinedDetails(p, f.state);
+            out.combined = combinedDetails(p, f.combinedIndex());
         }
         return out;
     }

@@ -13,16 +13,16 @@ std::string labelText(const Project& p, int i, const PlanSwitches& switches,
     if (i < 1 || i >= static_cast<int>(p.footings.size())) return current;
     const FootingRecord& f = p.footings[i];
     if (switches.size) {
-        if (f.state == 0) return formatNumber(f.lenL);
+        if (f.isGrouped()) return formatNumber(f.lenL);
         return formatNumber(f.lenL) + "\r" + formatNumber(f.widB);
     }
     if (switches.footingNos) return formatInt(f.jointNo);
     if (switches.groupNos) {
-        if (f.state == 0) return "F" + formatInt(f.markNo);
-        if (f.state == -1) return "R" + formatInt(f.markNo);
+        if (f.isGrouped()) return "F" + formatInt(f.markNo);
+        if (f.isResized()) return "R" + formatInt(f.markNo);
         // A disabled footing is not built: it carries no type mark, only its joint.
-        if (f.state == -100) return formatInt(f.jointNo);
-        if (f.state > 0) return "C" + formatInt(f.state);
+        if (f.isDisabled()) return formatInt(f.jointNo);
+        if (f.isCombined()) return "C" + formatInt(f.combinedIndex());
     }
     return current;
 }
@@ -70,7 +70,7 @@ ColumnOutline columnOutline(const Project& p, int i) {
     if (i < 1 || i >= static_cast<int>(p.footings.size())) return out;
     const int c = p.footings[i].colIndex;
     if (c < 1 || c >= static_cast<int>(p.columns.size())) return out;
-    const double alongX = p.columns[c][4], alongZ = p.columns[c][3];
+    const double alongX = p.columns[c][section::Dim4], alongZ = p.columns[c][section::Dim3];
     if (alongX > 0 && alongZ > 0) {
         out.halfX = alongX / 2;
         out.halfZ = alongZ / 2;
@@ -82,7 +82,7 @@ void storeDrawnRects(Project& p) {
     const int n = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
     for (int i = 1; i <= n; ++i) {
         FootingRecord& f = p.footings[i];
-        if (f.state >= 1) continue; // drawn as part of its combined footing
+        if (f.isCombined()) continue; // drawn as part of its combined footing
         const double hL = static_cast<double>(f.lenL) * 1000 / 2;
         const double hW = static_cast<double>(f.widB) * 1000 / 2;
         f.drawX1 = static_cast<float>(f.x - hL);

@@ -66,8 +66,8 @@ void governing(const Project& p, int k, int m1, int m2, CombinedRow& row) {
     const FootingRecord& f2 = p.footings[static_cast<std::size_t>(m2)];
     // The sizing's own choice of line: along X when so accepted or when the Z offset is small.
     const bool alongX = rec.orientation == 1 || roundTo((f2.z - f1.z) / 1000.0, 0) < 0.5;
-    const int ml = alongX ? 4 : 3;
-    const int mt = alongX ? 3 : 4;
+    const int ml = alongX ? reaction::MomZ : reaction::MomX;
+    const int mt = alongX ? reaction::MomX : reaction::MomZ;
     const double L = row.length, B = row.width, s = row.span;
     float qmax = 0;
     const int lastCase = std::min(p.loadCaseCount, cap::casesPerSupport - 1);

@@ -29,11 +29,11 @@ float governingPressure(const Project& p, int g, GroupRecord& row) {
     const int lastCase = std::min(p.loadCaseCount, cap::casesPerSupport - 1);
     for (int f = 1; f <= last; ++f) {
         const FootingRecord& fr = p.footings[static_cast<std::size_t>(f)];
-        if (fr.groupIndex != g || fr.state != 0) continue;
+        if (fr.groupIndex != g || !fr.isGrouped()) continue;
         for (int k = 0; k <= lastCase; ++k) {
             const double FY = p.designFy(f, k);
-            const double MX = p.reaction(f, k, 3);
-            const double MZ = p.reaction(f, k, 4);
+            const double MX = p.reaction(f, k, reaction::MomX);
+            const double MZ = p.reaction(f, k, reaction::MomZ);
             const auto pressure =
                 static_cast<float>((std::abs(MX) + std::abs(MZ)) * 6 / L / L / L + FY / L / L);
             if (qmax < pressure) {
@@ -52,7 +52,7 @@ bool hasIsolatedMember(const Project& p, int g) {
     const int last = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
     for (int f = 1; f <= last; ++f) {
         const FootingRecord& fr = p.footings[static_cast<std::size_t>(f)];
-        if (fr.groupIndex == g && fr.state == 0) return true;
+        if (fr.groupIndex == g && fr.isGrouped()) return true;
     }
     return false;
 }

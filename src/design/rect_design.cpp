@@ -194,8 +194,8 @@ float rectCornerPressure(const Project& p, int f, float L, float B, int& caseOut
     const int lastCase = std::min(p.loadCaseCount, cap::casesPerSupport - 1);
     for (int k = 0; k <= lastCase; ++k) {
         const double FY = p.designFy(f, k);
-        const double MX = p.reaction(f, k, 3);
-        const double MZ = p.reaction(f, k, 4);
+        const double MX = p.reaction(f, k, reaction::MomX);
+        const double MZ = p.reaction(f, k, reaction::MomZ);
         // IS 456 34.1.3 with the largest corner: P/A + M/Z about both axes.
         const auto pressure = single(FY / (double(L) * B) + 6 * std::abs(MZ) / (double(B) * L * L) +
                                      6 * std::abs(MX) / (double(L) * B * B));
@@ -306,7 +306,7 @@ void designRectRows(Project& p, std::vector<std::string>& notes) {
                                static_cast<int>(p.supportReaction.size()) - 1});
     for (int f = 1; f <= last; ++f) {
         const FootingRecord& fr = p.footings[static_cast<std::size_t>(f)];
-        if (fr.state != -1) continue;
+        if (!fr.isResized()) continue;
         RectRow row;
         row.footing = f;
         row.lenL = fr.lenL;

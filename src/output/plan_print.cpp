@@ -211,10 +211,10 @@ void PrintSurface::printTurned(const std::string& text, QPointF device) {
                         QRectF(device.x(), device.y() - advance, fm.height(), advance)});
 }
 
-void printAligned(PrintSurface& surface, const std::string& text, double x, double y, int align) {
+void printAligned(PrintSurface& surface, const std::string& text, double x, double y, Align align) {
     double left = x;
-    if (align == 1) left = x - surface.textWidth(text) / 2;
-    if (align == 2) left = x - surface.textWidth(text);
+    if (align == Align::Centre) left = x - surface.textWidth(text) / 2;
+    if (align == Align::Right) left = x - surface.textWidth(text);
     surface.setCurrentPosition(left, y);
     surface.print(text);
 }
@@ -273,7 +273,7 @@ void drawPlan(const Project& project, PrintSurface& s) {
             const long long distance =
                 static_cast<long long>(project.gridX[static_cast<size_t>(j)]) -
                 project.gridX[static_cast<size_t>(j - 1)];
-            printAligned(s, formatInt(distance), (x + xPrev) / 2 - tw, 50, 0);
+            printAligned(s, formatInt(distance), (x + xPrev) / 2 - tw, 50, Align::Left);
         }
         xPrev = x;
     }
@@ -285,9 +285,9 @@ void drawPlan(const Project& project, PrintSurface& s) {
         const double z = f.z + 2000.0;
         s.line(x - 150, z, x + 150, z);
         s.line(x, z - 150, x, z + 150);
-        printAligned(s, "(" + formatInt(f.jointNo) + ")", x, z + 150, 1);
-        if (f.state > 0) continue; // drawn with its combined footing
-        if (f.state == -100) {
+        printAligned(s, "(" + formatInt(f.jointNo) + ")", x, z + 150, Align::Centre);
+        if (f.isCombined()) continue; // drawn with its combined footing
+        if (f.isDisabled()) {
             // Not built: the column's place only, dashed, with no size and no mark.
             const ColumnOutline column = columnOutline(project, i);
             s.setLine(1, LineStyle::Dash);
@@ -299,16 +299,16 @@ void drawPlan(const Project& project, PrintSurface& s) {
         const double hl = f.lenL * 1000.0 / 2;
         const double hw = f.widB * 1000.0 / 2;
         s.rectangle(x - hl, z - hw, x + hl, z + hw);
-        printAligned(s, formatNumber(f.lenL), x, z - hw + 50, 1);
+        printAligned(s, formatNumber(f.lenL), x, z - hw + 50, Align::Centre);
         std::string mark;
-        if (f.state != 0) {
+        if (!f.isGrouped()) {
             // A resized footing shows its width and an R mark.
             printVertical(s, formatNumber(f.widB), x - hl + th, z + 2 * th);
             mark = "R" + formatInt(f.markNo);
         } else {
             mark = "F" + formatInt(f.markNo);
         }
-        printAligned(s, mark, x, z - 150 - th, 1);
+        printAligned(s, mark, x, z - 150 - th, Align::Centre);
     }
 
     for (int k = 1; k <= project.combinedCount; ++k) {
@@ -319,13 +319,13 @@ void drawPlan(const Project& project, PrintSurface& s) {
 
         const std::string label = "CF- " + formatInt(k);
         if (c.orientation == 1) {
-            printAligned(s, label, (x1 + x2) / 2, z2 - th, 1);
+            printAligned(s, label, (x1 + x2) / 2, z2 - th, Align::Centre);
             printVertical(s, formatNumber(c.width), x1, (z1 + z2) / 2);
-            printAligned(s, formatNumber(c.length), (x1 + x2) / 2, z1, 0);
+            printAligned(s, formatNumber(c.length), (x1 + x2) / 2, z1, Align::Left);
         } else {
             printVertical(s, label, x2 - th, (z1 + z2) / 2 + th);
             printVertical(s, formatNumber(c.length), x1, (z1 + z2) / 2);
-            printAligned(s, formatNumber(c.width), (x1 + x2) / 2, z1, 0);
+            printAligned(s, formatNumber(c.width), (x1 + x2) / 2, z1, Align::Left);
         }
 
         const int m1 = c.members[1], m2 = c.members[2];
@@ -341,13 +341,13 @@ void drawPlan(const Project& project, PrintSurface& s) {
         const std::string span = formatNumber(c.span);
         if (c.orientation != 0) {
             const double hText = s.textHeight(" H");
-            printAligned(s, cant1, xa - 300, za - hText / 2, 2);
-            printAligned(s, cant2, xb + 300, zb - hText / 2, 0);
-            printAligned(s, span, (xa + xb) / 2, za, 1);
+            printAligned(s, cant1, xa - 300, za - hText / 2, Align::Right);
+            printAligned(s, cant2, xb + 300, zb - hText / 2, Align::Left);
+            printAligned(s, span, (xa + xb) / 2, za, Align::Centre);
         } else {
-            printAligned(s, cant1, xa, za - th - 150, 1);
-            printAligned(s, cant2, xb, zb + th + 150, 1);
-            printAligned(s, span, xa, (za + zb) / 2 - th / 2, 1);
+            printAligned(s, cant1, xa, za - th - 150, Align::Centre);
+            printAligned(s, cant2, xb, zb + th + 150, Align::Centre);
+            printAligned(s, span, xa, (za + zb) / 2 - th / 2, Align::Centre);
         }
     }
 }

@@ -21,8 +21,10 @@ struct CaseLoads {
 };
 
 CaseLoads loadsOf(const Project& project, int footing, int loadCase) {
-    return {project.reaction(footing, loadCase, 1), project.reaction(footing, loadCase, 2),
-            project.reaction(footing, loadCase, 3), project.reaction(footing, loadCase, 4)};
+    return {project.reaction(footing, loadCase, reaction::CaseNo),
+            project.reaction(footing, loadCase, reaction::ForceY),
+            project.reaction(footing, loadCase, reaction::MomX),
+            project.reaction(footing, loadCase, reaction::MomZ)};
 }
 
 const FootingRecord& footingAt(const Project& project, int footing) {
@@ -177,7 +179,7 @@ std::string groupedFootingText(const Project& project) {
         std::vector<float> keys;
         for (int f = 1; f <= project.footingCount; ++f) {
             const FootingRecord& rec = footingAt(project, f);
-            if (rec.state == 0 && rec.markNo == a) {
+            if (rec.isGrouped() && rec.markNo == a) {
                 members.push_back(f);
                 keys.push_back(worstPressure(project, f));
             }
@@ -202,7 +204,7 @@ std::string groupedFootingText(const Project& project) {
 std::string resizedFootingText(const Project& project) {
     std::string text;
     for (int f = 1; f <= project.footingCount; ++f) {
-        if (footingAt(project, f).state == -1) pressureLinesRect(project, f, text);
+        if (footingAt(project, f).isResized()) pressureLinesRect(project, f, text);
     }
     return text;
 }

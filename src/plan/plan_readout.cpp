@@ -17,9 +17,9 @@ bool validFooting(const Project& p, int f) {
 }
 
 std::string markOf(const FootingRecord& f) {
-    if (f.state == -100) return "D";
-    if (f.state >= 1) return "C" + formatInt(f.state);
-    return (f.state == -1 ? "R" : "F") + formatInt(f.markNo);
+    if (f.isDisabled()) return "D";
+    if (f.isCombined()) return "C" + formatInt(f.combinedIndex());
+    return (f.isResized() ? "R" : "F") + formatInt(f.markNo);
 }
 
 int footingOfJoint(const Project& p, long long joint) {
@@ -48,13 +48,13 @@ FootingReadout footingReadout(const Project& p, int f) {
     r.mark = markOf(ft);
     r.lenL = ft.lenL;
     r.widB = ft.widB;
-    if (ft.state >= 1 && ft.state < static_cast<int>(p.combinedFootings.size())) {
-        const CombinedRecord& c = p.combinedFootings[static_cast<size_t>(ft.state)];
+    if (ft.isCombined() && ft.combinedIndex() < static_cast<int>(p.combinedFootings.size())) {
+        const CombinedRecord& c = p.combinedFootings[static_cast<size_t>(ft.combinedIndex())];
         r.lenL = c.length;
         r.widB = c.width;
         return r;
     }
-    if (ft.state == -100) return r;
+    if (ft.isDisabled()) return r;
     const double area = static_cast<double>(ft.lenL) * ft.widB;
     if (!(area > 0) || f >= static_cast<int>(p.supportReaction.size())) return r;
     const int last = std::clamp(p.loadCaseCount, 0, cap::casesPerSupport - 1);
@@ -62,8 +62,8 @@ FootingReadout footingReadout(const Project& p, int f) {
     for (int c = 1; c <= last; ++c) {
         // The largest corner pressure of the case, as the detail window works it out.
         const double fy = p.designFy(f, c);
-        const double mx = std::fabs(p.reaction(f, c, 3));
-        const double mz = std::fabs(p.reaction(f, c, 4));
+        const double mx = std::fabs(p.reaction(f, c, reaction::MomX));
+        const double mz = std::fabs(p.reaction(f, c, reaction::MomZ));
         const double q = fy / area + 6 * mx / area / ft.widB + 6 * mz / area / ft.lenL;
         const double allowable = p.allowableBearing[static_cast<size_t>(c)];
         const double ratio = allowable > 0 ? q / allowable : q;
@@ -71,7 +71,7 @@ FootingReadout footingReadout(const Project& p, int f) {
             worstRatio = ratio;
             r.worstPressure = static_cast<float>(q);
             r.allowable = static_cast<float>(allowable);
-            r.governingCase = static_cast<int>(p.reaction(f, c, 1));
+            r.governingCase = static_cast<int>(p.reaction(f, c, reaction::CaseNo));
         }
     }
     return r;
@@ -112,7 +112,7 @@ int neighbourFooting(const Project& p, int from, int dx, int dz) {
 int footingAt(const Project& p, double x, double z) {
     for (int i = 1; validFooting(p, i); ++i) {
         const FootingRecord& f = p.footings[static_cast<size_t>(i)];
-        if (f.state >= 1 || f.state == -100) continue;
+        if (f.isCombined() || f.isDisabled()) continue;
         if (x >= f.drawX1 && x <= f.drawX2 && z >= f.drawZ1 && z <= f.drawZ2) return i;
     }
     const int n = std::min(p.combinedCount, static_cast<int>(p.combinedFootings.size()) - 1);

@@ -143,7 +143,9 @@ void FrmCol::drawLevelBeams(QPainter& painter) const {
     const double sz = picCol_->height() / spanZ;
     auto at = [&](double x, double z) { return QPointF((x - win.left) * sx, (z - win.top) * sz); };
     auto beamLength = [&](int b) {
-        return b < static_cast<int>(project_.beams.size()) ? double(project_.beams[b][2]) : 0.0;
+        return b < static_cast<int>(project_.beams.size())
+                   ? double(project_.beams[b][section::Length])
+                   : 0.0;
     };
 
     painter.setPen(QPen(Qt::black, 1));

@@ -146,8 +146,8 @@ void paintPlan(QPainter& painter, const Project& project, const PlanState& state
     dashed.setStyle(Qt::DashLine);
     for (int i = 1; i <= n; ++i) {
         const FootingRecord& f = project.footings[i];
-        if (f.state >= 1) continue; // drawn as part of its combined footing
-        if (f.state == -100) {
+        if (f.isCombined()) continue; // drawn as part of its combined footing
+        if (f.isDisabled()) {
             // Not built: only the column's place, dashed.
             const ColumnOutline c = columnOutline(project, i);
             painter.setPen(dashed);
@@ -185,10 +185,12 @@ void paintCheckOutlines(QPainter& painter, const Project& project,
         if (level == 0) continue;
         painter.setPen(QPen(level == 2 ? QColor(220, 0, 0) : QColor(255, 140, 0), 2));
         const FootingRecord& f = project.footings[i];
-        if (f.state >= 1 && f.state < static_cast<int>(project.combinedFootings.size())) {
-            const CombinedRecord& c = project.combinedFootings[static_cast<size_t>(f.state)];
+        if (f.isCombined() &&
+            f.combinedIndex() < static_cast<int>(project.combinedFootings.size())) {
+            const CombinedRecord& c =
+                project.combinedFootings[static_cast<size_t>(f.combinedIndex())];
             painter.drawRect(rectOf(c.xMin, c.zMin, c.xMax, c.zMax));
-        } else if (f.state != -100) {
+        } else if (!f.isDisabled()) {
             painter.drawRect(rectOf(f.drawX1, f.drawZ1, f.drawX2, f.drawZ2));
         }
     }
@@ -573,7 +575,7 @@ void PlanView::wheelOverSizeBox(int rotation) {
     if (!stepped) return;
     drawFoot();
     const int s = project_.currentFooting;
-    if (s >= 1 && s <= footingRows(project_) && project_.footings[s].state < 1) {
+    if (s >= 1 && s <= footingRows(project_) && !project_.footings[s].isCombined()) {
         // The size label stands on the resized rectangle's top edge.
         const FootingRecord& f = project_.footings[s];
         sizeLabelCorner_ = QPointF(f.drawX1, f.drawZ1 - textHeightInPlan(QStringLiteral("H")));

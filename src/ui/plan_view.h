@@ -66,8 +66,8 @@ class PlanViewport {
 // The rubber band's colour on the plan.
 QColor bandColour();
 
-// Paints what drawFoot draws: footing outlines (state < 1), combined outlines, the grid lines when
-// asked for, and the rubber band, dashed. Labels are widgets and are not painted here.
+// Paints what drawFoot draws: outlines of footings not combined, combined outlines, the grid lines
+// when asked for, and the rubber band, dashed. Labels are widgets and are not painted here.
 void paintPlan(QPainter& painter, const Project& project, const PlanState& state,
                const PlanViewport& viewport, bool gridLines);
 
