@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "checks/rules.h"
+#include "model/marks.h"
 #include "model/numbers.h"
 
 namespace ormevak {
@@ -55,11 +56,7 @@ bool completeCombined(const Project& p, int k) {
 }
 
 std::string markOf(const Project& p, int f) {
-    const FootingRecord& ft = p.footings[static_cast<size_t>(f)];
-    if (ft.isGrouped()) return "F" + formatInt(ft.markNo);
-    if (ft.isResized()) return "R" + formatInt(ft.markNo);
-    if (ft.isCombined()) return "C" + formatInt(ft.combinedIndex());
-    return "D";
+    return footingMark(p.footings[static_cast<size_t>(f)]);
 }
 
 std::string footingName(const Project& p, int f) {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "model/marks.h"
 #include "model/numbers.h"
 
 namespace ormevak {
@@ -127,9 +128,7 @@ bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
     // images: 0.65 x 2.3 is the tie 1.495 and reads 1.5, where the Singles would give 1.49.
     const double rl = roundTo(len, 2);
     const double rb = roundTo(width, 2);
-    p.sizeLabelCaption = formatNumber(static_cast<float>(rl)) + " X " +
-                         formatNumber(static_cast<float>(rb)) + " = " +
-                         formatNumber(static_cast<float>(roundTo(rb * rl, 2)));
+    p.sizeLabelCaption = sizeAreaCaption(rl, rb);
     return true;
 }
 

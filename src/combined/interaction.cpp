@@ -6,6 +6,7 @@
 
 #include "combined/combined_footing.h"
 #include "combined/plan_labels.h"
+#include "model/marks.h"
 #include "model/numbers.h"
 #include "sizing/sizing.h"
 
@@ -39,9 +40,7 @@ bool RfootMwheel(Project& p, Prompts& prompts, int direction) {
     f.lenL = static_cast<float>(len);
     f.widB = static_cast<float>(wid);
     assignGroups(p, prompts);
-    p.sizeLabelCaption = formatNumber(static_cast<float>(len)) + " X " +
-                         formatNumber(static_cast<float>(wid)) + " = " +
-                         formatNumber(static_cast<float>(roundTo(len * wid, 2)));
+    p.sizeLabelCaption = sizeAreaCaption(len, wid);
     return true;
 }
 
@@ -59,8 +58,7 @@ void selectFooting(Project& p, PlanState& s, int i) {
     if (!validFooting(p, i)) return;
     const FootingRecord& f = p.footings[i];
     s.sizeBoxVisible = true;
-    p.sizeLabelCaption = formatNumber(static_cast<float>(roundTo(f.lenL, 2))) + " X " +
-                         formatNumber(static_cast<float>(roundTo(f.widB, 2)));
+    p.sizeLabelCaption = sizeCaption(roundTo(f.lenL, 2), roundTo(f.widB, 2));
 }
 
 void shiftDelete(Project& p, Prompts& prompts, PlanState& s) {

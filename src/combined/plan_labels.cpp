@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/marks.h"
 #include "model/numbers.h"
 
 namespace ormevak {
@@ -18,11 +19,8 @@ std::string labelText(const Project& p, int i, const PlanSwitches& switches,
     }
     if (switches.footingNos) return formatInt(f.jointNo);
     if (switches.groupNos) {
-        if (f.isGrouped()) return "F" + formatInt(f.markNo);
-        if (f.isResized()) return "R" + formatInt(f.markNo);
         // A disabled footing is not built: it carries no type mark, only its joint.
-        if (f.isDisabled()) return formatInt(f.jointNo);
-        if (f.isCombined()) return "C" + formatInt(f.combinedIndex());
+        return f.isDisabled() ? formatInt(f.jointNo) : footingMark(f);
     }
     return current;
 }

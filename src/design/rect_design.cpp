@@ -6,6 +6,7 @@
 
 #include "design/section.h"
 #include "design/shear_table.h"
+#include "model/marks.h"
 #include "model/numbers.h"
 #include "sizing/sizing.h"
 
@@ -213,7 +214,7 @@ std::string designRectRow(const Project& p, RectRow& row, const std::string& nam
     auto& t = row.texts;
     t[0] = name;
     t[1] = "1";
-    t[2] = formatNumber(row.lenL) + " X " + formatNumber(row.widB);
+    t[2] = sizeCaption(row.lenL, row.widB);
     t[4] = formatNumber(row.pedestal);
     t[5] = formatNumber(row.netPressure);
 

@@ -11,6 +11,7 @@
 #include "checks/checks.h"
 #include "combined/plan_labels.h"
 #include "drawing/quantities.h"
+#include "model/marks.h"
 #include "model/numbers.h"
 
 namespace ormevak::drawing {
@@ -709,8 +710,7 @@ const std::vector<int>& standardScales() {
 std::string footingMark(const Project& p, int i) {
     if (i < 1 || i > p.footingCount) return {};
     const FootingRecord& f = p.footings[static_cast<size_t>(i)];
-    if (f.isGrouped()) return "F" + formatInt(f.markNo);
-    if (f.isResized()) return "R" + formatInt(f.markNo);
+    if (f.isGrouped() || f.isResized()) return footingMark(f);
     if (f.isCombined() && f.combinedIndex() <= p.combinedCount) {
         const CombinedRecord& c = p.combinedFootings[static_cast<size_t>(f.combinedIndex())];
         const int m1 = c.members[1], m2 = c.members[2];
@@ -718,7 +718,7 @@ std::string footingMark(const Project& p, int i) {
         if (p.footings[static_cast<size_t>(m1)].combinedIndex() != f.combinedIndex() ||
             p.footings[static_cast<size_t>(m2)].combinedIndex() != f.combinedIndex())
             return {};
-        return "C" + formatInt(f.combinedIndex());
+        return footingMark(f);
     }
     return {};
 }

@@ -175,28 +175,20 @@ void pressureLinesRect(const Project& project, int footing, std::string& text) {
 std::string groupedFootingText(const Project& project) {
     std::string text;
     for (int a = 1; a <= project.designRowCount; ++a) {
-        std::vector<int> members;
-        std::vector<float> keys;
+        struct Member {
+            int footing;
+            float key;
+        };
+        std::vector<Member> members;
         for (int f = 1; f <= project.footingCount; ++f) {
             const FootingRecord& rec = footingAt(project, f);
-            if (rec.isGrouped() && rec.markNo == a) {
-                members.push_back(f);
-                keys.push_back(worstPressure(project, f));
-            }
+            if (rec.isGrouped() && rec.markNo == a)
+                members.push_back({f, worstPressure(project, f)});
         }
-        // Passes over neighbours until none swaps: equal keys keep their footing order.
-        bool swapped = true;
-        while (swapped) {
-            swapped = false;
-            for (size_t i = 0; i + 1 < members.size(); ++i) {
-                if (keys[i] > keys[i + 1]) {
-                    std::swap(keys[i], keys[i + 1]);
-                    std::swap(members[i], members[i + 1]);
-                    swapped = true;
-                }
-            }
-        }
-        for (int f : members) pressureLinesSquare(project, f, text);
+        // Equal keys keep their footing order.
+        std::stable_sort(members.begin(), members.end(),
+                         [](const Member& x, const Member& y) { return x.key < y.key; });
+        for (const Member& m : members) pressureLinesSquare(project, m.footing, text);
     }
     return text;
 }

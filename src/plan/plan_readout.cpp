@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/marks.h"
 #include "model/numbers.h"
 
 namespace ormevak {
@@ -14,12 +15,6 @@ namespace {
 
 bool validFooting(const Project& p, int f) {
     return f >= 1 && f <= p.footingCount && f < static_cast<int>(p.footings.size());
-}
-
-std::string markOf(const FootingRecord& f) {
-    if (f.isDisabled()) return "D";
-    if (f.isCombined()) return "C" + formatInt(f.combinedIndex());
-    return (f.isResized() ? "R" : "F") + formatInt(f.markNo);
 }
 
 int footingOfJoint(const Project& p, long long joint) {
@@ -45,7 +40,7 @@ FootingReadout footingReadout(const Project& p, int f) {
     const FootingRecord& ft = p.footings[static_cast<size_t>(f)];
     r.footing = f;
     r.jointNo = ft.jointNo;
-    r.mark = markOf(ft);
+    r.mark = footingMark(ft);
     r.lenL = ft.lenL;
     r.widB = ft.widB;
     if (ft.isCombined() && ft.combinedIndex() < static_cast<int>(p.combinedFootings.size())) {

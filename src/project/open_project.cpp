@@ -13,6 +13,7 @@
 
 #include "design/shear_table.h"
 #include "model/analysis_reader.h"
+#include "model/marks.h"
 #include "model/numbers.h"
 #include "model/prompts.h"
 #include "model/sha256.h"
@@ -97,7 +98,7 @@ std::string counted(size_t n, const char* one, const char* many) {
 }
 
 std::string sizeText(float lenL, float widB) {
-    return formatNumber(lenL) + " X " + formatNumber(widB) + " m";
+    return sizeCaption(lenL, widB) + " m";
 }
 
 std::unordered_map<int, int> jointIndex(const Project& p) {
