@@ -35,8 +35,7 @@ double developmentLength(int dia, int fy, int fck) {
 }
 
 bool usableFooting(const Project& p, int f) {
-    return f >= 1 && f <= p.footingCount && f < static_cast<int>(p.footings.size()) &&
-           f < static_cast<int>(p.supportReaction.size());
+    return p.hasFootingLoads(f);
 }
 
 int lastCaseIndex(const Project& p) {
@@ -44,8 +43,7 @@ int lastCaseIndex(const Project& p) {
 }
 
 bool completeCombined(const Project& p, int k) {
-    if (k < 1 || k > p.combinedCount || k >= static_cast<int>(p.combinedFootings.size()))
-        return false;
+    if (!p.hasCombined(k)) return false;
     const CombinedRecord& rec = p.combinedFootings[static_cast<size_t>(k)];
     if (rec.memberCount < 2) return false;
     for (int j : {1, 2}) {
@@ -190,7 +188,7 @@ std::vector<int> checkRows(const Project& p, const Check& c) {
     if (const int n = checkScheduleRow(p, c); n != 0) return {n};
     std::vector<int> out;
     const std::vector<int> fs = checkFootings(p, c);
-    const int last = std::min(p.designRowCount, static_cast<int>(p.designRows.size()) - 1);
+    const int last = p.lastDesignRow();
     for (int n = 1; n <= last; ++n) {
         const GroupRecord& row = p.designRows[static_cast<size_t>(n)];
         for (int j = 1; j <= row.nosCount && j < static_cast<int>(row.footingNos.size()); ++j) {

@@ -20,18 +20,12 @@ constexpr char kTitle[] = "ORMEVAK";
 // loop that cannot end on broken data (no bearing value, or loads that are not numbers).
 constexpr int kMaxWidthSteps = 100000;
 
-bool validFooting(const Project& p, int i) {
-    return i >= 1 && i <= p.footingCount && i < static_cast<int>(p.footings.size()) &&
-           i < static_cast<int>(p.supportReaction.size());
-}
-
 // The two member footings of combined footing k, or false when the record is not usable.
 bool memberPair(const Project& p, int k, int& m1, int& m2) {
-    if (k < 1 || k > p.combinedCount || k >= static_cast<int>(p.combinedFootings.size()))
-        return false;
+    if (!p.hasCombined(k)) return false;
     m1 = p.combinedFootings[k].members[1];
     m2 = p.combinedFootings[k].members[2];
-    return validFooting(p, m1) && validFooting(p, m2);
+    return p.hasFootingLoads(m1) && p.hasFootingLoads(m2);
 }
 
 // Sizes combined footing k along its line: s0 is the column distance (m); alongX picks which
@@ -160,7 +154,7 @@ CombineResult combineBand(Project& p, Prompts& prompts, PlanState& s) {
     // Every centre strictly inside the band is counted; a record has room for ten.
     std::array<int32_t, cap::combinedMembers + 1> found{};
     int n = 0;
-    const int last = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    const int last = p.lastFooting();
     for (int i = 1; i <= last; ++i) {
         const FootingRecord& f = p.footings[i];
         if (xlo < f.x && f.x < xhi && zlo < f.z && f.z < zhi) {
@@ -238,19 +232,19 @@ CombineResult combineBand(Project& p, Prompts& prompts, PlanState& s) {
 }
 
 void deleteCombined(Project& p, Prompts& prompts, int k) {
-    if (k < 1 || k > p.combinedCount || k >= static_cast<int>(p.combinedFootings.size())) return;
+    if (!p.hasCombined(k)) return;
     prompts.inform(formatInt(k) + " Is Deleting");
     auto forMembers = [&](const CombinedRecord& rec, auto&& fn) {
         const int count = std::clamp(rec.memberCount, 0, cap::combinedMembers);
         for (int j = 1; j <= count; ++j)
-            if (validFooting(p, rec.members[j])) fn(p.footings[rec.members[j]]);
+            if (p.hasFootingLoads(rec.members[j])) fn(p.footings[rec.members[j]]);
     };
     forMembers(p.combinedFootings[k], [](FootingRecord& f) {
         f.state = kStateGrouped;
         f.lenL = f.reqSide;
         f.widB = f.reqSide;
     });
-    const int count = std::min(p.combinedCount, static_cast<int>(p.combinedFootings.size()) - 1);
+    const int count = p.lastCombined();
     for (int e = k + 1; e <= count; ++e) {
         p.combinedFootings[e - 1] = p.combinedFootings[e];
         forMembers(p.combinedFootings[e - 1], [e](FootingRecord& f) { f.state = e - 1; });

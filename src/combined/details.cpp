@@ -18,11 +18,6 @@ constexpr float kPedestal = 0.6f;
 // bound only stops it on broken data.
 constexpr int kMaxDepthSteps = 100000;
 
-bool validFooting(const Project& p, int f) {
-    return f >= 1 && f <= p.footingCount && f < static_cast<int>(p.footings.size()) &&
-           f < static_cast<int>(p.supportReaction.size());
-}
-
 int lastCase(const Project& p) {
     return std::clamp(p.loadCaseCount, 0, cap::casesPerSupport - 1);
 }
@@ -64,7 +59,7 @@ float depthForSide(const Project& p, float s, float q) {
 } // namespace
 
 float detailPressure(const Project& p, int f) {
-    if (!validFooting(p, f)) return 0;
+    if (!p.hasFootingLoads(f)) return 0;
     const FootingRecord& ft = p.footings[f];
     const float area = static_cast<float>(static_cast<double>(ft.lenL) * ft.widB);
     if (area == 0) return 0; // no size yet: nothing to divide by
@@ -81,7 +76,7 @@ float detailPressure(const Project& p, int f) {
 }
 
 float detailDepth(Project& p, int f) {
-    if (!validFooting(p, f)) return 0;
+    if (!p.hasFootingLoads(f)) return 0;
     const FootingRecord& ft = p.footings[f];
     if (static_cast<double>(ft.lenL) * ft.widB == 0) return 0;
     // No estimate where the Design command would design nothing (a missing grade, or one below
@@ -98,7 +93,7 @@ float detailDepth(Project& p, int f) {
 FootingDetails showFootingDetails(Project& p, int f) {
     FootingDetails out;
     out.footing = f;
-    if (!validFooting(p, f)) return out;
+    if (!p.hasFootingLoads(f)) return out;
     const FootingRecord& ft = p.footings[f];
     if (static_cast<double>(ft.lenL) * ft.widB == 0 || ft.isCombined()) return out;
     out.filled = true;
@@ -157,8 +152,7 @@ FootingDetails showFootingDetails(Project& p, int f) {
 CombinedDetails combinedDetails(const Project& p, int k) {
     CombinedDetails out;
     out.combined = k;
-    if (k < 1 || k > p.combinedCount || k >= static_cast<int>(p.combinedFootings.size()))
-        return out;
+    if (!p.hasCombined(k)) return out;
     const CombinedRecord& rec = p.combinedFootings[k];
     auto joint = [&](int m) {
         return m >= 1 && m < static_cast<int>(p.footings.size()) ? p.footings[m].jointNo : 0;

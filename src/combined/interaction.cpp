@@ -14,19 +14,15 @@ namespace ormevak {
 
 namespace {
 
-bool validFooting(const Project& p, int i) {
-    return i >= 1 && i <= p.footingCount && i < static_cast<int>(p.footings.size());
-}
-
 bool validGroup(const Project& p, int g) {
-    return g >= 1 && g <= p.groupCount && g < static_cast<int>(p.groups.size());
+    return g >= 1 && g <= p.lastGroup();
 }
 
 } // namespace
 
 bool RfootMwheel(Project& p, Prompts& prompts, int direction) {
     const int s = p.currentFooting;
-    if (!validFooting(p, s) || s >= static_cast<int>(p.supportReaction.size())) return false;
+    if (!p.hasFootingLoads(s)) return false;
     FootingRecord& f = p.footings[s];
     double len = f.lenL;
     len += direction < 0 ? -0.05 : 0.05;
@@ -46,7 +42,7 @@ bool RfootMwheel(Project& p, Prompts& prompts, int direction) {
 
 bool wheelStep(Project& p, Prompts& prompts, int rotationSign) {
     const int cur = p.currentFooting;
-    if (!validFooting(p, cur)) return false;
+    if (!p.hasFooting(cur)) return false;
     const int step = rotationSign < 0 ? -1 : 1;
     const FootingRecord& f = p.footings[cur];
     if (!f.isCombined()) return RfootMwheel(p, prompts, step);
@@ -55,7 +51,7 @@ bool wheelStep(Project& p, Prompts& prompts, int rotationSign) {
 
 void selectFooting(Project& p, PlanState& s, int i) {
     p.currentFooting = i;
-    if (!validFooting(p, i)) return;
+    if (!p.hasFooting(i)) return;
     const FootingRecord& f = p.footings[i];
     s.sizeBoxVisible = true;
     p.sizeLabelCaption = sizeCaption(roundTo(f.lenL, 2), roundTo(f.widB, 2));
@@ -64,7 +60,7 @@ void selectFooting(Project& p, PlanState& s, int i) {
 void shiftDelete(Project& p, Prompts& prompts, PlanState& s) {
     if (s.dragging) return;
     const int cur = p.currentFooting;
-    if (validFooting(p, cur)) {
+    if (p.hasFooting(cur)) {
         FootingRecord& f = p.footings[cur];
         if (f.isResized()) {
             f.state = kStateGrouped;
@@ -102,7 +98,7 @@ bool nudgeGroup(Project& p, Prompts& prompts, int g) {
 
 GroupMemberList groupMemberList(const Project& p, int g) {
     GroupMemberList out;
-    const int n = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    const int n = p.lastFooting();
     out.visible.assign(static_cast<size_t>(std::max(n, 0)) + 1, 0);
     std::string list;
     for (int c = 1; c <= n; ++c) {
@@ -147,7 +143,7 @@ PressResult pressLabel(Project& p, Prompts& prompts, PlanState& s, int i, Button
                        bool shift) {
     PressResult out;
     p.currentFooting = i;
-    if (!validFooting(p, i)) return out;
+    if (!p.hasFooting(i)) return out;
     FootingRecord& f = p.footings[i];
     if (s.disableMode) {
         // A resized or combined footing pressed here becomes an ordinary footing again; the

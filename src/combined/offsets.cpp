@@ -32,7 +32,7 @@ void moveOffJoint(const Project& p, FootingRecord& f) {
 
 bool offsetKeys(Project& p, OffsetKey key) {
     const int cur = p.currentFooting;
-    if (cur < 1 || cur > p.footingCount || cur >= static_cast<int>(p.footings.size())) return false;
+    if (!p.hasFooting(cur)) return false;
     FootingRecord& f = p.footings[cur];
     const int c = f.colIndex;
     if (c < 1 || c >= static_cast<int>(p.columns.size()) || p.columns[c][section::Dim4] == 0)
@@ -71,7 +71,7 @@ bool offsetKeys(Project& p, OffsetKey key) {
 }
 
 void applyOffsets(Project& p) {
-    const int n = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    const int n = p.lastFooting();
     for (int i = 1; i <= n; ++i) {
         FootingRecord& f = p.footings[i];
         const int c = f.colIndex;
@@ -86,7 +86,7 @@ void applyOffsets(Project& p) {
 }
 
 void resetOffsets(Project& p) {
-    const int n = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    const int n = p.lastFooting();
     for (int i = 1; i <= n; ++i) {
         FootingRecord& f = p.footings[i];
         f.offX = 0;

@@ -77,7 +77,7 @@ ColumnOutline columnOutline(const Project& p, int i) {
 }
 
 void storeDrawnRects(Project& p) {
-    const int n = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    const int n = p.lastFooting();
     for (int i = 1; i <= n; ++i) {
         FootingRecord& f = p.footings[i];
         if (f.isCombined()) continue; // drawn as part of its combined footing
@@ -91,7 +91,7 @@ void storeDrawnRects(Project& p) {
 }
 
 void updatePlan(Project& p, PlanState& s) {
-    const int n = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    const int n = p.lastFooting();
     if (static_cast<int>(s.labels.size()) < n + 1) s.labels.resize(static_cast<size_t>(n) + 1);
     for (int i = 1; i <= n; ++i) s.labels[i] = labelText(p, i, s.switches, s.labels[i]);
     storeDrawnRects(p);

@@ -49,7 +49,7 @@ float governingPressure(const Project& p, int g, GroupRecord& row) {
 // Whether group g still has an isolated footing of its own: footings later combined or
 // disabled leave their group's member list as it was until the next assignment.
 bool hasIsolatedMember(const Project& p, int g) {
-    const int last = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    const int last = p.lastFooting();
     for (int f = 1; f <= last; ++f) {
         const FootingRecord& fr = p.footings[static_cast<std::size_t>(f)];
         if (fr.groupIndex == g && fr.isGrouped()) return true;
@@ -92,7 +92,7 @@ std::vector<std::string> designFootings(Project& p) {
     }
     // The Design command loads the table first; a caller that did not gets it here.
     if (p.gradeColumn < 1 || p.gradeColumn > 7) ensureShearTable(p);
-    const int lastGroup = std::min(p.groupCount, static_cast<int>(p.groups.size()) - 1);
+    const int lastGroup = p.lastGroup();
     for (int g = 1; g <= lastGroup; ++g) {
         const GroupRecord& group = p.groups[static_cast<std::size_t>(g)];
         const bool ticked = g < static_cast<int>(p.groupEnabled.size()) &&

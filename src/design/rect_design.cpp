@@ -303,8 +303,7 @@ std::string designRectRow(const Project& p, RectRow& row, const std::string& nam
 void designRectRows(Project& p, std::vector<std::string>& notes) {
     std::vector<RectRow> before = std::move(p.rectRows);
     p.rectRows.clear();
-    const int last = std::min({p.footingCount, static_cast<int>(p.footings.size()) - 1,
-                               static_cast<int>(p.supportReaction.size()) - 1});
+    const int last = std::min(p.lastFooting(), static_cast<int>(p.supportReaction.size()) - 1);
     for (int f = 1; f <= last; ++f) {
         const FootingRecord& fr = p.footings[static_cast<std::size_t>(f)];
         if (!fr.isResized()) continue;

@@ -2,6 +2,8 @@
 // footings and the design rows, numbered from 1 as the system numbers its rows.
 #pragma once
 
+#include "model/assert.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -213,6 +215,12 @@ namespace section {
 enum Field : size_t { Member = 1, Length = 2, Dim3 = 3, Dim4 = 4 };
 } // namespace section
 
+// The count of a table whose rows 1..count are in use, checked against the rows it holds.
+inline int lastRow(int count, size_t size) {
+    ORMEVAK_ASSERT(count >= 0 && static_cast<size_t>(count) < size);
+    return count;
+}
+
 struct Project {
     // Structure (analysis file reader).
     std::string analysisFilePath;
@@ -272,6 +280,21 @@ struct Project {
     std::string gradesCaption = "FCK & Fe";
     std::string mainCaption;
     std::string sizeLabelCaption;
+
+    // The last row of each numbered table. Every table holds its row 0 and at least as many rows
+    // as its count says; the core keeps that so, and a break of it stops here.
+    int lastFooting() const { return lastRow(footingCount, footings.size()); }
+    int lastGroup() const { return lastRow(groupCount, groups.size()); }
+    int lastCombined() const { return lastRow(combinedCount, combinedFootings.size()); }
+    int lastDesignRow() const { return lastRow(designRowCount, designRows.size()); }
+    int lastDesignRowTexts() const { return lastRow(designRowCount, designRowTexts.size()); }
+    // Whether f names a footing of the plan (an index the user or a file gave may not).
+    bool hasFooting(int f) const { return f >= 1 && f <= lastFooting(); }
+    bool hasCombined(int k) const { return k >= 1 && k <= lastCombined(); }
+    // Whether f names a footing of the plan whose reactions the table holds.
+    bool hasFootingLoads(int f) const {
+        return hasFooting(f) && f < static_cast<int>(supportReaction.size());
+    }
 
     int supportCount() const {
         return supportReaction.empty()

@@ -13,12 +13,8 @@ namespace ormevak {
 
 namespace {
 
-bool validFooting(const Project& p, int f) {
-    return f >= 1 && f <= p.footingCount && f < static_cast<int>(p.footings.size());
-}
-
 int footingOfJoint(const Project& p, long long joint) {
-    for (int i = 1; validFooting(p, i); ++i)
+    for (int i = 1; p.hasFooting(i); ++i)
         if (p.footings[static_cast<size_t>(i)].jointNo == joint) return i;
     return 0;
 }
@@ -36,7 +32,7 @@ long long numberAt(const std::string& text, size_t at) {
 
 FootingReadout footingReadout(const Project& p, int f) {
     FootingReadout r;
-    if (!validFooting(p, f)) return r;
+    if (!p.hasFooting(f)) return r;
     const FootingRecord& ft = p.footings[static_cast<size_t>(f)];
     r.footing = f;
     r.jointNo = ft.jointNo;
@@ -83,11 +79,11 @@ std::string readoutLine(const FootingReadout& r) {
 }
 
 int neighbourFooting(const Project& p, int from, int dx, int dz) {
-    if (!validFooting(p, from)) return validFooting(p, 1) ? 1 : 0;
+    if (!p.hasFooting(from)) return p.hasFooting(1) ? 1 : 0;
     const FootingRecord& a = p.footings[static_cast<size_t>(from)];
     int best = 0;
     double bestCost = std::numeric_limits<double>::infinity();
-    for (int i = 1; validFooting(p, i); ++i) {
+    for (int i = 1; p.hasFooting(i); ++i) {
         if (i == from) continue;
         const FootingRecord& b = p.footings[static_cast<size_t>(i)];
         const double ahead =
@@ -105,12 +101,12 @@ int neighbourFooting(const Project& p, int from, int dx, int dz) {
 }
 
 int footingAt(const Project& p, double x, double z) {
-    for (int i = 1; validFooting(p, i); ++i) {
+    for (int i = 1; p.hasFooting(i); ++i) {
         const FootingRecord& f = p.footings[static_cast<size_t>(i)];
         if (f.isCombined() || f.isDisabled()) continue;
         if (x >= f.drawX1 && x <= f.drawX2 && z >= f.drawZ1 && z <= f.drawZ2) return i;
     }
-    const int n = std::min(p.combinedCount, static_cast<int>(p.combinedFootings.size()) - 1);
+    const int n = p.lastCombined();
     for (int k = 1; k <= n; ++k) {
         const CombinedRecord& c = p.combinedFootings[static_cast<size_t>(k)];
         if (x >= c.xMin && x <= c.xMax && z >= c.zMin && z <= c.zMax && c.memberCount >= 1)

@@ -75,7 +75,7 @@ FrmCol::FrmCol(Project& project, QWidget* parent) : QWidget(parent), project_(pr
     labelFont.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
                            QStringLiteral("DejaVu Sans")});
     labelFont.setPointSize(8);
-    const int n = std::min(project_.footingCount, static_cast<int>(project_.footings.size()) - 1);
+    const int n = project_.lastFooting();
     for (int i = 1; i <= n; ++i) {
         auto* label =
             new QLabel(QString::fromStdString(formatInt(project_.footings[i].jointNo)), picCol_);

@@ -30,7 +30,7 @@ QString labelDisplay(const std::string& text) {
 }
 
 int footingRows(const Project& p) {
-    return std::max(0, std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1));
+    return std::max(0, p.lastFooting());
 }
 
 QFont planFont() {
@@ -157,8 +157,7 @@ void paintPlan(QPainter& painter, const Project& project, const PlanState& state
         }
         painter.drawRect(rectOf(f.drawX1, f.drawZ1, f.drawX2, f.drawZ2));
     }
-    const int nc =
-        std::min(project.combinedCount, static_cast<int>(project.combinedFootings.size()) - 1);
+    const int nc = project.lastCombined();
     for (int k = 1; k <= nc; ++k) {
         const CombinedRecord& c = project.combinedFootings[k];
         painter.drawRect(rectOf(c.xMin, c.zMin, c.xMax, c.zMax));
