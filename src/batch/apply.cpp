@@ -3,14 +3,14 @@
 
 #include "batch/json_writer.h"
 #include "combined/combined_footing.h"
-#include "combined/interaction.h"
-#include "combined/offsets.h"
 #include "design/combined_design.h"
 #include "design/design.h"
 #include "design/rect_design.h"
 #include "design/schedule.h"
 #include "model/numbers.h"
 #include "plan/history.h"
+#include "plan/interaction.h"
+#include "plan/offsets.h"
 
 namespace ormevak::batch {
 

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "batch/actions.h"
-#include "combined/plan_state.h"
 #include "model/project.h"
 #include "model/prompts.h"
 #include "plan/history.h"
+#include "plan/plan_state.h"
 
 namespace ormevak::batch {
 

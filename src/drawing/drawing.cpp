@@ -9,10 +9,10 @@
 #include <set>
 
 #include "checks/checks.h"
-#include "combined/plan_labels.h"
 #include "drawing/quantities.h"
 #include "model/marks.h"
 #include "model/numbers.h"
+#include "plan/plan_labels.h"
 
 namespace ormevak::drawing {
 

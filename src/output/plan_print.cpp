@@ -16,10 +16,10 @@
 
 #include <unistd.h>
 
-#include "combined/plan_labels.h"
 #include "model/atomic_file.h"
 #include "model/errors.h"
 #include "model/numbers.h"
+#include "plan/plan_labels.h"
 
 namespace ormevak {
 

@@ -11,8 +11,8 @@
 #include <cmath>
 #include <optional>
 
-#include "combined/offsets.h"
 #include "model/numbers.h"
+#include "plan/offsets.h"
 
 namespace ormevak {
 

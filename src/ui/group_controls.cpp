@@ -6,8 +6,8 @@
 #include <QAbstractButton>
 #include <QSignalBlocker>
 
-#include "combined/interaction.h"
 #include "model/numbers.h"
+#include "plan/interaction.h"
 
 namespace ormevak {
 

@@ -11,12 +11,12 @@
 #include <QSizeF>
 #include <QWidget>
 
-#include "combined/interaction.h"
-#include "combined/plan_labels.h"
-#include "combined/plan_state.h"
 #include "model/project.h"
 #include "model/prompts.h"
 #include "plan/history.h"
+#include "plan/interaction.h"
+#include "plan/plan_labels.h"
+#include "plan/plan_state.h"
 
 class QPainter;
 

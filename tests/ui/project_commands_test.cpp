@@ -9,7 +9,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "combined/interaction.h"
+#include "plan/interaction.h"
 #include "ui/project_commands.h"
 #include "ui_session.h"
 

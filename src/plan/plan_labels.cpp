@@ -1,5 +1,5 @@
 // Footing label texts, the plan window and the drawn rectangles.
-#include "combined/plan_labels.h"
+#include "plan/plan_labels.h"
 
 #include <algorithm>
 #include <cmath>

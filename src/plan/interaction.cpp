@@ -1,13 +1,13 @@
 // Plan interaction: every event that changes the model or produces a text.
-#include "combined/interaction.h"
+#include "plan/interaction.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "combined/combined_footing.h"
-#include "combined/plan_labels.h"
 #include "model/marks.h"
 #include "model/numbers.h"
+#include "plan/plan_labels.h"
 #include "sizing/sizing.h"
 
 namespace ormevak {

@@ -1,7 +1,7 @@
 // Values of the footing detail windows.
 //
 // Working reals are held in Single between steps, as in the group design.
-#include "combined/details.h"
+#include "plan/details.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Column offsets of the column node window.
-#include "combined/offsets.h"
+#include "plan/offsets.h"
 
 #include <algorithm>
 #include <cmath>

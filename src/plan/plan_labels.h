@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "combined/plan_state.h"
 #include "model/project.h"
+#include "plan/plan_state.h"
 
 namespace ormevak {
 
