@@ -1,5 +1,5 @@
 // Each action of the script does what the user's gesture does in the desktop application.
-#include "batch/session.h"
+#include "batch/apply.h"
 
 #include "batch/json_writer.h"
 #include "combined/combined_footing.h"

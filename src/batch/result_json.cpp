@@ -1,4 +1,5 @@
 // The batch tool's result object: the model after the run, as the windows would show it.
+#include "batch/result_json.h"
 #include "batch/design_rows_json.h"
 #include "batch/json_writer.h"
 #include "batch/session.h"

@@ -30,10 +30,4 @@ struct Session {
     EditHistory history;              // the edits `undo` and `redo` act on
 };
 
-// Replays one action on the session; throws ScriptError for an index the model does not have.
-// A value the arithmetic refuses (RangeError) ends only that action, with its message.
-void applyAction(Session& s, const Action& a);
-// Writes the result object.
-std::string resultJson(const Session& s);
-
 } // namespace ormevak::batch

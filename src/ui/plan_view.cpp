@@ -47,14 +47,6 @@ Button buttonOf(Qt::MouseButton button) {
 
 } // namespace
 
-int twipsToPixels(double twips, double logicalDpi) {
-    return toInt32(twips * logicalDpi / 1440.0, "pixels");
-}
-
-double pixelsToTwips(double pixels, double logicalDpi) {
-    return logicalDpi > 0 ? pixels * 1440.0 / logicalDpi : 0.0;
-}
-
 // ---- PlanViewport ----
 
 PlanViewport::PlanViewport(const PlanWindow& window, QSizeF area) : window_(window) {
@@ -194,21 +186,6 @@ void paintCheckOutlines(QPainter& painter, const Project& project,
         }
     }
     painter.restore();
-}
-
-// ---- PressLabel ----
-
-PressLabel::PressLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
-
-void PressLabel::mousePressEvent(QMouseEvent* event) {
-    event->accept();
-    emit pressed(event->button(), event->modifiers());
-}
-
-void PressLabel::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
 }
 
 // ---- PlanView ----
