@@ -196,10 +196,10 @@ std::string resultJson(const Session& s) {
     for (int c = 1; c <= p.columnCount; ++c) {
         const auto& row = p.columns[at(c)];
         w.beginArray()
-            .value(row[section::Member])
-            .value(row[section::Length])
-            .value(row[section::Dim3])
-            .value(row[section::Dim4])
+            .value(row[member_row::Member])
+            .value(row[member_row::Length])
+            .value(row[member_row::Dim3])
+            .value(row[member_row::Dim4])
             .endArray();
     }
     w.endArray();
@@ -207,10 +207,10 @@ std::string resultJson(const Session& s) {
     for (int b = 1; b <= p.beamCount; ++b) {
         const auto& row = p.beams[at(b)];
         w.beginArray()
-            .value(row[section::Member])
-            .value(row[section::Length])
-            .value(row[section::Dim3])
-            .value(row[section::Dim4])
+            .value(row[member_row::Member])
+            .value(row[member_row::Length])
+            .value(row[member_row::Dim3])
+            .value(row[member_row::Dim4])
             .endArray();
     }
     w.endArray();

@@ -396,11 +396,12 @@ class Reader {
             if (++p_.columnCount > cap::columns)
                 throw CapacityError(overflowMessage("column design blocks", cap::columns));
             std::array<int32_t, 5> row{};
-            row[section::Member] =
+            row[member_row::Member] =
                 toInt32(valueAfter(kColumnMarker, false), "A column member number");
-            row[section::Length] = toInt32(valueAfter("LENGTH:", true), "A column length");
-            row[section::Dim3] = toInt32(valueAfter("CROSS SECTION:", false), "A column dimension");
-            row[section::Dim4] = toInt32(valueAfter("X", false), "A column dimension");
+            row[member_row::Length] = toInt32(valueAfter("LENGTH:", true), "A column length");
+            row[member_row::Dim3] =
+                toInt32(valueAfter("CROSS SECTION:", false), "A column dimension");
+            row[member_row::Dim4] = toInt32(valueAfter("X", false), "A column dimension");
             p_.columns.push_back(row);
         }
     }
@@ -413,11 +414,11 @@ class Reader {
                 if (++p_.beamCount > cap::beams)
                     throw CapacityError(overflowMessage("beam design blocks", cap::beams));
                 std::array<float, 5> row{};
-                row[section::Member] = finiteSingle(valueAfter(kBeamMarker, false));
-                if (row[section::Member] == 0) prompts_.inform(line_);
-                row[section::Length] = finiteSingle(valueAfter("LENGTH:", true));
-                row[section::Dim3] = finiteSingle(valueAfter("SIZE:", false));
-                row[section::Dim4] = finiteSingle(valueAfter("X", false));
+                row[member_row::Member] = finiteSingle(valueAfter(kBeamMarker, false));
+                if (row[member_row::Member] == 0) prompts_.inform(line_);
+                row[member_row::Length] = finiteSingle(valueAfter("LENGTH:", true));
+                row[member_row::Dim3] = finiteSingle(valueAfter("SIZE:", false));
+                row[member_row::Dim4] = finiteSingle(valueAfter("X", false));
                 p_.beams.push_back(row);
                 // The LENGTH: line may itself start the next block only in a broken file. At
                 // the end of the file the last line stays current, and may be a header: the end
@@ -481,9 +482,9 @@ class Reader {
             ++timesNamed[p_.betaMembers[static_cast<size_t>(i)]];
         for (int c = 1; c <= p_.columnCount; ++c) {
             auto& row = p_.columns[static_cast<size_t>(c)];
-            auto it = timesNamed.find(row[section::Member]);
+            auto it = timesNamed.find(row[member_row::Member]);
             if (it != timesNamed.end() && it->second % 2 == 1)
-                std::swap(row[section::Dim3], row[section::Dim4]);
+                std::swap(row[member_row::Dim3], row[member_row::Dim4]);
         }
     }
 

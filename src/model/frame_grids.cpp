@@ -67,10 +67,10 @@ struct Lookups {
                 row[incidence::Number];
         }
         for (int c = p.columnCount; c >= 1; --c)
-            columnRow[p.columns[static_cast<size_t>(c)][section::Member]] = c;
+            columnRow[p.columns[static_cast<size_t>(c)][member_row::Member]] = c;
         for (int b = p.beamCount; b >= 1; --b) {
             // Beam member numbers are kept as read; only whole numbers can name a member.
-            const float member = p.beams[static_cast<size_t>(b)][section::Member];
+            const float member = p.beams[static_cast<size_t>(b)][member_row::Member];
             if (member >= -2147483648.0f && member < 2147483648.0f && member == std::trunc(member))
                 beamRow[static_cast<int32_t>(member)] = b;
         }
@@ -125,13 +125,13 @@ int findMember(const Project& p, int lower, int upper) {
 
 int columnRowOf(const Project& p, int member) {
     for (int c = 1; c <= p.columnCount; ++c)
-        if (p.columns[static_cast<size_t>(c)][section::Member] == member) return c;
+        if (p.columns[static_cast<size_t>(c)][member_row::Member] == member) return c;
     return 0;
 }
 
 int beamRowOf(const Project& p, int member) {
     for (int b = 1; b <= p.beamCount; ++b)
-        if (p.beams[static_cast<size_t>(b)][section::Member] == static_cast<float>(member))
+        if (p.beams[static_cast<size_t>(b)][member_row::Member] == static_cast<float>(member))
             return b;
     return 0;
 }

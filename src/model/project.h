@@ -211,9 +211,9 @@ enum Field : size_t { Number = 0, Start = 1, End = 2 };
 // The fields of a row of the column and beam tables: the member number, its length and the two
 // section dimensions in the order the analysis file gives them. For a column (after the BETA
 // swap) Dim3 is its size along Z and Dim4 its size along X.
-namespace section {
+namespace member_row {
 enum Field : size_t { Member = 1, Length = 2, Dim3 = 3, Dim4 = 4 };
-} // namespace section
+} // namespace member_row
 
 // The count of a table whose rows 1..count are in use, checked against the rows it holds.
 inline int lastRow(int count, size_t size) {
@@ -232,9 +232,9 @@ struct Project {
     int betaCount = 0;
     std::vector<int32_t> betaMembers{0}; // entries 1..betaCount
     int columnCount = 0;
-    std::vector<std::array<int32_t, 5>> columns; // fields section::Field
+    std::vector<std::array<int32_t, 5>> columns; // fields member_row::Field
     int beamCount = 0;
-    std::vector<std::array<float, 5>> beams;   // fields section::Field
+    std::vector<std::array<float, 5>> beams;   // fields member_row::Field
     std::vector<SupportCases> supportReaction; // support 0..N
     int concreteGrade = 0;
     int steelGrade = 0;

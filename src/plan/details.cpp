@@ -103,8 +103,8 @@ FootingDetails showFootingDetails(Project& p, int f) {
     out.labOffcet = formatInt(ft.offX) + " X " + formatInt(ft.offZ);
     long long dim4 = 0, dim3 = 0;
     if (ft.colIndex >= 0 && ft.colIndex < static_cast<int>(p.columns.size())) {
-        dim4 = p.columns[ft.colIndex][section::Dim4];
-        dim3 = p.columns[ft.colIndex][section::Dim3];
+        dim4 = p.columns[ft.colIndex][member_row::Dim4];
+        dim3 = p.columns[ft.colIndex][member_row::Dim3];
     }
     out.labColSize = "ColSize " + formatInt(dim4) + " X " + formatInt(dim3);
     out.labXY = "off " + formatInt(ft.nodeX) + " - " + formatInt(ft.x) + " X " +

@@ -20,8 +20,8 @@ namespace {
 // either is stored, so a refused one leaves the footing as it was.
 void moveOffJoint(const Project& p, FootingRecord& f) {
     const int c = f.colIndex;
-    const double stepX = p.columns[c][section::Dim4] / 2.0 - 115;
-    const double stepZ = p.columns[c][section::Dim3] / 2.0 - 115;
+    const double stepX = p.columns[c][member_row::Dim4] / 2.0 - 115;
+    const double stepZ = p.columns[c][member_row::Dim3] / 2.0 - 115;
     const int32_t x = toInt32(f.nodeX + f.offX * stepX, "footing centre x");
     const int32_t z = toInt32(f.nodeZ + f.offZ * stepZ, "footing centre z");
     f.x = x;
@@ -35,7 +35,7 @@ bool offsetKeys(Project& p, OffsetKey key) {
     if (!p.hasFooting(cur)) return false;
     FootingRecord& f = p.footings[cur];
     const int c = f.colIndex;
-    if (c < 1 || c >= static_cast<int>(p.columns.size()) || p.columns[c][section::Dim4] == 0)
+    if (c < 1 || c >= static_cast<int>(p.columns.size()) || p.columns[c][member_row::Dim4] == 0)
         return false;
 
     int offX = f.offX, offZ = f.offZ;
@@ -57,8 +57,8 @@ bool offsetKeys(Project& p, OffsetKey key) {
         if (offZ <= 0) offZ += 1;
         break;
     }
-    const double stepX = p.columns[c][section::Dim4] / 2.0 - 115;
-    const double stepZ = p.columns[c][section::Dim3] / 2.0 - 115;
+    const double stepX = p.columns[c][member_row::Dim4] / 2.0 - 115;
+    const double stepZ = p.columns[c][member_row::Dim3] / 2.0 - 115;
     // Both centres are worked out before anything changes: a centre beyond a 32-bit value is
     // refused (RangeError) with the footing left as it was.
     const int32_t x = toInt32(f.nodeX + offX * stepX, "footing centre x");
@@ -75,7 +75,7 @@ void applyOffsets(Project& p) {
     for (int i = 1; i <= n; ++i) {
         FootingRecord& f = p.footings[i];
         const int c = f.colIndex;
-        if (c < 1 || c >= static_cast<int>(p.columns.size()) || p.columns[c][section::Dim4] == 0)
+        if (c < 1 || c >= static_cast<int>(p.columns.size()) || p.columns[c][member_row::Dim4] == 0)
             continue;
         try {
             moveOffJoint(p, f);

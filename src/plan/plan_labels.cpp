@@ -68,7 +68,7 @@ ColumnOutline columnOutline(const Project& p, int i) {
     if (i < 1 || i >= static_cast<int>(p.footings.size())) return out;
     const int c = p.footings[i].colIndex;
     if (c < 1 || c >= static_cast<int>(p.columns.size())) return out;
-    const double alongX = p.columns[c][section::Dim4], alongZ = p.columns[c][section::Dim3];
+    const double alongX = p.columns[c][member_row::Dim4], alongZ = p.columns[c][member_row::Dim3];
     if (alongX > 0 && alongZ > 0) {
         out.halfX = alongX / 2;
         out.halfZ = alongZ / 2;

@@ -144,7 +144,7 @@ void FrmCol::drawLevelBeams(QPainter& painter) const {
     auto at = [&](double x, double z) { return QPointF((x - win.left) * sx, (z - win.top) * sz); };
     auto beamLength = [&](int b) {
         return b < static_cast<int>(project_.beams.size())
-                   ? double(project_.beams[b][section::Length])
+                   ? double(project_.beams[b][member_row::Length])
                    : 0.0;
     };
 
