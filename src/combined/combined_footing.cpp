@@ -146,13 +146,15 @@ bool sizeCombinedX(Project& p, int k, int step) {
     return sizeAlongLine(p, k, step, s0, true);
 }
 
-CombineResult combineBand(Project& p, Prompts& prompts, PlanState& s) {
-    CombineResult result;
+namespace {
+
+using BandMembers = std::array<int32_t, cap::combinedMembers + 1>;
+
+// The footings whose centres lie strictly inside the band: all are counted, the first ten
+// (the room of a record) are kept in found[1..].
+int footingsInBand(const Project& p, const PlanState& s, BandMembers& found) {
     const double xlo = std::min(s.bandX1, s.bandX2), xhi = std::max(s.bandX1, s.bandX2);
     const double zlo = std::min(s.bandY1, s.bandY2), zhi = std::max(s.bandY1, s.bandY2);
-
-    // Every centre strictly inside the band is counted; a record has room for ten.
-    std::array<int32_t, cap::combinedMembers + 1> found{};
     int n = 0;
     const int last = p.lastFooting();
     for (int i = 1; i <= last; ++i) {
@@ -162,6 +164,47 @@ CombineResult combineBand(Project& p, Prompts& prompts, PlanState& s) {
             if (n <= cap::combinedMembers) found[n] = i;
         }
     }
+    return n;
+}
+
+// Two footings into the tentative record k: they must stand in line along Z or X (off by
+// 600 mm at most, more than 1 m apart), and a skew over 10 mm must be confirmed. True when the
+// pair is accepted; result.outcome says otherwise why not.
+bool acceptPair(Project& p, Prompts& prompts, int k, int m1, int m2, CombineResult& result) {
+    CombinedRecord& rec = p.combinedFootings[k];
+    const FootingRecord& f1 = p.footings[m1];
+    const FootingRecord& f2 = p.footings[m2];
+    const long long dx = static_cast<long long>(f2.x) - f1.x;
+    const long long dz = static_cast<long long>(f2.z) - f1.z;
+    long long skew = 0;
+    if (std::llabs(dx) <= 600 && dz > 1000) {
+        rec.orientation = 0;
+        rec.span = static_cast<float>(dz);
+        skew = dx;
+        rec.halfSkew = static_cast<float>(static_cast<double>(dx) / 2);
+    } else if (std::llabs(dz) <= 600 && dx > 1000) {
+        rec.orientation = 1;
+        rec.span = static_cast<float>(dx);
+        skew = dz;
+        rec.halfSkew = static_cast<float>(static_cast<double>(dz) / 2);
+    } else {
+        prompts.inform(" Deviation Exceeds : ( > 600 mm)", kTitle, MessageIcon::Exclamation);
+        result.outcome = CombineOutcome::Deviation;
+        return false;
+    }
+    if (std::llabs(skew) > 10 && !prompts.confirm(" Skew : " + formatInt(skew) + " mm ", kTitle)) {
+        result.outcome = CombineOutcome::SkewCanceled;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+CombineResult combineBand(Project& p, Prompts& prompts, PlanState& s) {
+    CombineResult result;
+    BandMembers found{};
+    const int n = footingsInBand(p, s, found);
     result.counted = n;
 
     const bool tableFull = p.combinedCount >= cap::combined;
@@ -180,38 +223,9 @@ CombineResult combineBand(Project& p, Prompts& prompts, PlanState& s) {
                        kTitle, MessageIcon::Exclamation);
         result.outcome = CombineOutcome::TableFull;
     } else if (n == 2) {
-        CombinedRecord& rec = p.combinedFootings[k];
-        const FootingRecord& f1 = p.footings[found[1]];
-        const FootingRecord& f2 = p.footings[found[2]];
-        const long long dx = static_cast<long long>(f2.x) - f1.x;
-        const long long dz = static_cast<long long>(f2.z) - f1.z;
-        long long skew = 0;
-        bool inLine = true;
-        if (std::llabs(dx) <= 600 && dz > 1000) {
-            rec.orientation = 0;
-            rec.span = static_cast<float>(dz);
-            skew = dx;
-            rec.halfSkew = static_cast<float>(static_cast<double>(dx) / 2);
-        } else if (std::llabs(dz) <= 600 && dx > 1000) {
-            rec.orientation = 1;
-            rec.span = static_cast<float>(dx);
-            skew = dz;
-            rec.halfSkew = static_cast<float>(static_cast<double>(dz) / 2);
-        } else {
-            inLine = false;
-            prompts.inform(" Deviation Exceeds : ( > 600 mm)", kTitle, MessageIcon::Exclamation);
-            result.outcome = CombineOutcome::Deviation;
-        }
-        if (inLine) {
-            accepted = true;
-            if (std::llabs(skew) > 10 &&
-                !prompts.confirm(" Skew : " + formatInt(skew) + " mm ", kTitle)) {
-                accepted = false;
-                result.outcome = CombineOutcome::SkewCanceled;
-            }
-        }
+        accepted = acceptPair(p, prompts, k, found[1], found[2], result);
         if (accepted) {
-            rec.memberCount = 2;
+            p.combinedFootings[k].memberCount = 2;
             p.footings[found[1]].state = k;
             p.footings[found[2]].state = k;
             p.combinedCount = k;
