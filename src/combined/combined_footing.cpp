@@ -28,6 +28,25 @@ bool memberPair(const Project& p, int k, int& m1, int& m2) {
     return p.hasFootingLoads(m1) && p.hasFootingLoads(m2);
 }
 
+// The outline of a sized combined footing: its width across the line, centred on the first
+// column shifted by half the skew, and its cantilevers beyond the two columns along it.
+void placeOutline(CombinedRecord& rec, const FootingRecord& f1, const FootingRecord& f2,
+                  bool alongX) {
+    const double width = rec.width, cant1 = rec.cant1, cant2 = rec.cant2;
+    const double halfB = 500.0 * width;
+    if (alongX) {
+        rec.xMin = static_cast<float>(f1.x - 1000.0 * cant1);
+        rec.xMax = static_cast<float>(f2.x + 1000.0 * cant2);
+        rec.zMin = static_cast<float>(f1.z - halfB + rec.halfSkew);
+        rec.zMax = static_cast<float>(f1.z + halfB + rec.halfSkew);
+    } else {
+        rec.xMin = static_cast<float>(f1.x - halfB + rec.halfSkew);
+        rec.xMax = static_cast<float>(f1.x + halfB + rec.halfSkew);
+        rec.zMin = static_cast<float>(f1.z - 1000.0 * cant1);
+        rec.zMax = static_cast<float>(f2.z + 1000.0 * cant2);
+    }
+}
+
 // Sizes combined footing k along its line: s0 is the column distance (m); alongX picks which
 // moments bend the footing lengthwise (MZ along X, MX along Z).
 bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
@@ -102,21 +121,7 @@ bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
         p.footings[m].widB = len;
     }
 
-    // Outline: B wide, centred across the line on the midpoint between the columns.
-    const FootingRecord& f1 = p.footings[m1];
-    const FootingRecord& f2 = p.footings[m2];
-    const double halfB = 500.0 * width;
-    if (alongX) {
-        rec.xMin = static_cast<float>(f1.x - 1000.0 * cant1);
-        rec.xMax = static_cast<float>(f2.x + 1000.0 * cant2);
-        rec.zMin = static_cast<float>(f1.z - halfB + rec.halfSkew);
-        rec.zMax = static_cast<float>(f1.z + halfB + rec.halfSkew);
-    } else {
-        rec.xMin = static_cast<float>(f1.x - halfB + rec.halfSkew);
-        rec.xMax = static_cast<float>(f1.x + halfB + rec.halfSkew);
-        rec.zMin = static_cast<float>(f1.z - 1000.0 * cant1);
-        rec.zMax = static_cast<float>(f2.z + 1000.0 * cant2);
-    }
+    placeOutline(rec, p.footings[m1], p.footings[m2], alongX);
 
     // The rounded sides multiply as the decimals they show (double), not as their Single
     // images: 0.65 x 2.3 is the tie 1.495 and reads 1.5, where the Singles would give 1.49.
