@@ -36,6 +36,21 @@ void intArray(JsonWriter& w, const std::vector<int32_t>& list, int count) {
     w.endArray();
 }
 
+// Rows 1..count of the column or the beam table: member, length and the two dimensions.
+template <class Row> void memberRows(JsonWriter& w, const std::vector<Row>& table, int count) {
+    w.beginArray();
+    for (int r = 1; r <= count; ++r) {
+        const Row& row = table[at(r)];
+        w.beginArray()
+            .value(row[member_row::Member])
+            .value(row[member_row::Length])
+            .value(row[member_row::Dim3])
+            .value(row[member_row::Dim4])
+            .endArray();
+    }
+    w.endArray();
+}
+
 void footings(JsonWriter& w, const Project& p) {
     w.beginArray();
     for (int i = 1; i <= p.footingCount; ++i) {
@@ -192,28 +207,10 @@ std::string resultJson(const Session& s) {
     w.key("jointCount").value(p.jointCount).key("memberCount").value(p.memberCount);
     w.key("betaMembers");
     intArray(w, p.betaMembers, p.betaCount);
-    w.key("columns").beginArray();
-    for (int c = 1; c <= p.columnCount; ++c) {
-        const auto& row = p.columns[at(c)];
-        w.beginArray()
-            .value(row[member_row::Member])
-            .value(row[member_row::Length])
-            .value(row[member_row::Dim3])
-            .value(row[member_row::Dim4])
-            .endArray();
-    }
-    w.endArray();
-    w.key("beams").beginArray();
-    for (int b = 1; b <= p.beamCount; ++b) {
-        const auto& row = p.beams[at(b)];
-        w.beginArray()
-            .value(row[member_row::Member])
-            .value(row[member_row::Length])
-            .value(row[member_row::Dim3])
-            .value(row[member_row::Dim4])
-            .endArray();
-    }
-    w.endArray();
+    w.key("columns");
+    memberRows(w, p.columns, p.columnCount);
+    w.key("beams");
+    memberRows(w, p.beams, p.beamCount);
     w.key("supportCount").value(p.supportCount());
     w.key("concreteGrade").value(p.concreteGrade).key("steelGrade").value(p.steelGrade);
     w.key("captions").beginObject();
