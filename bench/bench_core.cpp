@@ -6,9 +6,9 @@
 #include "bench_fixture.h"
 #include "checks/checks.h"
 #include "combined/combined_footing.h"
-#include "combined/interaction.h"
 #include "design/design.h"
 #include "model/frame_grids.h"
+#include "plan/interaction.h"
 #include "sizing/sizing.h"
 
 using namespace ormevak;

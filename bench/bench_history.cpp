@@ -5,9 +5,9 @@
 #include <fstream>
 
 #include "bench_fixture.h"
-#include "combined/interaction.h"
 #include "design/design.h"
 #include "plan/history.h"
+#include "plan/interaction.h"
 
 using namespace ormevak;
 using namespace ormevak::bench;

@@ -1,16 +1,16 @@
 // Each action of the script does what the user's gesture does in the desktop application.
-#include "batch/session.h"
+#include "batch/apply.h"
 
 #include "batch/json_writer.h"
 #include "combined/combined_footing.h"
-#include "combined/interaction.h"
-#include "combined/offsets.h"
 #include "design/combined_design.h"
 #include "design/design.h"
 #include "design/rect_design.h"
 #include "design/schedule.h"
 #include "model/numbers.h"
 #include "plan/history.h"
+#include "plan/interaction.h"
+#include "plan/offsets.h"
 
 namespace ormevak::batch {
 

@@ -10,7 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "batch/apply.h"
 #include "batch/project_options.h"
+#include "batch/result_json.h"
 #include "batch/session.h"
 #include "checks/checks.h"
 #include "design/design.h"

@@ -14,7 +14,7 @@ int caseNumber(const Project& p, int f, int c) {
     if (f < 1 || f >= static_cast<int>(p.supportReaction.size()) || c < 0 ||
         c >= cap::casesPerSupport)
         return 0;
-    return static_cast<int>(p.reaction(f, c, 1));
+    return static_cast<int>(p.reaction(f, c, reaction::CaseNo));
 }
 
 void texts(JsonWriter& w, const std::vector<const char*>& names,

@@ -1,4 +1,5 @@
 // The batch tool's result object: the model after the run, as the windows would show it.
+#include "batch/result_json.h"
 #include "batch/design_rows_json.h"
 #include "batch/json_writer.h"
 #include "batch/session.h"
@@ -32,6 +33,21 @@ void intArray(JsonWriter& w, const std::vector<int32_t>& list, int count) {
     w.beginArray();
     for (int i = 1; i <= count && i < static_cast<int>(list.size()); ++i)
         w.value(static_cast<long long>(list[at(i)]));
+    w.endArray();
+}
+
+// Rows 1..count of the column or the beam table: member, length and the two dimensions.
+template <class Row> void memberRows(JsonWriter& w, const std::vector<Row>& table, int count) {
+    w.beginArray();
+    for (int r = 1; r <= count; ++r) {
+        const Row& row = table[at(r)];
+        w.beginArray()
+            .value(row[member_row::Member])
+            .value(row[member_row::Length])
+            .value(row[member_row::Dim3])
+            .value(row[member_row::Dim4])
+            .endArray();
+    }
     w.endArray();
 }
 
@@ -194,18 +210,10 @@ std::string resultJson(const Session& s) {
     w.key("jointCount").value(p.jointCount).key("memberCount").value(p.memberCount);
     w.key("betaMembers");
     intArray(w, p.betaMembers, p.betaCount);
-    w.key("columns").beginArray();
-    for (int c = 1; c <= p.columnCount; ++c) {
-        const auto& row = p.columns[at(c)];
-        w.beginArray().value(row[1]).value(row[2]).value(row[3]).value(row[4]).endArray();
-    }
-    w.endArray();
-    w.key("beams").beginArray();
-    for (int b = 1; b <= p.beamCount; ++b) {
-        const auto& row = p.beams[at(b)];
-        w.beginArray().value(row[1]).value(row[2]).value(row[3]).value(row[4]).endArray();
-    }
-    w.endArray();
+    w.key("columns");
+    memberRows(w, p.columns, p.columnCount);
+    w.key("beams");
+    memberRows(w, p.beams, p.beamCount);
     w.key("supportCount").value(p.supportCount());
     w.key("concreteGrade").value(p.concreteGrade).key("steelGrade").value(p.steelGrade);
     w.key("captions").beginObject();

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "batch/actions.h"
-#include "combined/plan_state.h"
 #include "model/project.h"
 #include "model/prompts.h"
 #include "plan/history.h"
+#include "plan/plan_state.h"
 
 namespace ormevak::batch {
 
@@ -29,11 +29,5 @@ struct Session {
     std::vector<std::string> details; // one JSON object per `details` action
     EditHistory history;              // the edits `undo` and `redo` act on
 };
-
-// Replays one action on the session; throws ScriptError for an index the model does not have.
-// A value the arithmetic refuses (RangeError) ends only that action, with its message.
-void applyAction(Session& s, const Action& a);
-// Writes the result object.
-std::string resultJson(const Session& s);
 
 } // namespace ormevak::batch

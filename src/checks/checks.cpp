@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "checks/rules.h"
+#include "model/marks.h"
 #include "model/numbers.h"
 
 namespace ormevak {
@@ -34,8 +35,7 @@ double developmentLength(int dia, int fy, int fck) {
 }
 
 bool usableFooting(const Project& p, int f) {
-    return f >= 1 && f <= p.footingCount && f < static_cast<int>(p.footings.size()) &&
-           f < static_cast<int>(p.supportReaction.size());
+    return p.hasFootingLoads(f);
 }
 
 int lastCaseIndex(const Project& p) {
@@ -43,8 +43,7 @@ int lastCaseIndex(const Project& p) {
 }
 
 bool completeCombined(const Project& p, int k) {
-    if (k < 1 || k > p.combinedCount || k >= static_cast<int>(p.combinedFootings.size()))
-        return false;
+    if (!p.hasCombined(k)) return false;
     const CombinedRecord& rec = p.combinedFootings[static_cast<size_t>(k)];
     if (rec.memberCount < 2) return false;
     for (int j : {1, 2}) {
@@ -55,11 +54,7 @@ bool completeCombined(const Project& p, int k) {
 }
 
 std::string markOf(const Project& p, int f) {
-    const FootingRecord& ft = p.footings[static_cast<size_t>(f)];
-    if (ft.state == 0) return "F" + formatInt(ft.markNo);
-    if (ft.state == -1) return "R" + formatInt(ft.markNo);
-    if (ft.state >= 1) return "C" + formatInt(ft.state);
-    return "D";
+    return footingMark(p.footings[static_cast<size_t>(f)]);
 }
 
 std::string footingName(const Project& p, int f) {
@@ -165,7 +160,7 @@ std::vector<int> checkFootings(const Project& p, const Check& c) {
     std::vector<int> out;
     auto addWithPartner = [&](int f) {
         if (!checks::usableFooting(p, f)) return;
-        const int k = p.footings[static_cast<size_t>(f)].state;
+        const int k = p.footings[static_cast<size_t>(f)].combinedIndex();
         if (k >= 1 && checks::completeCombined(p, k)) {
             const CombinedRecord& rec = p.combinedFootings[static_cast<size_t>(k)];
             out.push_back(rec.members[1]);
@@ -181,7 +176,7 @@ std::vector<int> checkFootings(const Project& p, const Check& c) {
         const GroupRecord& row = p.designRows[static_cast<size_t>(n)];
         for (int j = 1; j <= row.nosCount && j < static_cast<int>(row.footingNos.size()); ++j) {
             const int f = row.footingNos[static_cast<size_t>(j)];
-            if (checks::usableFooting(p, f) && p.footings[static_cast<size_t>(f)].state == 0)
+            if (checks::usableFooting(p, f) && p.footings[static_cast<size_t>(f)].isGrouped())
                 out.push_back(f);
         }
     }
@@ -194,13 +189,13 @@ std::vector<int> checkRows(const Project& p, const Check& c) {
     if (const int n = checkScheduleRow(p, c); n != 0) return {n};
     std::vector<int> out;
     const std::vector<int> fs = checkFootings(p, c);
-    const int last = std::min(p.designRowCount, static_cast<int>(p.designRows.size()) - 1);
+    const int last = p.lastDesignRow();
     for (int n = 1; n <= last; ++n) {
         const GroupRecord& row = p.designRows[static_cast<size_t>(n)];
         for (int j = 1; j <= row.nosCount && j < static_cast<int>(row.footingNos.size()); ++j) {
             const int f = row.footingNos[static_cast<size_t>(j)];
             if (std::binary_search(fs.begin(), fs.end(), f) &&
-                p.footings[static_cast<size_t>(f)].state == 0) {
+                p.footings[static_cast<size_t>(f)].isGrouped()) {
                 out.push_back(n);
                 break;
             }

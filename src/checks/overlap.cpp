@@ -31,7 +31,7 @@ bool combinable(const Project& p, int a, int b) {
     // Any band that holds both centres strictly also holds every centre of their closed box.
     const int xlo = std::min(f1.x, f2.x), xhi = std::max(f1.x, f2.x);
     const int zlo = std::min(f1.z, f2.z), zhi = std::max(f1.z, f2.z);
-    for (int i = 1; i <= p.footingCount && i < static_cast<int>(p.footings.size()); ++i) {
+    for (int i = 1; i <= p.lastFooting(); ++i) {
         if (i == a || i == b) continue;
         const FootingRecord& f = p.footings[static_cast<size_t>(i)];
         if (xlo <= f.x && f.x <= xhi && zlo <= f.z && f.z <= zhi) return false;
@@ -40,7 +40,7 @@ bool combinable(const Project& p, int a, int b) {
 }
 
 std::string outlineName(const Project& p, const Outline& o) {
-    const int k = p.footings[static_cast<size_t>(o.footing)].state;
+    const int k = p.footings[static_cast<size_t>(o.footing)].combinedIndex();
     return o.isolated ? footingName(p, o.footing) : combinedName(p, k);
 }
 
@@ -49,14 +49,14 @@ std::string outlineName(const Project& p, const Outline& o) {
 void overlapChecks(const Project& p, std::vector<Check>& out) {
     std::vector<Outline> outlines;
     outlines.reserve(static_cast<size_t>(std::max(p.footingCount, 0)));
-    for (int f = 1; f <= p.footingCount && f < static_cast<int>(p.footings.size()); ++f) {
+    for (int f = 1; f <= p.lastFooting(); ++f) {
         const FootingRecord& ft = p.footings[static_cast<size_t>(f)];
-        if (ft.state == 0 || ft.state == -1) {
+        if (ft.isGrouped() || ft.isResized()) {
             if (!(ft.lenL > 0) || !(ft.widB > 0)) continue;
             const double hx = 500.0 * ft.lenL, hz = 500.0 * ft.widB;
             outlines.push_back({ft.x - hx, ft.x + hx, ft.z - hz, ft.z + hz, f, true});
-        } else if (ft.state >= 1 && completeCombined(p, ft.state)) {
-            const CombinedRecord& rec = p.combinedFootings[static_cast<size_t>(ft.state)];
+        } else if (ft.isCombined() && completeCombined(p, ft.combinedIndex())) {
+            const CombinedRecord& rec = p.combinedFootings[static_cast<size_t>(ft.combinedIndex())];
             if (rec.members[1] != f) continue;
             outlines.push_back({rec.xMin, rec.xMax, rec.zMin, rec.zMax, f, false});
         }

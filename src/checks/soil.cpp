@@ -162,23 +162,24 @@ void soilChecks(const Project& p, std::vector<Check>& contact, std::vector<Check
         Base b;
         b.footing = f;
         b.row = markOf(p, f);
-        if (ft.state == 0 || ft.state == -1) {
+        if (ft.isGrouped() || ft.isResized()) {
             if (!(ft.lenL > 0) || !(ft.widB > 0)) continue;
             b.name = footingName(p, f);
             b.L = ft.lenL;
             b.B = ft.widB;
             for (int c = 0; c <= last; ++c) {
-                const int number = static_cast<int>(p.reaction(f, c, 1));
+                const int number = static_cast<int>(p.reaction(f, c, reaction::CaseNo));
                 if (number == 0) continue; // no such line
-                loads.push_back(
-                    {number, p.reaction(f, c, 2), p.reaction(f, c, 3), p.reaction(f, c, 4)});
+                loads.push_back({number, p.reaction(f, c, reaction::ForceY),
+                                 p.reaction(f, c, reaction::MomX),
+                                 p.reaction(f, c, reaction::MomZ)});
             }
-        } else if (ft.state >= 1 && completeCombined(p, ft.state)) {
-            const CombinedRecord& rec = p.combinedFootings[static_cast<size_t>(ft.state)];
+        } else if (ft.isCombined() && completeCombined(p, ft.combinedIndex())) {
+            const CombinedRecord& rec = p.combinedFootings[static_cast<size_t>(ft.combinedIndex())];
             if (rec.members[1] != f) continue;
             const int m2 = rec.members[2];
             const FootingRecord& f2 = p.footings[static_cast<size_t>(m2)];
-            b.name = combinedName(p, ft.state);
+            b.name = combinedName(p, ft.combinedIndex());
             b.pair = true;
             b.L = (static_cast<double>(rec.xMax) - rec.xMin) / 1000;
             b.B = (static_cast<double>(rec.zMax) - rec.zMin) / 1000;
@@ -186,18 +187,21 @@ void soilChecks(const Project& p, std::vector<Check>& contact, std::vector<Check
             const double cx = (static_cast<double>(rec.xMax) + rec.xMin) / 2;
             const double cz = (static_cast<double>(rec.zMax) + rec.zMin) / 2;
             for (int c = 0; c <= last; ++c) {
-                const int number = static_cast<int>(p.reaction(f, c, 1));
+                const int number = static_cast<int>(p.reaction(f, c, reaction::CaseNo));
                 if (number == 0) continue;
-                const double fy1 = p.reaction(f, c, 2), fy2 = p.reaction(m2, c, 2);
+                const double fy1 = p.reaction(f, c, reaction::ForceY),
+                             fy2 = p.reaction(m2, c, reaction::ForceY);
                 // The whole footing's resultant: the columns' loads off the centre add a moment;
                 // as in the sizing, the lever moment and the columns' own moments (summed with
                 // their signs) each count with their absolute value.
                 const double leverZ = (fy1 * (ft.z - cz) + fy2 * (f2.z - cz)) / 1000;
                 const double leverX = (fy1 * (ft.x - cx) + fy2 * (f2.x - cx)) / 1000;
-                const double mx = std::fabs(leverZ) +
-                                  std::fabs(double(p.reaction(f, c, 3)) + p.reaction(m2, c, 3));
-                const double mz = std::fabs(leverX) +
-                                  std::fabs(double(p.reaction(f, c, 4)) + p.reaction(m2, c, 4));
+                const double mx =
+                    std::fabs(leverZ) + std::fabs(double(p.reaction(f, c, reaction::MomX)) +
+                                                  p.reaction(m2, c, reaction::MomX));
+                const double mz =
+                    std::fabs(leverX) + std::fabs(double(p.reaction(f, c, reaction::MomZ)) +
+                                                  p.reaction(m2, c, reaction::MomZ));
                 loads.push_back({number, fy1 + fy2, mx, mz});
             }
         } else {

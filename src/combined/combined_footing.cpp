@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "model/marks.h"
 #include "model/numbers.h"
 
 namespace ormevak {
@@ -19,18 +20,31 @@ constexpr char kTitle[] = "ORMEVAK";
 // loop that cannot end on broken data (no bearing value, or loads that are not numbers).
 constexpr int kMaxWidthSteps = 100000;
 
-bool validFooting(const Project& p, int i) {
-    return i >= 1 && i <= p.footingCount && i < static_cast<int>(p.footings.size()) &&
-           i < static_cast<int>(p.supportReaction.size());
-}
-
 // The two member footings of combined footing k, or false when the record is not usable.
 bool memberPair(const Project& p, int k, int& m1, int& m2) {
-    if (k < 1 || k > p.combinedCount || k >= static_cast<int>(p.combinedFootings.size()))
-        return false;
+    if (!p.hasCombined(k)) return false;
     m1 = p.combinedFootings[k].members[1];
     m2 = p.combinedFootings[k].members[2];
-    return validFooting(p, m1) && validFooting(p, m2);
+    return p.hasFootingLoads(m1) && p.hasFootingLoads(m2);
+}
+
+// The outline of a sized combined footing: its width across the line, centred on the first
+// column shifted by half the skew, and its cantilevers beyond the two columns along it.
+void placeOutline(CombinedRecord& rec, const FootingRecord& f1, const FootingRecord& f2,
+                  bool alongX) {
+    const double width = rec.width, cant1 = rec.cant1, cant2 = rec.cant2;
+    const double halfB = 500.0 * width;
+    if (alongX) {
+        rec.xMin = static_cast<float>(f1.x - 1000.0 * cant1);
+        rec.xMax = static_cast<float>(f2.x + 1000.0 * cant2);
+        rec.zMin = static_cast<float>(f1.z - halfB + rec.halfSkew);
+        rec.zMax = static_cast<float>(f1.z + halfB + rec.halfSkew);
+    } else {
+        rec.xMin = static_cast<float>(f1.x - halfB + rec.halfSkew);
+        rec.xMax = static_cast<float>(f1.x + halfB + rec.halfSkew);
+        rec.zMin = static_cast<float>(f1.z - 1000.0 * cant1);
+        rec.zMax = static_cast<float>(f2.z + 1000.0 * cant2);
+    }
 }
 
 // Sizes combined footing k along its line: s0 is the column distance (m); alongX picks which
@@ -39,8 +53,8 @@ bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
     int m1 = 0, m2 = 0;
     if (!memberPair(p, k, m1, m2)) return false;
     CombinedRecord& rec = p.combinedFootings[k];
-    const int ml = alongX ? 4 : 3; // lengthwise moment component
-    const int mt = alongX ? 3 : 4; // crosswise moment component
+    const int ml = alongX ? reaction::MomZ : reaction::MomX; // lengthwise moment component
+    const int mt = alongX ? reaction::MomX : reaction::MomZ; // crosswise moment component
     auto fy = [&](int m, int c) { return static_cast<double>(p.designFy(m, c)); };
     auto mom = [&](int m, int c, int comp) { return static_cast<double>(p.reaction(m, c, comp)); };
 
@@ -107,29 +121,13 @@ bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
         p.footings[m].widB = len;
     }
 
-    // Outline: B wide, centred across the line on the midpoint between the columns.
-    const FootingRecord& f1 = p.footings[m1];
-    const FootingRecord& f2 = p.footings[m2];
-    const double halfB = 500.0 * width;
-    if (alongX) {
-        rec.xMin = static_cast<float>(f1.x - 1000.0 * cant1);
-        rec.xMax = static_cast<float>(f2.x + 1000.0 * cant2);
-        rec.zMin = static_cast<float>(f1.z - halfB + rec.halfSkew);
-        rec.zMax = static_cast<float>(f1.z + halfB + rec.halfSkew);
-    } else {
-        rec.xMin = static_cast<float>(f1.x - halfB + rec.halfSkew);
-        rec.xMax = static_cast<float>(f1.x + halfB + rec.halfSkew);
-        rec.zMin = static_cast<float>(f1.z - 1000.0 * cant1);
-        rec.zMax = static_cast<float>(f2.z + 1000.0 * cant2);
-    }
+    placeOutline(rec, p.footings[m1], p.footings[m2], alongX);
 
     // The rounded sides multiply as the decimals they show (double), not as their Single
     // images: 0.65 x 2.3 is the tie 1.495 and reads 1.5, where the Singles would give 1.49.
     const double rl = roundTo(len, 2);
     const double rb = roundTo(width, 2);
-    p.sizeLabelCaption = formatNumber(static_cast<float>(rl)) + " X " +
-                         formatNumber(static_cast<float>(rb)) + " = " +
-                         formatNumber(static_cast<float>(roundTo(rb * rl, 2)));
+    p.sizeLabelCaption = sizeAreaCaption(rl, rb);
     return true;
 }
 
@@ -153,15 +151,17 @@ bool sizeCombinedX(Project& p, int k, int step) {
     return sizeAlongLine(p, k, step, s0, true);
 }
 
-CombineResult combineBand(Project& p, Prompts& prompts, PlanState& s) {
-    CombineResult result;
+namespace {
+
+using BandMembers = std::array<int32_t, cap::combinedMembers + 1>;
+
+// The footings whose centres lie strictly inside the band: all are counted, the first ten
+// (the room of a record) are kept in found[1..].
+int footingsInBand(const Project& p, const PlanState& s, BandMembers& found) {
     const double xlo = std::min(s.bandX1, s.bandX2), xhi = std::max(s.bandX1, s.bandX2);
     const double zlo = std::min(s.bandY1, s.bandY2), zhi = std::max(s.bandY1, s.bandY2);
-
-    // Every centre strictly inside the band is counted; a record has room for ten.
-    std::array<int32_t, cap::combinedMembers + 1> found{};
     int n = 0;
-    const int last = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    const int last = p.lastFooting();
     for (int i = 1; i <= last; ++i) {
         const FootingRecord& f = p.footings[i];
         if (xlo < f.x && f.x < xhi && zlo < f.z && f.z < zhi) {
@@ -169,6 +169,47 @@ CombineResult combineBand(Project& p, Prompts& prompts, PlanState& s) {
             if (n <= cap::combinedMembers) found[n] = i;
         }
     }
+    return n;
+}
+
+// Two footings into the tentative record k: they must stand in line along Z or X (off by
+// 600 mm at most, more than 1 m apart), and a skew over 10 mm must be confirmed. True when the
+// pair is accepted; result.outcome says otherwise why not.
+bool acceptPair(Project& p, Prompts& prompts, int k, int m1, int m2, CombineResult& result) {
+    CombinedRecord& rec = p.combinedFootings[k];
+    const FootingRecord& f1 = p.footings[m1];
+    const FootingRecord& f2 = p.footings[m2];
+    const long long dx = static_cast<long long>(f2.x) - f1.x;
+    const long long dz = static_cast<long long>(f2.z) - f1.z;
+    long long skew = 0;
+    if (std::llabs(dx) <= 600 && dz > 1000) {
+        rec.orientation = 0;
+        rec.span = static_cast<float>(dz);
+        skew = dx;
+        rec.halfSkew = static_cast<float>(static_cast<double>(dx) / 2);
+    } else if (std::llabs(dz) <= 600 && dx > 1000) {
+        rec.orientation = 1;
+        rec.span = static_cast<float>(dx);
+        skew = dz;
+        rec.halfSkew = static_cast<float>(static_cast<double>(dz) / 2);
+    } else {
+        prompts.inform(" Deviation Exceeds : ( > 600 mm)", kTitle, MessageIcon::Exclamation);
+        result.outcome = CombineOutcome::Deviation;
+        return false;
+    }
+    if (std::llabs(skew) > 10 && !prompts.confirm(" Skew : " + formatInt(skew) + " mm ", kTitle)) {
+        result.outcome = CombineOutcome::SkewCanceled;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+CombineResult combineBand(Project& p, Prompts& prompts, PlanState& s) {
+    CombineResult result;
+    BandMembers found{};
+    const int n = footingsInBand(p, s, found);
     result.counted = n;
 
     const bool tableFull = p.combinedCount >= cap::combined;
@@ -187,38 +228,9 @@ CombineResult combineBand(Project& p, Prompts& prompts, PlanState& s) {
                        kTitle, MessageIcon::Exclamation);
         result.outcome = CombineOutcome::TableFull;
     } else if (n == 2) {
-        CombinedRecord& rec = p.combinedFootings[k];
-        const FootingRecord& f1 = p.footings[found[1]];
-        const FootingRecord& f2 = p.footings[found[2]];
-        const long long dx = static_cast<long long>(f2.x) - f1.x;
-        const long long dz = static_cast<long long>(f2.z) - f1.z;
-        long long skew = 0;
-        bool inLine = true;
-        if (std::llabs(dx) <= 600 && dz > 1000) {
-            rec.orientation = 0;
-            rec.span = static_cast<float>(dz);
-            skew = dx;
-            rec.halfSkew = static_cast<float>(static_cast<double>(dx) / 2);
-        } else if (std::llabs(dz) <= 600 && dx > 1000) {
-            rec.orientation = 1;
-            rec.span = static_cast<float>(dx);
-            skew = dz;
-            rec.halfSkew = static_cast<float>(static_cast<double>(dz) / 2);
-        } else {
-            inLine = false;
-            prompts.inform(" Deviation Exceeds : ( > 600 mm)", kTitle, MessageIcon::Exclamation);
-            result.outcome = CombineOutcome::Deviation;
-        }
-        if (inLine) {
-            accepted = true;
-            if (std::llabs(skew) > 10 &&
-                !prompts.confirm(" Skew : " + formatInt(skew) + " mm ", kTitle)) {
-                accepted = false;
-                result.outcome = CombineOutcome::SkewCanceled;
-            }
-        }
+        accepted = acceptPair(p, prompts, k, found[1], found[2], result);
         if (accepted) {
-            rec.memberCount = 2;
+            p.combinedFootings[k].memberCount = 2;
             p.footings[found[1]].state = k;
             p.footings[found[2]].state = k;
             p.combinedCount = k;
@@ -239,19 +251,19 @@ CombineResult combineBand(Project& p, Prompts& prompts, PlanState& s) {
 }
 
 void deleteCombined(Project& p, Prompts& prompts, int k) {
-    if (k < 1 || k > p.combinedCount || k >= static_cast<int>(p.combinedFootings.size())) return;
+    if (!p.hasCombined(k)) return;
     prompts.inform(formatInt(k) + " Is Deleting");
     auto forMembers = [&](const CombinedRecord& rec, auto&& fn) {
         const int count = std::clamp(rec.memberCount, 0, cap::combinedMembers);
         for (int j = 1; j <= count; ++j)
-            if (validFooting(p, rec.members[j])) fn(p.footings[rec.members[j]]);
+            if (p.hasFootingLoads(rec.members[j])) fn(p.footings[rec.members[j]]);
     };
     forMembers(p.combinedFootings[k], [](FootingRecord& f) {
-        f.state = 0;
+        f.state = kStateGrouped;
         f.lenL = f.reqSide;
         f.widB = f.reqSide;
     });
-    const int count = std::min(p.combinedCount, static_cast<int>(p.combinedFootings.size()) - 1);
+    const int count = p.lastCombined();
     for (int e = k + 1; e <= count; ++e) {
         p.combinedFootings[e - 1] = p.combinedFootings[e];
         forMembers(p.combinedFootings[e - 1], [e](FootingRecord& f) { f.state = e - 1; });

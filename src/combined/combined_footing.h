@@ -2,9 +2,9 @@
 // from the rubber band on the plan.
 #pragma once
 
-#include "combined/plan_state.h"
 #include "model/project.h"
 #include "model/prompts.h"
+#include "plan/plan_state.h"
 
 namespace ormevak {
 

@@ -44,14 +44,12 @@ float barCount(double ast, int dia) {
 
 // Whether combined footing k has two usable members that both still belong to it.
 bool complete(const Project& p, int k, int& m1, int& m2) {
-    if (k < 1 || k > p.combinedCount || k >= static_cast<int>(p.combinedFootings.size()))
-        return false;
+    if (!p.hasCombined(k)) return false;
     const CombinedRecord& rec = p.combinedFootings[static_cast<std::size_t>(k)];
     if (rec.memberCount < 2) return false;
     m1 = rec.members[1];
     m2 = rec.members[2];
-    const int last = std::min({p.footingCount, static_cast<int>(p.footings.size()) - 1,
-                               static_cast<int>(p.supportReaction.size()) - 1});
+    const int last = std::min(p.lastFooting(), static_cast<int>(p.supportReaction.size()) - 1);
     for (int m : {m1, m2})
         if (m < 1 || m > last || p.footings[static_cast<std::size_t>(m)].state != k) return false;
     return true;
@@ -66,8 +64,8 @@ void governing(const Project& p, int k, int m1, int m2, CombinedRow& row) {
     const FootingRecord& f2 = p.footings[static_cast<std::size_t>(m2)];
     // The sizing's own choice of line: along X when so accepted or when the Z offset is small.
     const bool alongX = rec.orientation == 1 || roundTo((f2.z - f1.z) / 1000.0, 0) < 0.5;
-    const int ml = alongX ? 4 : 3;
-    const int mt = alongX ? 3 : 4;
+    const int ml = alongX ? reaction::MomZ : reaction::MomX;
+    const int mt = alongX ? reaction::MomX : reaction::MomZ;
     const double L = row.length, B = row.width, s = row.span;
     float qmax = 0;
     const int lastCase = std::min(p.loadCaseCount, cap::casesPerSupport - 1);
@@ -301,7 +299,7 @@ std::string designCombinedRow(const Project& p, CombinedRow& row, const std::str
 void designCombinedRows(Project& p, std::vector<std::string>& notes) {
     std::vector<CombinedRow> before = std::move(p.combinedRows);
     p.combinedRows.clear();
-    const int last = std::min(p.combinedCount, static_cast<int>(p.combinedFootings.size()) - 1);
+    const int last = p.lastCombined();
     for (int k = 1; k <= last; ++k) {
         int m1 = 0, m2 = 0;
         if (!complete(p, k, m1, m2)) continue;

@@ -29,11 +29,11 @@ float governingPressure(const Project& p, int g, GroupRecord& row) {
     const int lastCase = std::min(p.loadCaseCount, cap::casesPerSupport - 1);
     for (int f = 1; f <= last; ++f) {
         const FootingRecord& fr = p.footings[static_cast<std::size_t>(f)];
-        if (fr.groupIndex != g || fr.state != 0) continue;
+        if (fr.groupIndex != g || !fr.isGrouped()) continue;
         for (int k = 0; k <= lastCase; ++k) {
             const double FY = p.designFy(f, k);
-            const double MX = p.reaction(f, k, 3);
-            const double MZ = p.reaction(f, k, 4);
+            const double MX = p.reaction(f, k, reaction::MomX);
+            const double MZ = p.reaction(f, k, reaction::MomZ);
             const auto pressure =
                 static_cast<float>((std::abs(MX) + std::abs(MZ)) * 6 / L / L / L + FY / L / L);
             if (qmax < pressure) {
@@ -49,10 +49,10 @@ float governingPressure(const Project& p, int g, GroupRecord& row) {
 // Whether group g still has an isolated footing of its own: footings later combined or
 // disabled leave their group's member list as it was until the next assignment.
 bool hasIsolatedMember(const Project& p, int g) {
-    const int last = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    const int last = p.lastFooting();
     for (int f = 1; f <= last; ++f) {
         const FootingRecord& fr = p.footings[static_cast<std::size_t>(f)];
-        if (fr.groupIndex == g && fr.state == 0) return true;
+        if (fr.groupIndex == g && fr.isGrouped()) return true;
     }
     return false;
 }
@@ -74,6 +74,64 @@ const std::array<const char*, 20>& scheduleHeadings() {
     return headings;
 }
 
+namespace {
+
+// Schedule row n from size group g: the group's members and side, its governing pressure, and
+// the depth, steel and texts of the design, or the refused texts when the side cannot take the
+// pedestal. A RangeError leaves the row half filled for the caller to drop.
+void designSquareRow(Project& p, int g, int n, std::vector<std::string>& notes) {
+    const GroupRecord& group = p.groups[static_cast<std::size_t>(g)];
+    const auto slot = static_cast<std::size_t>(n);
+    if (p.designRows.size() <= slot) p.designRows.resize(slot + 1);
+    if (p.designRowTexts.size() <= slot) p.designRowTexts.resize(slot + 1);
+    p.designRowTexts[slot] = RowTexts{};
+
+    // The row keeps its earlier govFooting and govCase when no footing governs.
+    GroupRecord& row = p.designRows[slot];
+    row.size = group.size;
+    row.nosCount = group.nosCount;
+    row.footingNos.assign(
+        group.footingNos.begin(),
+        group.footingNos.begin() +
+            std::min<std::ptrdiff_t>(group.nosCount + 1,
+                                     static_cast<std::ptrdiff_t>(group.footingNos.size())));
+    row.pedestal = group.pedestal;
+    const float L = row.size;
+    const float a = row.pedestal;
+
+    const float qmax = governingPressure(p, g, row);
+    const float q = rounded(double(qmax) + 0.49, 0);
+    row.netPressure = q;
+
+    RowTexts& t = p.designRowTexts[slot];
+    if (std::string problem = section::sideProblem(n, L, a); !problem.empty()) {
+        // The row stays, so that its pedestal can be edited; nothing computed is shown.
+        notes.push_back(problem);
+        row.depth = 0;
+        row.barDia = group.barDia;
+        section::writeRefusedTexts(t, n, row);
+        return;
+    }
+
+    const section::Bending b = section::bending(L, a, q, p.concreteGrade);
+    const section::Checks k =
+        section::depthLoop(p, L, a, q, b.c, b.Mu, b.d, section::Rules::Design);
+    const float Ast = section::steelArea(k.pt, L, k.d);
+    const float D = section::overallDepth(k.d);
+    row.depth = D;
+    const int dia = group.barDia;
+    row.barDia = dia;
+    const section::Bars bars = section::bars(Ast, dia, L, section::Rules::Design);
+    if (k.gaveUp) notes.push_back(section::gaveUpMessage(n, D));
+
+    t[col::LabNos] = formatInt(row.nosCount);
+    t[col::LabSize] = formatNumber(L);
+    t[col::LabNetP] = formatNumber(q);
+    section::writeResultTexts(t, n, D, a, b, k, Ast, dia, bars, section::Rules::Design);
+}
+
+} // namespace
+
 std::vector<std::string> designFootings(Project& p) {
     std::vector<std::string> notes;
     p.designRowCount = 0;
@@ -92,7 +150,7 @@ std::vector<std::string> designFootings(Project& p) {
     }
     // The Design command loads the table first; a caller that did not gets it here.
     if (p.gradeColumn < 1 || p.gradeColumn > 7) ensureShearTable(p);
-    const int lastGroup = std::min(p.groupCount, static_cast<int>(p.groups.size()) - 1);
+    const int lastGroup = p.lastGroup();
     for (int g = 1; g <= lastGroup; ++g) {
         const GroupRecord& group = p.groups[static_cast<std::size_t>(g)];
         const bool ticked = g < static_cast<int>(p.groupEnabled.size()) &&
@@ -100,54 +158,8 @@ std::vector<std::string> designFootings(Project& p) {
         if (group.nosCount < 1 || !ticked || !hasIsolatedMember(p, g)) continue;
 
         const int n = ++p.designRowCount;
-        const auto slot = static_cast<std::size_t>(n);
-        if (p.designRows.size() <= slot) p.designRows.resize(slot + 1);
-        if (p.designRowTexts.size() <= slot) p.designRowTexts.resize(slot + 1);
-        p.designRowTexts[slot] = RowTexts{};
-
-        // The row keeps its earlier govFooting and govCase when no footing governs.
-        GroupRecord& row = p.designRows[slot];
-        row.size = group.size;
-        row.nosCount = group.nosCount;
-        row.footingNos.assign(
-            group.footingNos.begin(),
-            group.footingNos.begin() +
-                std::min<std::ptrdiff_t>(group.nosCount + 1,
-                                         static_cast<std::ptrdiff_t>(group.footingNos.size())));
-        row.pedestal = group.pedestal;
-        const float L = row.size;
-        const float a = row.pedestal;
-
         try {
-            const float qmax = governingPressure(p, g, row);
-            const float q = rounded(double(qmax) + 0.49, 0);
-            row.netPressure = q;
-
-            RowTexts& t = p.designRowTexts[slot];
-            if (std::string problem = section::sideProblem(n, L, a); !problem.empty()) {
-                // The row stays, so that its pedestal can be edited; nothing computed is shown.
-                notes.push_back(problem);
-                row.depth = 0;
-                row.barDia = group.barDia;
-                section::writeRefusedTexts(t, n, row);
-                continue;
-            }
-
-            const section::Bending b = section::bending(L, a, q, p.concreteGrade);
-            const section::Checks k =
-                section::depthLoop(p, L, a, q, b.c, b.Mu, b.d, section::Rules::Design);
-            const float Ast = section::steelArea(k.pt, L, k.d);
-            const float D = section::overallDepth(k.d);
-            row.depth = D;
-            const int dia = group.barDia;
-            row.barDia = dia;
-            const section::Bars bars = section::bars(Ast, dia, L, section::Rules::Design);
-            if (k.gaveUp) notes.push_back(section::gaveUpMessage(n, D));
-
-            t[col::LabNos] = formatInt(row.nosCount);
-            t[col::LabSize] = formatNumber(L);
-            t[col::LabNetP] = formatNumber(q);
-            section::writeResultTexts(t, n, D, a, b, k, Ast, dia, bars, section::Rules::Design);
+            designSquareRow(p, g, n, notes);
         } catch (const RangeError& e) {
             // An overflow ends the design as it stands: the rows already written stay, the
             // row that overflowed is dropped rather than shown half filled.

@@ -6,6 +6,7 @@
 
 #include "design/section.h"
 #include "design/shear_table.h"
+#include "model/marks.h"
 #include "model/numbers.h"
 #include "sizing/sizing.h"
 
@@ -194,8 +195,8 @@ float rectCornerPressure(const Project& p, int f, float L, float B, int& caseOut
     const int lastCase = std::min(p.loadCaseCount, cap::casesPerSupport - 1);
     for (int k = 0; k <= lastCase; ++k) {
         const double FY = p.designFy(f, k);
-        const double MX = p.reaction(f, k, 3);
-        const double MZ = p.reaction(f, k, 4);
+        const double MX = p.reaction(f, k, reaction::MomX);
+        const double MZ = p.reaction(f, k, reaction::MomZ);
         // IS 456 34.1.3 with the largest corner: P/A + M/Z about both axes.
         const auto pressure = single(FY / (double(L) * B) + 6 * std::abs(MZ) / (double(B) * L * L) +
                                      6 * std::abs(MX) / (double(L) * B * B));
@@ -213,7 +214,7 @@ std::string designRectRow(const Project& p, RectRow& row, const std::string& nam
     auto& t = row.texts;
     t[0] = name;
     t[1] = "1";
-    t[2] = formatNumber(row.lenL) + " X " + formatNumber(row.widB);
+    t[2] = sizeCaption(row.lenL, row.widB);
     t[4] = formatNumber(row.pedestal);
     t[5] = formatNumber(row.netPressure);
 
@@ -302,11 +303,10 @@ std::string designRectRow(const Project& p, RectRow& row, const std::string& nam
 void designRectRows(Project& p, std::vector<std::string>& notes) {
     std::vector<RectRow> before = std::move(p.rectRows);
     p.rectRows.clear();
-    const int last = std::min({p.footingCount, static_cast<int>(p.footings.size()) - 1,
-                               static_cast<int>(p.supportReaction.size()) - 1});
+    const int last = std::min(p.lastFooting(), static_cast<int>(p.supportReaction.size()) - 1);
     for (int f = 1; f <= last; ++f) {
         const FootingRecord& fr = p.footings[static_cast<std::size_t>(f)];
-        if (fr.state != -1) continue;
+        if (!fr.isResized()) continue;
         RectRow row;
         row.footing = f;
         row.lenL = fr.lenL;

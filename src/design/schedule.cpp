@@ -14,7 +14,7 @@ namespace {
 
 // Rows 1..DesignRowCount are on the schedule; rows of an earlier, longer run are not.
 bool validRow(const Project& p, int n) {
-    return n >= 1 && n <= p.designRowCount && n < static_cast<int>(p.designRows.size());
+    return n >= 1 && n <= p.lastDesignRow();
 }
 
 GroupRecord& rowOf(Project& p, int n) {
@@ -195,7 +195,7 @@ std::string scheduleTable(const Project& p) {
     RowTexts heading;
     for (std::size_t c = 0; c < heading.size(); ++c) heading[c] = scheduleHeadings()[c];
     lines.push_back(heading);
-    const int last = std::min(p.designRowCount, static_cast<int>(p.designRowTexts.size()) - 1);
+    const int last = p.lastDesignRowTexts();
     for (int n = 1; n <= last; ++n) lines.push_back(p.designRowTexts[static_cast<std::size_t>(n)]);
 
     std::array<std::size_t, 20> width{};

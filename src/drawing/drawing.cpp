@@ -9,9 +9,10 @@
 #include <set>
 
 #include "checks/checks.h"
-#include "combined/plan_labels.h"
 #include "drawing/quantities.h"
+#include "model/marks.h"
 #include "model/numbers.h"
+#include "plan/plan_labels.h"
 
 namespace ormevak::drawing {
 
@@ -256,14 +257,14 @@ void Builder::footings() {
         const Point col = planPoint(f.nodeX, f.nodeZ);
         rect({col.x - c.halfX, col.y - c.halfZ}, {col.x + c.halfX, col.y + c.halfZ}, Layer::Columns,
              medium);
-        if (f.state > 0) continue; // drawn with its combined footing
+        if (f.isCombined()) continue; // drawn with its combined footing
         const Point centre = planPoint(f.x, f.z);
         const double hl = f.lenL * 500.0, hw = f.widB * 500.0;
         if (hl <= 0 || hw <= 0) continue;
         // Not built: the outline dashed and without a mark.
         rect({centre.x - hl, centre.y - hw}, {centre.x + hl, centre.y + hw}, Layer::Footings,
-             f.state == -100 ? thin : thick,
-             f.state == -100 ? LineType::Dashed : LineType::Continuous);
+             f.isDisabled() ? thin : thick,
+             f.isDisabled() ? LineType::Dashed : LineType::Continuous);
     }
     for (int k = 1; k <= p_.combinedCount; ++k) {
         const CombinedRecord& c = p_.combinedFootings[static_cast<size_t>(k)];
@@ -277,8 +278,8 @@ void Builder::checkMarks() {
         const FootingRecord& r = p_.footings[static_cast<size_t>(f)];
         double hl = r.lenL * 500.0, hw = r.widB * 500.0;
         Point centre = planPoint(r.x, r.z);
-        if (r.state > 0 && r.state <= p_.combinedCount) {
-            const CombinedRecord& c = p_.combinedFootings[static_cast<size_t>(r.state)];
+        if (r.isCombined() && r.combinedIndex() <= p_.combinedCount) {
+            const CombinedRecord& c = p_.combinedFootings[static_cast<size_t>(r.combinedIndex())];
             centre = planPoint((c.xMin + c.xMax) / 2.0, (c.zMin + c.zMax) / 2.0);
             hl = (c.xMax - c.xMin) / 2.0;
             hw = (c.zMax - c.zMin) / 2.0;
@@ -326,7 +327,7 @@ void Builder::marks() {
     std::vector<Marked> todo;
     for (int i = 1; i <= p_.footingCount; ++i) {
         const FootingRecord& f = p_.footings[static_cast<size_t>(i)];
-        if (f.state > 0 || f.state == -100) continue;
+        if (f.isCombined() || f.isDisabled()) continue;
         const std::string mark = footingMark(p_, i);
         if (mark.empty()) continue;
         const ColumnOutline c = columnOutline(p_, i);
@@ -574,7 +575,7 @@ Drawing Builder::build() {
         const ColumnOutline c = columnOutline(p_, i);
         take(planPoint(f.nodeX - c.halfX, f.nodeZ - c.halfZ));
         take(planPoint(f.nodeX + c.halfX, f.nodeZ + c.halfZ));
-        if (f.state > 0) continue;
+        if (f.isCombined()) continue;
         take(planPoint(f.x - f.lenL * 500.0, f.z - f.widB * 500.0));
         take(planPoint(f.x + f.lenL * 500.0, f.z + f.widB * 500.0));
     }
@@ -597,9 +598,10 @@ Drawing Builder::build() {
     std::set<int> seenCombined;
     for (int i = 1; i < static_cast<int>(severity.size()) && i <= p_.footingCount; ++i) {
         if (severity[static_cast<size_t>(i)] != 2) continue;
-        const int state = p_.footings[static_cast<size_t>(i)].state;
-        if (state == -100) continue;
-        if (state > 0 && !seenCombined.insert(state).second) continue; // one circle per combined
+        const FootingRecord& f = p_.footings[static_cast<size_t>(i)];
+        if (f.isDisabled()) continue;
+        if (f.isCombined() && !seenCombined.insert(f.combinedIndex()).second)
+            continue; // one circle per combined
         errorFootings_.push_back(i);
     }
 
@@ -705,16 +707,15 @@ const std::vector<int>& standardScales() {
 std::string footingMark(const Project& p, int i) {
     if (i < 1 || i > p.footingCount) return {};
     const FootingRecord& f = p.footings[static_cast<size_t>(i)];
-    if (f.state == 0) return "F" + formatInt(f.markNo);
-    if (f.state == -1) return "R" + formatInt(f.markNo);
-    if (f.state > 0 && f.state <= p.combinedCount) {
-        const CombinedRecord& c = p.combinedFootings[static_cast<size_t>(f.state)];
+    if (f.isGrouped() || f.isResized()) return footingMark(f);
+    if (f.isCombined() && f.combinedIndex() <= p.combinedCount) {
+        const CombinedRecord& c = p.combinedFootings[static_cast<size_t>(f.combinedIndex())];
         const int m1 = c.members[1], m2 = c.members[2];
         if (m1 < 1 || m1 > p.footingCount || m2 < 1 || m2 > p.footingCount) return {};
-        if (p.footings[static_cast<size_t>(m1)].state != f.state ||
-            p.footings[static_cast<size_t>(m2)].state != f.state)
+        if (p.footings[static_cast<size_t>(m1)].combinedIndex() != f.combinedIndex() ||
+            p.footings[static_cast<size_t>(m2)].combinedIndex() != f.combinedIndex())
             return {};
-        return "C" + formatInt(f.state);
+        return footingMark(f);
     }
     return {};
 }

@@ -285,7 +285,7 @@ class Reader {
                 }
                 auto& row = p_.joints[static_cast<size_t>(p_.jointCount)];
                 if (counter == 0)
-                    row[0] = toInt32(v, "A joint number");
+                    row[joint::Number] = toInt32(v, "A joint number");
                 else
                     row[static_cast<size_t>(counter)] =
                         toInt32(v * unitFactor_, "A joint coordinate");
@@ -352,10 +352,12 @@ class Reader {
         }
     }
 
-    static int findKeyword(std::string_view line) {
-        if (find(line, kBetaMarker)) return 2;
-        if (find(line, kColumnMarker)) return 3;
-        return 0;
+    enum class Keyword { None, Beta, Column };
+
+    static Keyword findKeyword(std::string_view line) {
+        if (find(line, kBetaMarker)) return Keyword::Beta;
+        if (find(line, kColumnMarker)) return Keyword::Column;
+        return Keyword::None;
     }
 
     void readBetaAndColumns() {
@@ -366,8 +368,7 @@ class Reader {
         for (;;) {
             // The next line holding either marker; a line with both is a BETA line.
             if (!lines_.readUntil(line_, kBetaMarker, kColumnMarker)) return;
-            int keyword = findKeyword(line_);
-            if (keyword == 3) break;
+            if (findKeyword(line_) == Keyword::Column) break;
             size_t at;
             while ((at = line_.find(kBetaMarker)) != std::string::npos)
                 line_.erase(at, kBetaMarker.size());
@@ -395,10 +396,12 @@ class Reader {
             if (++p_.columnCount > cap::columns)
                 throw CapacityError(overflowMessage("column design blocks", cap::columns));
             std::array<int32_t, 5> row{};
-            row[1] = toInt32(valueAfter(kColumnMarker, false), "A column member number");
-            row[2] = toInt32(valueAfter("LENGTH:", true), "A column length");
-            row[3] = toInt32(valueAfter("CROSS SECTION:", false), "A column dimension");
-            row[4] = toInt32(valueAfter("X", false), "A column dimension");
+            row[member_row::Member] =
+                toInt32(valueAfter(kColumnMarker, false), "A column member number");
+            row[member_row::Length] = toInt32(valueAfter("LENGTH:", true), "A column length");
+            row[member_row::Dim3] =
+                toInt32(valueAfter("CROSS SECTION:", false), "A column dimension");
+            row[member_row::Dim4] = toInt32(valueAfter("X", false), "A column dimension");
             p_.columns.push_back(row);
         }
     }
@@ -411,11 +414,11 @@ class Reader {
                 if (++p_.beamCount > cap::beams)
                     throw CapacityError(overflowMessage("beam design blocks", cap::beams));
                 std::array<float, 5> row{};
-                row[1] = finiteSingle(valueAfter(kBeamMarker, false));
-                if (row[1] == 0) prompts_.inform(line_);
-                row[2] = finiteSingle(valueAfter("LENGTH:", true));
-                row[3] = finiteSingle(valueAfter("SIZE:", false));
-                row[4] = finiteSingle(valueAfter("X", false));
+                row[member_row::Member] = finiteSingle(valueAfter(kBeamMarker, false));
+                if (row[member_row::Member] == 0) prompts_.inform(line_);
+                row[member_row::Length] = finiteSingle(valueAfter("LENGTH:", true));
+                row[member_row::Dim3] = finiteSingle(valueAfter("SIZE:", false));
+                row[member_row::Dim4] = finiteSingle(valueAfter("X", false));
                 p_.beams.push_back(row);
                 // The LENGTH: line may itself start the next block only in a broken file. At
                 // the end of the file the last line stays current, and may be a header: the end
@@ -458,17 +461,18 @@ class Reader {
     void normaliseMembers() {
         std::unordered_map<int32_t, size_t> firstRow;
         for (int j = p_.jointCount; j >= 1; --j)
-            firstRow[p_.joints[static_cast<size_t>(j)][0]] = static_cast<size_t>(j);
+            firstRow[p_.joints[static_cast<size_t>(j)][joint::Number]] = static_cast<size_t>(j);
         const std::array<int32_t, 4> absent{};
-        auto joint = [&](int32_t number) -> const std::array<int32_t, 4>& {
+        auto jointRow = [&](int32_t number) -> const std::array<int32_t, 4>& {
             auto it = firstRow.find(number);
             return it == firstRow.end() ? absent : p_.joints[it->second];
         };
         for (int m = 1; m <= p_.memberCount; ++m) {
             auto& row = p_.memberIncidence[static_cast<size_t>(m)];
-            const auto& a = joint(row[1]);
-            const auto& b = joint(row[2]);
-            if (b[1] < a[1] || b[2] < a[2] || b[3] < a[3]) std::swap(row[1], row[2]);
+            const auto& a = jointRow(row[incidence::Start]);
+            const auto& b = jointRow(row[incidence::End]);
+            if (b[joint::X] < a[joint::X] || b[joint::Y] < a[joint::Y] || b[joint::Z] < a[joint::Z])
+                std::swap(row[incidence::Start], row[incidence::End]);
         }
     }
 
@@ -478,8 +482,9 @@ class Reader {
             ++timesNamed[p_.betaMembers[static_cast<size_t>(i)]];
         for (int c = 1; c <= p_.columnCount; ++c) {
             auto& row = p_.columns[static_cast<size_t>(c)];
-            auto it = timesNamed.find(row[1]);
-            if (it != timesNamed.end() && it->second % 2 == 1) std::swap(row[3], row[4]);
+            auto it = timesNamed.find(row[member_row::Member]);
+            if (it != timesNamed.end() && it->second % 2 == 1)
+                std::swap(row[member_row::Dim3], row[member_row::Dim4]);
         }
     }
 

@@ -33,7 +33,7 @@ int levelCount(const std::vector<float>& levels) {
     return static_cast<int>(levels[0]);
 }
 
-// 1-based level index of every distinct coordinate of one axis (column 1, 2 or 3 of Joints).
+// 1-based level index of every distinct coordinate of one axis (joint::X, Y or Z).
 std::unordered_map<int32_t, int> indexOf(const Project& p, size_t axis) {
     std::vector<int32_t> values;
     for (int j = 1; j <= p.jointCount; ++j)
@@ -63,13 +63,14 @@ struct Lookups {
     explicit Lookups(const Project& p) {
         for (int m = p.memberCount; m >= 1; --m) {
             const auto& row = p.memberIncidence[static_cast<size_t>(m)];
-            memberByEnds[pairKey(row[1], row[2])] = row[0];
+            memberByEnds[pairKey(row[incidence::Start], row[incidence::End])] =
+                row[incidence::Number];
         }
         for (int c = p.columnCount; c >= 1; --c)
-            columnRow[p.columns[static_cast<size_t>(c)][1]] = c;
+            columnRow[p.columns[static_cast<size_t>(c)][member_row::Member]] = c;
         for (int b = p.beamCount; b >= 1; --b) {
             // Beam member numbers are kept as read; only whole numbers can name a member.
-            const float member = p.beams[static_cast<size_t>(b)][1];
+            const float member = p.beams[static_cast<size_t>(b)][member_row::Member];
             if (member >= -2147483648.0f && member < 2147483648.0f && member == std::trunc(member))
                 beamRow[static_cast<int32_t>(member)] = b;
         }
@@ -90,44 +91,48 @@ void buildNodeGrid(Project& p) {
     std::vector<int32_t> xs, ys, zs;
     for (int j = 1; j <= p.jointCount; ++j) {
         const auto& row = p.joints[static_cast<size_t>(j)];
-        if (row[0] > cap::gridCell || row[0] < -cap::gridCell - 1) {
+        if (row[joint::Number] > cap::gridCell || row[joint::Number] < -cap::gridCell - 1) {
             throw CapacityError(
-                "Joint number " + formatInt(row[0]) + " is above " + formatInt(cap::gridCell) +
+                "Joint number " + formatInt(row[joint::Number]) + " is above " +
+                formatInt(cap::gridCell) +
                 ", the largest joint number the frame grid holds. The file was not read.");
         }
-        xs.push_back(row[1]);
-        ys.push_back(row[2]);
-        zs.push_back(row[3]);
+        xs.push_back(row[joint::X]);
+        ys.push_back(row[joint::Y]);
+        zs.push_back(row[joint::Z]);
     }
     fillLevels(p.levelsX, xs, "X");
     fillLevels(p.levelsY, ys, "Y");
     fillLevels(p.levelsZ, zs, "Z");
     // Joint by joint in table order, so that of two joints at one point the later one stands.
-    const auto ix = indexOf(p, 1), iy = indexOf(p, 2), iz = indexOf(p, 3);
+    const auto ix = indexOf(p, joint::X), iy = indexOf(p, joint::Y), iz = indexOf(p, joint::Z);
     p.nodeGrid.clear();
     for (int j = 1; j <= p.jointCount; ++j) {
         const auto& row = p.joints[static_cast<size_t>(j)];
-        p.nodeGrid.set(ix.at(row[1]), iy.at(row[2]), iz.at(row[3]), row[0]);
+        p.nodeGrid.set(ix.at(row[joint::X]), iy.at(row[joint::Y]), iz.at(row[joint::Z]),
+                       row[joint::Number]);
     }
 }
 
 int findMember(const Project& p, int lower, int upper) {
     for (int m = 1; m <= p.memberCount; ++m) {
         const auto& row = p.memberIncidence[static_cast<size_t>(m)];
-        if (row[1] == lower && row[2] == upper) return row[0];
+        if (row[incidence::Start] == lower && row[incidence::End] == upper)
+            return row[incidence::Number];
     }
     return 0;
 }
 
 int columnRowOf(const Project& p, int member) {
     for (int c = 1; c <= p.columnCount; ++c)
-        if (p.columns[static_cast<size_t>(c)][1] == member) return c;
+        if (p.columns[static_cast<size_t>(c)][member_row::Member] == member) return c;
     return 0;
 }
 
 int beamRowOf(const Project& p, int member) {
     for (int b = 1; b <= p.beamCount; ++b)
-        if (p.beams[static_cast<size_t>(b)][1] == static_cast<float>(member)) return b;
+        if (p.beams[static_cast<size_t>(b)][member_row::Member] == static_cast<float>(member))
+            return b;
     return 0;
 }
 
@@ -217,7 +222,8 @@ void linkSupportColumns(Project& p) {
     const int n = p.supportCount();
     if (static_cast<int>(p.footings.size()) < n + 1) p.footings.resize(static_cast<size_t>(n) + 1);
     std::unordered_map<int32_t, int> firstSupport;
-    for (int s = n; s >= 1; --s) firstSupport[static_cast<int32_t>(p.reaction(s, 0, 0))] = s;
+    for (int s = n; s >= 1; --s)
+        firstSupport[static_cast<int32_t>(p.reaction(s, 0, reaction::JointNo))] = s;
 
     // Lowest column above each ground position.
     std::unordered_map<uint64_t, std::pair<int, int>> lowestColumn; // (xi, zi) -> (yi, row)

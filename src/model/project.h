@@ -2,6 +2,8 @@
 // footings and the design rows, numbered from 1 as the system numbers its rows.
 #pragma once
 
+#include "model/assert.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -26,10 +28,15 @@ inline constexpr int combined = 100;
 inline constexpr int combinedMembers = 10;
 } // namespace cap
 
+// The stored values of FootingRecord::state besides k >= 1, member of combined footing k.
+inline constexpr int32_t kStateGrouped = 0;     // sized and designed with its size group
+inline constexpr int32_t kStateResized = -1;    // resized by hand, designed on its own
+inline constexpr int32_t kStateDisabled = -100; // left out of the plan and the design
+
 // One footing under support i (Footings(i)).
 struct FootingRecord {
     int32_t jointNo = 0;
-    int32_t state = 0; // 0 grouped, -1 resized, -100 disabled, k >= 1 member of combined k
+    int32_t state = kStateGrouped; // see kStateGrouped..kStateDisabled; k >= 1 combined k
     int32_t groupIndex = 0;
     int32_t markNo = 0;
     int32_t x = 0, z = 0;                                 // plan centre, mm
@@ -39,6 +46,13 @@ struct FootingRecord {
     float reqSide = 0;                                    // m
     float drawX1 = 0, drawX2 = 0, drawZ1 = 0, drawZ2 = 0; // as last drawn, mm
     int32_t colIndex = 0;
+
+    bool isGrouped() const { return state == kStateGrouped; }
+    bool isResized() const { return state == kStateResized; }
+    bool isDisabled() const { return state == kStateDisabled; }
+    bool isCombined() const { return state >= 1; }
+    // The combined footing this footing belongs to, or 0.
+    int32_t combinedIndex() const { return state >= 1 ? state : 0; }
 };
 
 // A size group (Groups) and, with the design fields filled, a schedule row (DesignRows).
@@ -135,8 +149,11 @@ struct CombinedRow {
     std::vector<std::string> texts; // in the order of combinedControlNames()
 };
 
-// Components of one reaction line: 0 joint number (case 0 only), 1 load case number,
-// 2 FORCE-Y, 3 MOM-X, 4 MOM-Z.
+// Components of one reaction line: the joint number (case 0 only), the load case number,
+// FORCE-Y, MOM-X and MOM-Z.
+namespace reaction {
+enum Component : int { JointNo = 0, CaseNo = 1, ForceY = 2, MomX = 3, MomZ = 4 };
+} // namespace reaction
 using ReactionLine = std::array<float, 5>;
 using SupportCases = std::array<ReactionLine, cap::casesPerSupport>;
 
@@ -181,20 +198,43 @@ struct GroupCaptions {
     std::string count; // member count, or empty
 };
 
+// The fields of a row of the joint table.
+namespace joint {
+enum Field : size_t { Number = 0, X = 1, Y = 2, Z = 3 };
+} // namespace joint
+
+// The fields of a row of the member incidence table.
+namespace incidence {
+enum Field : size_t { Number = 0, Start = 1, End = 2 };
+} // namespace incidence
+
+// The fields of a row of the column and beam tables: the member number, its length and the two
+// section dimensions in the order the analysis file gives them. For a column (after the BETA
+// swap) Dim3 is its size along Z and Dim4 its size along X.
+namespace member_row {
+enum Field : size_t { Member = 1, Length = 2, Dim3 = 3, Dim4 = 4 };
+} // namespace member_row
+
+// The count of a table whose rows 1..count are in use, checked against the rows it holds.
+inline int lastRow(int count, size_t size) {
+    ORMEVAK_ASSERT(count >= 0 && static_cast<size_t>(count) < size);
+    return count;
+}
+
 struct Project {
     // Structure (analysis file reader).
     std::string analysisFilePath;
     int inputUnitFactor = 0; // 1000 metres, 1 millimetres: the unit of the input echo
     int jointCount = 0;
-    std::vector<std::array<int32_t, 4>> joints; // 0 number, 1 X, 2 Y, 3 Z (mm)
+    std::vector<std::array<int32_t, 4>> joints; // fields joint::Field, coordinates in mm
     int memberCount = 0;
-    std::vector<std::array<int32_t, 3>> memberIncidence; // 0 number, 1 start, 2 end joint
+    std::vector<std::array<int32_t, 3>> memberIncidence; // fields incidence::Field
     int betaCount = 0;
     std::vector<int32_t> betaMembers{0}; // entries 1..betaCount
     int columnCount = 0;
-    std::vector<std::array<int32_t, 5>> columns; // 1 member, 2 length, 3, 4 dimensions
+    std::vector<std::array<int32_t, 5>> columns; // fields member_row::Field
     int beamCount = 0;
-    std::vector<std::array<float, 5>> beams;   // 1 member, 2 length, 3, 4 dimensions
+    std::vector<std::array<float, 5>> beams;   // fields member_row::Field
     std::vector<SupportCases> supportReaction; // support 0..N
     int concreteGrade = 0;
     int steelGrade = 0;
@@ -241,8 +281,25 @@ struct Project {
     std::string mainCaption;
     std::string sizeLabelCaption;
 
+    // The last row of each numbered table. Every table holds its row 0 and at least as many rows
+    // as its count says; the core keeps that so, and a break of it stops here.
+    int lastFooting() const { return lastRow(footingCount, footings.size()); }
+    int lastGroup() const { return lastRow(groupCount, groups.size()); }
+    int lastCombined() const { return lastRow(combinedCount, combinedFootings.size()); }
+    int lastDesignRow() const { return lastRow(designRowCount, designRows.size()); }
+    int lastDesignRowTexts() const { return lastRow(designRowCount, designRowTexts.size()); }
+    // Whether f names a footing of the plan (an index the user or a file gave may not).
+    bool hasFooting(int f) const { return f >= 1 && f <= lastFooting(); }
+    bool hasCombined(int k) const { return k >= 1 && k <= lastCombined(); }
+    // Whether f names a footing of the plan whose reactions the table holds.
+    bool hasFootingLoads(int f) const {
+        return hasFooting(f) && f < static_cast<int>(supportReaction.size());
+    }
+
     int supportCount() const {
-        return supportReaction.empty() ? 0 : static_cast<int>(supportReaction[0][0][0]);
+        return supportReaction.empty()
+                   ? 0
+                   : static_cast<int>(supportReaction[0][0][0]); // support 0 holds the count
     }
     // Component k of load case index c of support s, as read from the analysis file.
     float& reaction(int s, int c, int k) { return supportReaction.at(s).at(c).at(k); }
@@ -257,7 +314,9 @@ struct Project {
                ((sizedAsOneKn[static_cast<size_t>(s)] >> c) & 1u) != 0;
     }
     // FORCE-Y of support s in case c as sizing and design take it.
-    float designFy(int s, int c) const { return isSizedAsOneKn(s, c) ? 1.0f : reaction(s, c, 2); }
+    float designFy(int s, int c) const {
+        return isSizedAsOneKn(s, c) ? 1.0f : reaction(s, c, reaction::ForceY);
+    }
 };
 
 } // namespace ormevak

@@ -16,10 +16,11 @@
 
 #include <unistd.h>
 
-#include "combined/plan_labels.h"
 #include "model/atomic_file.h"
 #include "model/errors.h"
+#include "model/marks.h"
 #include "model/numbers.h"
+#include "plan/plan_labels.h"
 
 namespace ormevak {
 
@@ -211,10 +212,10 @@ void PrintSurface::printTurned(const std::string& text, QPointF device) {
                         QRectF(device.x(), device.y() - advance, fm.height(), advance)});
 }
 
-void printAligned(PrintSurface& surface, const std::string& text, double x, double y, int align) {
+void printAligned(PrintSurface& surface, const std::string& text, double x, double y, Align align) {
     double left = x;
-    if (align == 1) left = x - surface.textWidth(text) / 2;
-    if (align == 2) left = x - surface.textWidth(text);
+    if (align == Align::Centre) left = x - surface.textWidth(text) / 2;
+    if (align == Align::Right) left = x - surface.textWidth(text);
     surface.setCurrentPosition(left, y);
     surface.print(text);
 }
@@ -233,6 +234,104 @@ void printVertical(PrintSurface& surface, const std::string& text, double x, dou
 
 namespace {
 
+// Calls f(position, previous position, distance, whether there is a previous line) for every
+// grid line of one axis, in plan units: the distance is the gap to the previous line.
+template <class F> void forEachGridLine(const std::vector<int32_t>& grid, F&& f) {
+    const int n = gridCount(grid);
+    double prev = 0;
+    for (int j = 1; j <= n; ++j) {
+        const double at = grid.at(static_cast<size_t>(j)) + 2000.0;
+        const long long distance = j >= 2 ? static_cast<long long>(grid[static_cast<size_t>(j)]) -
+                                                grid[static_cast<size_t>(j - 1)]
+                                          : 0;
+        f(at, prev, distance, j >= 2);
+        prev = at;
+    }
+}
+
+// The grid lines across the plan with the distances between them: along Z printed upwards at
+// the left edge, along X at the top edge.
+void printGrids(const Project& project, PrintSurface& s, double w, double h, double tw, double th) {
+    forEachGridLine(project.gridZ, [&](double z, double zPrev, long long distance, bool gap) {
+        s.line(0, z, w, z);
+        if (gap) printVertical(s, formatInt(distance), th + 50, (z + zPrev) / 2 - tw);
+    });
+    forEachGridLine(project.gridX, [&](double x, double xPrev, long long distance, bool gap) {
+        s.line(x, 0, x, h);
+        if (gap) printAligned(s, formatInt(distance), (x + xPrev) / 2 - tw, 50, Align::Left);
+    });
+}
+
+// Footing i: its joint cross and number, then its outline, size and mark unless it is drawn
+// with its combined footing. Leaves the solid footing pen set.
+void printFooting(const Project& project, PrintSurface& s, int i, double th) {
+    const FootingRecord& f = project.footings.at(static_cast<size_t>(i));
+    const double x = f.x + 2000.0;
+    const double z = f.z + 2000.0;
+    s.line(x - 150, z, x + 150, z);
+    s.line(x, z - 150, x, z + 150);
+    printAligned(s, "(" + formatInt(f.jointNo) + ")", x, z + 150, Align::Centre);
+    if (f.isCombined()) return; // drawn with its combined footing
+    if (f.isDisabled()) {
+        // Not built: the column's place only, dashed, with no size and no mark.
+        const ColumnOutline column = columnOutline(project, i);
+        s.setLine(1, LineStyle::Dash);
+        s.rectangle(x - column.halfX, z - column.halfZ, x + column.halfX, z + column.halfZ);
+        s.setLine(3, LineStyle::Solid);
+        return;
+    }
+
+    const double hl = f.lenL * 1000.0 / 2;
+    const double hw = f.widB * 1000.0 / 2;
+    s.rectangle(x - hl, z - hw, x + hl, z + hw);
+    printAligned(s, formatNumber(f.lenL), x, z - hw + 50, Align::Centre);
+    // A resized footing also shows its width.
+    if (f.isResized()) printVertical(s, formatNumber(f.widB), x - hl + th, z + 2 * th);
+    printAligned(s, footingMark(f), x, z - 150 - th, Align::Centre);
+}
+
+// Combined footing k: its outline, CF label and sides, and the cantilevers and span between its
+// two columns.
+void printCombined(const Project& project, PrintSurface& s, int k, double th) {
+    const CombinedRecord& c = project.combinedFootings.at(static_cast<size_t>(k));
+    const double x1 = c.xMin + 2000.0, z1 = c.zMin + 2000.0;
+    const double x2 = c.xMax + 2000.0, z2 = c.zMax + 2000.0;
+    s.rectangle(x1, z1, x2, z2);
+
+    const std::string label = "CF- " + formatInt(k);
+    if (c.orientation == 1) {
+        printAligned(s, label, (x1 + x2) / 2, z2 - th, Align::Centre);
+        printVertical(s, formatNumber(c.width), x1, (z1 + z2) / 2);
+        printAligned(s, formatNumber(c.length), (x1 + x2) / 2, z1, Align::Left);
+    } else {
+        printVertical(s, label, x2 - th, (z1 + z2) / 2 + th);
+        printVertical(s, formatNumber(c.length), x1, (z1 + z2) / 2);
+        printAligned(s, formatNumber(c.width), (x1 + x2) / 2, z1, Align::Left);
+    }
+
+    const int m1 = c.members[1], m2 = c.members[2];
+    if (m1 < 1 || m1 > project.footingCount || m2 < 1 || m2 > project.footingCount) {
+        return; // an incomplete combined footing has no columns to dimension
+    }
+    const FootingRecord& fa = project.footings.at(static_cast<size_t>(m1));
+    const FootingRecord& fb = project.footings.at(static_cast<size_t>(m2));
+    const double xa = fa.x + 2000.0, za = fa.z + 2000.0;
+    const double xb = fb.x + 2000.0, zb = fb.z + 2000.0;
+    const std::string cant1 = formatInt(static_cast<long long>(intFloor(c.cant1 * 1000.0)));
+    const std::string cant2 = formatInt(static_cast<long long>(intFloor(c.cant2 * 1000.0)));
+    const std::string span = formatNumber(c.span);
+    if (c.orientation != 0) {
+        const double hText = s.textHeight(" H");
+        printAligned(s, cant1, xa - 300, za - hText / 2, Align::Right);
+        printAligned(s, cant2, xb + 300, zb - hText / 2, Align::Left);
+        printAligned(s, span, (xa + xb) / 2, za, Align::Centre);
+    } else {
+        printAligned(s, cant1, xa, za - th - 150, Align::Centre);
+        printAligned(s, cant2, xb, zb + th + 150, Align::Centre);
+        printAligned(s, span, xa, (za + zb) / 2 - th / 2, Align::Centre);
+    }
+}
+
 void drawPlan(const Project& project, PrintSurface& s) {
     const PlanExtent extent = planExtent(project);
     const QRectF& page = s.page();
@@ -250,106 +349,11 @@ void drawPlan(const Project& project, PrintSurface& s) {
 
     s.setLine(1, LineStyle::DashDotDot);
     s.rectangle(50, 50, w - 50, h - 50);
-
-    const int nz = gridCount(project.gridZ);
-    double zPrev = 0;
-    for (int j = 1; j <= nz; ++j) {
-        const double z = project.gridZ.at(static_cast<size_t>(j)) + 2000.0;
-        s.line(0, z, w, z);
-        if (j >= 2) {
-            const long long distance =
-                static_cast<long long>(project.gridZ[static_cast<size_t>(j)]) -
-                project.gridZ[static_cast<size_t>(j - 1)];
-            printVertical(s, formatInt(distance), th + 50, (z + zPrev) / 2 - tw);
-        }
-        zPrev = z;
-    }
-    const int nx = gridCount(project.gridX);
-    double xPrev = 0;
-    for (int j = 1; j <= nx; ++j) {
-        const double x = project.gridX.at(static_cast<size_t>(j)) + 2000.0;
-        s.line(x, 0, x, h);
-        if (j >= 2) {
-            const long long distance =
-                static_cast<long long>(project.gridX[static_cast<size_t>(j)]) -
-                project.gridX[static_cast<size_t>(j - 1)];
-            printAligned(s, formatInt(distance), (x + xPrev) / 2 - tw, 50, 0);
-        }
-        xPrev = x;
-    }
+    printGrids(project, s, w, h, tw, th);
 
     s.setLine(3, LineStyle::Solid);
-    for (int i = 1; i <= project.footingCount; ++i) {
-        const FootingRecord& f = project.footings.at(static_cast<size_t>(i));
-        const double x = f.x + 2000.0;
-        const double z = f.z + 2000.0;
-        s.line(x - 150, z, x + 150, z);
-        s.line(x, z - 150, x, z + 150);
-        printAligned(s, "(" + formatInt(f.jointNo) + ")", x, z + 150, 1);
-        if (f.state > 0) continue; // drawn with its combined footing
-        if (f.state == -100) {
-            // Not built: the column's place only, dashed, with no size and no mark.
-            const ColumnOutline column = columnOutline(project, i);
-            s.setLine(1, LineStyle::Dash);
-            s.rectangle(x - column.halfX, z - column.halfZ, x + column.halfX, z + column.halfZ);
-            s.setLine(3, LineStyle::Solid);
-            continue;
-        }
-
-        const double hl = f.lenL * 1000.0 / 2;
-        const double hw = f.widB * 1000.0 / 2;
-        s.rectangle(x - hl, z - hw, x + hl, z + hw);
-        printAligned(s, formatNumber(f.lenL), x, z - hw + 50, 1);
-        std::string mark;
-        if (f.state != 0) {
-            // A resized footing shows its width and an R mark.
-            printVertical(s, formatNumber(f.widB), x - hl + th, z + 2 * th);
-            mark = "R" + formatInt(f.markNo);
-        } else {
-            mark = "F" + formatInt(f.markNo);
-        }
-        printAligned(s, mark, x, z - 150 - th, 1);
-    }
-
-    for (int k = 1; k <= project.combinedCount; ++k) {
-        const CombinedRecord& c = project.combinedFootings.at(static_cast<size_t>(k));
-        const double x1 = c.xMin + 2000.0, z1 = c.zMin + 2000.0;
-        const double x2 = c.xMax + 2000.0, z2 = c.zMax + 2000.0;
-        s.rectangle(x1, z1, x2, z2);
-
-        const std::string label = "CF- " + formatInt(k);
-        if (c.orientation == 1) {
-            printAligned(s, label, (x1 + x2) / 2, z2 - th, 1);
-            printVertical(s, formatNumber(c.width), x1, (z1 + z2) / 2);
-            printAligned(s, formatNumber(c.length), (x1 + x2) / 2, z1, 0);
-        } else {
-            printVertical(s, label, x2 - th, (z1 + z2) / 2 + th);
-            printVertical(s, formatNumber(c.length), x1, (z1 + z2) / 2);
-            printAligned(s, formatNumber(c.width), (x1 + x2) / 2, z1, 0);
-        }
-
-        const int m1 = c.members[1], m2 = c.members[2];
-        if (m1 < 1 || m1 > project.footingCount || m2 < 1 || m2 > project.footingCount) {
-            continue; // an incomplete combined footing has no columns to dimension
-        }
-        const FootingRecord& fa = project.footings.at(static_cast<size_t>(m1));
-        const FootingRecord& fb = project.footings.at(static_cast<size_t>(m2));
-        const double xa = fa.x + 2000.0, za = fa.z + 2000.0;
-        const double xb = fb.x + 2000.0, zb = fb.z + 2000.0;
-        const std::string cant1 = formatInt(static_cast<long long>(intFloor(c.cant1 * 1000.0)));
-        const std::string cant2 = formatInt(static_cast<long long>(intFloor(c.cant2 * 1000.0)));
-        const std::string span = formatNumber(c.span);
-        if (c.orientation != 0) {
-            const double hText = s.textHeight(" H");
-            printAligned(s, cant1, xa - 300, za - hText / 2, 2);
-            printAligned(s, cant2, xb + 300, zb - hText / 2, 0);
-            printAligned(s, span, (xa + xb) / 2, za, 1);
-        } else {
-            printAligned(s, cant1, xa, za - th - 150, 1);
-            printAligned(s, cant2, xb, zb + th + 150, 1);
-            printAligned(s, span, xa, (za + zb) / 2 - th / 2, 1);
-        }
-    }
+    for (int i = 1; i <= project.footingCount; ++i) printFooting(project, s, i, th);
+    for (int k = 1; k <= project.combinedCount; ++k) printCombined(project, s, k, th);
 }
 
 } // namespace

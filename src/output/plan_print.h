@@ -104,9 +104,11 @@ class PrintSurface {
     std::vector<PrintedText> printed_;
 };
 
-// Horizontal text: align 0 with its left end at x, 1 centred on x, 2 with its right end at x;
-// the top of the text at y.
-void printAligned(PrintSurface& surface, const std::string& text, double x, double y, int align);
+// Where x falls along a horizontal text.
+enum class Align { Left, Centre, Right };
+
+// Horizontal text with its left end, centre or right end at x; the top of the text at y.
+void printAligned(PrintSurface& surface, const std::string& text, double x, double y, Align align);
 // Text turned 90 degrees counter-clockwise, its left edge at x, centred vertically on y.
 void printVertical(PrintSurface& surface, const std::string& text, double x, double y);
 

@@ -21,8 +21,10 @@ struct CaseLoads {
 };
 
 CaseLoads loadsOf(const Project& project, int footing, int loadCase) {
-    return {project.reaction(footing, loadCase, 1), project.reaction(footing, loadCase, 2),
-            project.reaction(footing, loadCase, 3), project.reaction(footing, loadCase, 4)};
+    return {project.reaction(footing, loadCase, reaction::CaseNo),
+            project.reaction(footing, loadCase, reaction::ForceY),
+            project.reaction(footing, loadCase, reaction::MomX),
+            project.reaction(footing, loadCase, reaction::MomZ)};
 }
 
 const FootingRecord& footingAt(const Project& project, int footing) {
@@ -173,28 +175,20 @@ void pressureLinesRect(const Project& project, int footing, std::string& text) {
 std::string groupedFootingText(const Project& project) {
     std::string text;
     for (int a = 1; a <= project.designRowCount; ++a) {
-        std::vector<int> members;
-        std::vector<float> keys;
+        struct Member {
+            int footing;
+            float key;
+        };
+        std::vector<Member> members;
         for (int f = 1; f <= project.footingCount; ++f) {
             const FootingRecord& rec = footingAt(project, f);
-            if (rec.state == 0 && rec.markNo == a) {
-                members.push_back(f);
-                keys.push_back(worstPressure(project, f));
-            }
+            if (rec.isGrouped() && rec.markNo == a)
+                members.push_back({f, worstPressure(project, f)});
         }
-        // Passes over neighbours until none swaps: equal keys keep their footing order.
-        bool swapped = true;
-        while (swapped) {
-            swapped = false;
-            for (size_t i = 0; i + 1 < members.size(); ++i) {
-                if (keys[i] > keys[i + 1]) {
-                    std::swap(keys[i], keys[i + 1]);
-                    std::swap(members[i], members[i + 1]);
-                    swapped = true;
-                }
-            }
-        }
-        for (int f : members) pressureLinesSquare(project, f, text);
+        // Equal keys keep their footing order.
+        std::stable_sort(members.begin(), members.end(),
+                         [](const Member& x, const Member& y) { return x.key < y.key; });
+        for (const Member& m : members) pressureLinesSquare(project, m.footing, text);
     }
     return text;
 }
@@ -202,7 +196,7 @@ std::string groupedFootingText(const Project& project) {
 std::string resizedFootingText(const Project& project) {
     std::string text;
     for (int f = 1; f <= project.footingCount; ++f) {
-        if (footingAt(project, f).state == -1) pressureLinesRect(project, f, text);
+        if (footingAt(project, f).isResized()) pressureLinesRect(project, f, text);
     }
     return text;
 }

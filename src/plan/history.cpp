@@ -212,17 +212,17 @@ namespace edit_name {
 
 std::string resize(const Project& p, int footing) {
     if (footing >= 1 && footing < static_cast<int>(p.footings.size()) &&
-        p.footings[static_cast<size_t>(footing)].state >= 1)
+        p.footings[static_cast<size_t>(footing)].isCombined())
         return "resize of combined footing C" +
-               formatInt(p.footings[static_cast<size_t>(footing)].state);
+               formatInt(p.footings[static_cast<size_t>(footing)].combinedIndex());
     return "resize of footing " + jointOf(p, footing);
 }
 
 std::string shiftDelete(const Project& p, int footing) {
     if (footing >= 1 && footing < static_cast<int>(p.footings.size()) &&
-        p.footings[static_cast<size_t>(footing)].state >= 1)
+        p.footings[static_cast<size_t>(footing)].isCombined())
         return "deletion of combined footing C" +
-               formatInt(p.footings[static_cast<size_t>(footing)].state);
+               formatInt(p.footings[static_cast<size_t>(footing)].combinedIndex());
     return "return of footing " + jointOf(p, footing) + " to its group";
 }
 
@@ -238,7 +238,7 @@ std::string toggle(const Project& p, int group) {
 
 std::string disablePress(const Project& p, int footing) {
     const bool disabled = footing >= 1 && footing < static_cast<int>(p.footings.size()) &&
-                          p.footings[static_cast<size_t>(footing)].state == -100;
+                          p.footings[static_cast<size_t>(footing)].isDisabled();
     return std::string(disabled ? "enabling of footing " : "disabling of footing ") +
            jointOf(p, footing);
 }

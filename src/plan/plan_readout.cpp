@@ -6,24 +6,15 @@
 #include <cmath>
 #include <limits>
 
+#include "model/marks.h"
 #include "model/numbers.h"
 
 namespace ormevak {
 
 namespace {
 
-bool validFooting(const Project& p, int f) {
-    return f >= 1 && f <= p.footingCount && f < static_cast<int>(p.footings.size());
-}
-
-std::string markOf(const FootingRecord& f) {
-    if (f.state == -100) return "D";
-    if (f.state >= 1) return "C" + formatInt(f.state);
-    return (f.state == -1 ? "R" : "F") + formatInt(f.markNo);
-}
-
 int footingOfJoint(const Project& p, long long joint) {
-    for (int i = 1; validFooting(p, i); ++i)
+    for (int i = 1; p.hasFooting(i); ++i)
         if (p.footings[static_cast<size_t>(i)].jointNo == joint) return i;
     return 0;
 }
@@ -41,20 +32,20 @@ long long numberAt(const std::string& text, size_t at) {
 
 FootingReadout footingReadout(const Project& p, int f) {
     FootingReadout r;
-    if (!validFooting(p, f)) return r;
+    if (!p.hasFooting(f)) return r;
     const FootingRecord& ft = p.footings[static_cast<size_t>(f)];
     r.footing = f;
     r.jointNo = ft.jointNo;
-    r.mark = markOf(ft);
+    r.mark = footingMark(ft);
     r.lenL = ft.lenL;
     r.widB = ft.widB;
-    if (ft.state >= 1 && ft.state < static_cast<int>(p.combinedFootings.size())) {
-        const CombinedRecord& c = p.combinedFootings[static_cast<size_t>(ft.state)];
+    if (ft.isCombined() && ft.combinedIndex() < static_cast<int>(p.combinedFootings.size())) {
+        const CombinedRecord& c = p.combinedFootings[static_cast<size_t>(ft.combinedIndex())];
         r.lenL = c.length;
         r.widB = c.width;
         return r;
     }
-    if (ft.state == -100) return r;
+    if (ft.isDisabled()) return r;
     const double area = static_cast<double>(ft.lenL) * ft.widB;
     if (!(area > 0) || f >= static_cast<int>(p.supportReaction.size())) return r;
     const int last = std::clamp(p.loadCaseCount, 0, cap::casesPerSupport - 1);
@@ -62,8 +53,8 @@ FootingReadout footingReadout(const Project& p, int f) {
     for (int c = 1; c <= last; ++c) {
         // The largest corner pressure of the case, as the detail window works it out.
         const double fy = p.designFy(f, c);
-        const double mx = std::fabs(p.reaction(f, c, 3));
-        const double mz = std::fabs(p.reaction(f, c, 4));
+        const double mx = std::fabs(p.reaction(f, c, reaction::MomX));
+        const double mz = std::fabs(p.reaction(f, c, reaction::MomZ));
         const double q = fy / area + 6 * mx / area / ft.widB + 6 * mz / area / ft.lenL;
         const double allowable = p.allowableBearing[static_cast<size_t>(c)];
         const double ratio = allowable > 0 ? q / allowable : q;
@@ -71,7 +62,7 @@ FootingReadout footingReadout(const Project& p, int f) {
             worstRatio = ratio;
             r.worstPressure = static_cast<float>(q);
             r.allowable = static_cast<float>(allowable);
-            r.governingCase = static_cast<int>(p.reaction(f, c, 1));
+            r.governingCase = static_cast<int>(p.reaction(f, c, reaction::CaseNo));
         }
     }
     return r;
@@ -88,11 +79,11 @@ std::string readoutLine(const FootingReadout& r) {
 }
 
 int neighbourFooting(const Project& p, int from, int dx, int dz) {
-    if (!validFooting(p, from)) return validFooting(p, 1) ? 1 : 0;
+    if (!p.hasFooting(from)) return p.hasFooting(1) ? 1 : 0;
     const FootingRecord& a = p.footings[static_cast<size_t>(from)];
     int best = 0;
     double bestCost = std::numeric_limits<double>::infinity();
-    for (int i = 1; validFooting(p, i); ++i) {
+    for (int i = 1; p.hasFooting(i); ++i) {
         if (i == from) continue;
         const FootingRecord& b = p.footings[static_cast<size_t>(i)];
         const double ahead =
@@ -110,12 +101,12 @@ int neighbourFooting(const Project& p, int from, int dx, int dz) {
 }
 
 int footingAt(const Project& p, double x, double z) {
-    for (int i = 1; validFooting(p, i); ++i) {
+    for (int i = 1; p.hasFooting(i); ++i) {
         const FootingRecord& f = p.footings[static_cast<size_t>(i)];
-        if (f.state >= 1 || f.state == -100) continue;
+        if (f.isCombined() || f.isDisabled()) continue;
         if (x >= f.drawX1 && x <= f.drawX2 && z >= f.drawZ1 && z <= f.drawZ2) return i;
     }
-    const int n = std::min(p.combinedCount, static_cast<int>(p.combinedFootings.size()) - 1);
+    const int n = p.lastCombined();
     for (int k = 1; k <= n; ++k) {
         const CombinedRecord& c = p.combinedFootings[static_cast<size_t>(k)];
         if (x >= c.xMin && x <= c.xMax && z >= c.zMin && z <= c.zMax && c.memberCount >= 1)

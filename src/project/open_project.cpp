@@ -13,6 +13,7 @@
 
 #include "design/shear_table.h"
 #include "model/analysis_reader.h"
+#include "model/marks.h"
 #include "model/numbers.h"
 #include "model/prompts.h"
 #include "model/sha256.h"
@@ -56,10 +57,11 @@ CaseLoads currentLoads(const Project& p, int i) {
     CaseLoads out;
     if (at(i) >= p.supportReaction.size()) return out;
     for (int c = 0; c < cap::casesPerSupport; ++c) {
-        const float number = p.reaction(i, c, 1);
+        const float number = p.reaction(i, c, reaction::CaseNo);
         if (number != 0)
-            out[static_cast<int>(std::lround(number))] = {p.reaction(i, c, 2), p.reaction(i, c, 3),
-                                                          p.reaction(i, c, 4)};
+            out[static_cast<int>(std::lround(number))] = {p.reaction(i, c, reaction::ForceY),
+                                                          p.reaction(i, c, reaction::MomX),
+                                                          p.reaction(i, c, reaction::MomZ)};
     }
     return out;
 }
@@ -96,7 +98,7 @@ std::string counted(size_t n, const char* one, const char* many) {
 }
 
 std::string sizeText(float lenL, float widB) {
-    return formatNumber(lenL) + " X " + formatNumber(widB) + " m";
+    return sizeCaption(lenL, widB) + " m";
 }
 
 std::unordered_map<int, int> jointIndex(const Project& p) {
@@ -243,8 +245,8 @@ void carryOver(Project& p, const StoredProject& s, Prompts& prompts,
         auto it = index.find(old.jointNo);
         if (it == index.end()) {
             std::vector<std::string> lost;
-            if (old.state == -1) lost.push_back("its resized size " + sizeText(old.lenL, old.widB));
-            if (old.state == -100) lost.push_back("its disabling");
+            if (old.isResized()) lost.push_back("its resized size " + sizeText(old.lenL, old.widB));
+            if (old.isDisabled()) lost.push_back("its disabling");
             if (old.offX != 0 || old.offZ != 0) lost.push_back("its column offset");
             std::string list;
             for (size_t k = 0; k < lost.size(); ++k)
@@ -261,16 +263,16 @@ void carryOver(Project& p, const StoredProject& s, Prompts& prompts,
         f.offZ = old.offZ;
         f.x = f.nodeX + (old.x - old.nodeX);
         f.z = f.nodeZ + (old.z - old.nodeZ);
-        if (old.state == -100 || old.state == -1) {
+        if (old.isDisabled() || old.isResized()) {
             f.state = old.state;
             f.lenL = old.lenL;
             f.widB = old.widB;
             f.markNo = old.markNo;
-            if (old.state == -1 && loadsChanged)
+            if (old.isResized() && loadsChanged)
                 lines.push_back("The footing at joint " + std::to_string(old.jointNo) +
                                 " keeps its resized size " + sizeText(old.lenL, old.widB) +
                                 " although its loads changed: check it");
-        } else if (old.state >= 1 && renumber[at(old.state)] != 0) {
+        } else if (old.isCombined() && renumber[at(old.state)] != 0) {
             f.state = renumber[at(old.state)];
             f.lenL = old.lenL;
             f.widB = old.widB;

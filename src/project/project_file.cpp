@@ -88,11 +88,12 @@ Json footingJson(const Project& p, int i) {
     Json loads = Json::array();
     if (at(i) < p.supportReaction.size()) {
         for (int c = 0; c < cap::casesPerSupport; ++c) {
-            const float number = p.reaction(i, c, 1);
+            const float number = p.reaction(i, c, reaction::CaseNo);
             if (number == 0) continue;
             loads.push_back(
-                Json::array({std::lround(number), jsonFloat(p.reaction(i, c, 2)),
-                             jsonFloat(p.reaction(i, c, 3)), jsonFloat(p.reaction(i, c, 4))}));
+                Json::array({std::lround(number), jsonFloat(p.reaction(i, c, reaction::ForceY)),
+                             jsonFloat(p.reaction(i, c, reaction::MomX)),
+                             jsonFloat(p.reaction(i, c, reaction::MomZ))}));
         }
     }
     j["loads"] = loads;
@@ -250,8 +251,8 @@ StoredFooting readFooting(const Reader& r, const Json& j, const std::string& whe
         for (size_t k = 1; k < 4; ++k) l[k] = r.realValue(line[k], where + ": a load", -1e30, 1e30);
         s.loads.push_back(l);
     }
-    f.state = r.int32(j, where, "state", -100, combinedCount);
-    if (f.state < -1 && f.state != -100)
+    f.state = r.int32(j, where, "state", kStateDisabled, combinedCount);
+    if (f.state < kStateResized && !f.isDisabled())
         r.fail(where + ": \"state\" is " + std::to_string(f.state) +
                ", not 0, -1, -100 or a combined footing");
     f.groupIndex = r.int32(j, where, "group", 0, groupCount);

@@ -1,7 +1,7 @@
 // The main window's load pipeline without the window.
 #include "sizing/pipeline.h"
 
-#include "combined/offsets.h"
+#include "plan/offsets.h"
 #include "sizing/sizing.h"
 
 namespace ormevak {

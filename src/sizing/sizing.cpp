@@ -32,8 +32,8 @@ struct SquareCase {
 
 SquareCase squareCase(const Project& p, int support, int caseIndex) {
     return {p.factoredLoad, p.allowableBearing[at(caseIndex)],
-            std::fabs(static_cast<double>(p.reaction(support, caseIndex, 3))) +
-                std::fabs(static_cast<double>(p.reaction(support, caseIndex, 4)))};
+            std::fabs(static_cast<double>(p.reaction(support, caseIndex, reaction::MomX))) +
+                std::fabs(static_cast<double>(p.reaction(support, caseIndex, reaction::MomZ)))};
 }
 
 // A fixed number of Newton steps, as the sizes have always been computed. The cases of one
@@ -61,7 +61,7 @@ double squareSide(const Project& p, int support, int caseIndex) {
 }
 
 void sizeFootings(Project& p, Prompts& prompts) {
-    const int n = toInt16(p.reaction(0, 0, 0), "The support count");
+    const int n = toInt16(p.reaction(0, 0, reaction::JointNo), "The support count");
     if (static_cast<int>(p.footings.size()) < n + 1) p.footings.resize(at(n) + 1);
     std::array<SquareCase, cap::casesPerSupport> cases;
     std::array<double, cap::casesPerSupport> sides;
@@ -71,19 +71,20 @@ void sizeFootings(Project& p, Prompts& prompts) {
         int last = cap::casesPerSupport - 1;
         size_t count = 0;
         // Messages name the support by its joint number, the number the engineer can find.
-        const std::string joint = text(p.reaction(j, 0, 0));
+        const std::string joint = text(p.reaction(j, 0, reaction::JointNo));
         for (int c = 0; c <= cap::casesPerSupport - 2; ++c) {
             const float fy = p.designFy(j, c);
             if (fy > 0) {
                 p.factoredLoad = static_cast<float>(1.1 * fy);
             } else {
-                prompts.inform("Check JOINT : " + joint + "    LOAD : " +
-                               text(p.reaction(j, c, 1)) + "    FORCE-Y = " + text(fy));
+                prompts.inform("Check JOINT : " + joint +
+                               "    LOAD : " + text(p.reaction(j, c, reaction::CaseNo)) +
+                               "    FORCE-Y = " + text(fy));
                 p.sizedAsOneKn[at(j)] |= uint64_t{1} << c;
                 p.factoredLoad = 1;
             }
             cases[count++] = squareCase(p, j, c);
-            if (p.reaction(j, c + 1, 1) == 0) {
+            if (p.reaction(j, c + 1, reaction::CaseNo) == 0) {
                 last = c;
                 break;
             }
@@ -100,7 +101,7 @@ void sizeFootings(Project& p, Prompts& prompts) {
         }
         FootingRecord& f = p.footings[at(j)];
         f.reqSide = static_cast<float>(roundTo(maxB + 0.00049, 3));
-        f.jointNo = toInt32(p.reaction(j, 0, 0), "A support joint number");
+        f.jointNo = toInt32(p.reaction(j, 0, reaction::JointNo), "A support joint number");
     }
 }
 
@@ -109,8 +110,10 @@ double rectSideForCase(const Project& p, Prompts& prompts, int support, int case
     const double l = firstSide;
     const double load = p.factoredLoad;
     const double qa = p.allowableBearing[at(caseIndex)];
-    const double mx = std::fabs(static_cast<double>(p.reaction(support, caseIndex, 3)));
-    const double mz = std::fabs(static_cast<double>(p.reaction(support, caseIndex, 4)));
+    const double mx =
+        std::fabs(static_cast<double>(p.reaction(support, caseIndex, reaction::MomX)));
+    const double mz =
+        std::fabs(static_cast<double>(p.reaction(support, caseIndex, reaction::MomZ)));
     const double e = p.earthPressure;
 
     // Largest corner pressure equal to the allowable bearing.
@@ -214,7 +217,7 @@ void assignGroups(Project& p, Prompts& prompts) {
     int resized = 0;
     for (int j = 1; j <= p.footingCount; ++j) {
         FootingRecord& f = p.footings[at(j)];
-        if (f.state == 0) {
+        if (f.isGrouped()) {
             f.groupIndex = 0;
             for (int i = 1; i <= p.groupCount; ++i) {
                 GroupRecord& g = p.groups[at(i)];
@@ -231,7 +234,7 @@ void assignGroups(Project& p, Prompts& prompts) {
                 prompts.inform(formatInt(f.jointNo) + " Missed   Size = " +
                                formatNumber(static_cast<float>(roundTo(f.reqSide, 0))) + " M");
             }
-        } else if (f.state == -1) {
+        } else if (f.isResized()) {
             f.markNo = ++resized;
         }
     }
@@ -252,7 +255,7 @@ void assignGroups(Project& p, Prompts& prompts) {
     }
     for (int j = 1; j <= p.footingCount; ++j) {
         FootingRecord& f = p.footings[at(j)];
-        if (f.state == 0) f.markNo = f.groupIndex == 0 ? 0 : p.groups[at(f.groupIndex)].groupNo;
+        if (f.isGrouped()) f.markNo = f.groupIndex == 0 ? 0 : p.groups[at(f.groupIndex)].groupNo;
     }
 }
 
@@ -260,17 +263,17 @@ void placeFootings(Project& p) {
     const int n = p.supportCount();
     if (static_cast<int>(p.footings.size()) < n + 1) p.footings.resize(at(n) + 1);
     std::unordered_map<int32_t, int> firstRow;
-    for (int r = p.jointCount; r >= 1; --r) firstRow[p.joints[at(r)][0]] = r;
+    for (int r = p.jointCount; r >= 1; --r) firstRow[p.joints[at(r)][joint::Number]] = r;
     for (int j = 1; j <= n; ++j) {
-        const float joint = p.reaction(j, 0, 0);
+        const float joint = p.reaction(j, 0, reaction::JointNo);
         auto it = firstRow.find(static_cast<int32_t>(joint));
         // A support whose joint is not in the joint list keeps its footing as it was.
         if (it == firstRow.end() || static_cast<float>(it->first) != joint) continue;
         const auto& row = p.joints[at(it->second)];
         FootingRecord& f = p.footings[at(j)];
-        f.x = f.nodeX = row[1];
-        f.z = f.nodeZ = row[3];
-        f.jointNo = row[0];
+        f.x = f.nodeX = row[joint::X];
+        f.z = f.nodeZ = row[joint::Z];
+        f.jointNo = row[joint::Number];
     }
     p.footingCount = n;
 }

@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-#include "combined/details.h"
+#include "plan/details.h"
 
 namespace ormevak {
 

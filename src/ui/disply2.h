@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "combined/details.h"
+#include "plan/details.h"
 
 namespace ormevak {
 

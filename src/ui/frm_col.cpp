@@ -11,8 +11,8 @@
 #include <cmath>
 #include <optional>
 
-#include "combined/offsets.h"
 #include "model/numbers.h"
+#include "plan/offsets.h"
 
 namespace ormevak {
 
@@ -75,7 +75,7 @@ FrmCol::FrmCol(Project& project, QWidget* parent) : QWidget(parent), project_(pr
     labelFont.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
                            QStringLiteral("DejaVu Sans")});
     labelFont.setPointSize(8);
-    const int n = std::min(project_.footingCount, static_cast<int>(project_.footings.size()) - 1);
+    const int n = project_.lastFooting();
     for (int i = 1; i <= n; ++i) {
         auto* label =
             new QLabel(QString::fromStdString(formatInt(project_.footings[i].jointNo)), picCol_);
@@ -143,7 +143,9 @@ void FrmCol::drawLevelBeams(QPainter& painter) const {
     const double sz = picCol_->height() / spanZ;
     auto at = [&](double x, double z) { return QPointF((x - win.left) * sx, (z - win.top) * sz); };
     auto beamLength = [&](int b) {
-        return b < static_cast<int>(project_.beams.size()) ? double(project_.beams[b][2]) : 0.0;
+        return b < static_cast<int>(project_.beams.size())
+                   ? double(project_.beams[b][member_row::Length])
+                   : 0.0;
     };
 
     painter.setPen(QPen(Qt::black, 1));

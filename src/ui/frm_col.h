@@ -6,9 +6,9 @@
 #include <QWidget>
 #include <vector>
 
-#include "combined/plan_labels.h"
 #include "model/project.h"
 #include "plan/history.h"
+#include "plan/plan_labels.h"
 
 namespace ormevak {
 

@@ -8,11 +8,11 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "combined/interaction.h"
-#include "combined/plan_state.h"
 #include "model/project.h"
 #include "model/prompts.h"
 #include "plan/history.h"
+#include "plan/interaction.h"
+#include "plan/plan_state.h"
 
 class QAction;
 class QLabel;

@@ -340,8 +340,7 @@ void FrmShd::fitContent() {
 
 void FrmShd::reloadRows() {
     removeRows();
-    const int count =
-        std::min(project_.designRowCount, static_cast<int>(project_.designRowTexts.size()) - 1);
+    const int count = project_.lastDesignRowTexts();
     for (int n = 1; n <= count; ++n) {
         rows_.push_back(makeRow(n));
         fillRow(n, project_.designRowTexts[n]);

@@ -30,7 +30,7 @@ QString labelDisplay(const std::string& text) {
 }
 
 int footingRows(const Project& p) {
-    return std::max(0, std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1));
+    return std::max(0, p.lastFooting());
 }
 
 QFont planFont() {
@@ -46,14 +46,6 @@ Button buttonOf(Qt::MouseButton button) {
 }
 
 } // namespace
-
-int twipsToPixels(double twips, double logicalDpi) {
-    return toInt32(twips * logicalDpi / 1440.0, "pixels");
-}
-
-double pixelsToTwips(double pixels, double logicalDpi) {
-    return logicalDpi > 0 ? pixels * 1440.0 / logicalDpi : 0.0;
-}
 
 // ---- PlanViewport ----
 
@@ -146,8 +138,8 @@ void paintPlan(QPainter& painter, const Project& project, const PlanState& state
     dashed.setStyle(Qt::DashLine);
     for (int i = 1; i <= n; ++i) {
         const FootingRecord& f = project.footings[i];
-        if (f.state >= 1) continue; // drawn as part of its combined footing
-        if (f.state == -100) {
+        if (f.isCombined()) continue; // drawn as part of its combined footing
+        if (f.isDisabled()) {
             // Not built: only the column's place, dashed.
             const ColumnOutline c = columnOutline(project, i);
             painter.setPen(dashed);
@@ -157,8 +149,7 @@ void paintPlan(QPainter& painter, const Project& project, const PlanState& state
         }
         painter.drawRect(rectOf(f.drawX1, f.drawZ1, f.drawX2, f.drawZ2));
     }
-    const int nc =
-        std::min(project.combinedCount, static_cast<int>(project.combinedFootings.size()) - 1);
+    const int nc = project.lastCombined();
     for (int k = 1; k <= nc; ++k) {
         const CombinedRecord& c = project.combinedFootings[k];
         painter.drawRect(rectOf(c.xMin, c.zMin, c.xMax, c.zMax));
@@ -185,29 +176,16 @@ void paintCheckOutlines(QPainter& painter, const Project& project,
         if (level == 0) continue;
         painter.setPen(QPen(level == 2 ? QColor(220, 0, 0) : QColor(255, 140, 0), 2));
         const FootingRecord& f = project.footings[i];
-        if (f.state >= 1 && f.state < static_cast<int>(project.combinedFootings.size())) {
-            const CombinedRecord& c = project.combinedFootings[static_cast<size_t>(f.state)];
+        if (f.isCombined() &&
+            f.combinedIndex() < static_cast<int>(project.combinedFootings.size())) {
+            const CombinedRecord& c =
+                project.combinedFootings[static_cast<size_t>(f.combinedIndex())];
             painter.drawRect(rectOf(c.xMin, c.zMin, c.xMax, c.zMax));
-        } else if (f.state != -100) {
+        } else if (!f.isDisabled()) {
             painter.drawRect(rectOf(f.drawX1, f.drawZ1, f.drawX2, f.drawZ2));
         }
     }
     painter.restore();
-}
-
-// ---- PressLabel ----
-
-PressLabel::PressLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
-
-void PressLabel::mousePressEvent(QMouseEvent* event) {
-    event->accept();
-    emit pressed(event->button(), event->modifiers());
-}
-
-void PressLabel::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
 }
 
 // ---- PlanView ----
@@ -581,7 +559,7 @@ void PlanView::wheelOverSizeBox(int rotation) {
     if (!stepped) return;
     drawFoot();
     const int s = project_.currentFooting;
-    if (s >= 1 && s <= footingRows(project_) && project_.footings[s].state < 1) {
+    if (s >= 1 && s <= footingRows(project_) && !project_.footings[s].isCombined()) {
         // The size label stands on the resized rectangle's top edge.
         const FootingRecord& f = project_.footings[s];
         sizeLabelCorner_ = QPointF(f.drawX1, f.drawZ1 - textHeightInPlan(QStringLiteral("H")));

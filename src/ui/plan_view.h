@@ -11,20 +11,18 @@
 #include <QSizeF>
 #include <QWidget>
 
-#include "combined/interaction.h"
-#include "combined/plan_labels.h"
-#include "combined/plan_state.h"
 #include "model/project.h"
 #include "model/prompts.h"
 #include "plan/history.h"
+#include "plan/interaction.h"
+#include "plan/plan_labels.h"
+#include "plan/plan_state.h"
+#include "ui/press_label.h"
+#include "ui/twips.h"
 
 class QPainter;
 
 namespace ormevak {
-
-// Window layouts are designed in twips: 15 twips make a pixel at 96 dpi.
-int twipsToPixels(double twips, double logicalDpi);
-double pixelsToTwips(double pixels, double logicalDpi);
 
 // Maps plan millimetres (x to the right, z downwards) to the pixels of a drawing area and back.
 // The plan window is fixed when the plan loads; an area of another shape later keeps both scales
@@ -68,8 +66,8 @@ class PlanViewport {
 // The rubber band's colour on the plan.
 QColor bandColour();
 
-// Paints what drawFoot draws: footing outlines (state < 1), combined outlines, the grid lines when
-// asked for, and the rubber band, dashed. Labels are widgets and are not painted here.
+// Paints what drawFoot draws: outlines of footings not combined, combined outlines, the grid lines
+// when asked for, and the rubber band, dashed. Labels are widgets and are not painted here.
 void paintPlan(QPainter& painter, const Project& project, const PlanState& state,
                const PlanViewport& viewport, bool gridLines);
 
@@ -77,20 +75,6 @@ void paintPlan(QPainter& painter, const Project& project, const PlanState& state
 // warning (severity by footing, from footingSeverity). Screen only: the printed plan has none.
 void paintCheckOutlines(QPainter& painter, const Project& project,
                         const std::vector<char>& severity, const PlanViewport& viewport);
-
-// A label that reports presses and clicks (footing labels, group side and count labels).
-class PressLabel : public QLabel {
-    Q_OBJECT
-  public:
-    explicit PressLabel(const QString& text, QWidget* parent = nullptr);
-  signals:
-    void pressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
-    void clicked();
-
-  protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-};
 
 // PicFoot: the plan. Presses on footing labels, wheel turns over the size box, Escape and
 // Shift + Delete, and the rubber band are turned into the core's plan operations here.

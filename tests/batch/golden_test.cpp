@@ -1,9 +1,14 @@
 // Golden runs of the batch tool on the example projects: the whole JSON must stay as blessed.
+// The blessed JSON is kept one field per line so that a change reads in a diff; the batch tool
+// writes it on one line, and the run must give exactly the blessed file with the layout taken
+// out (the blanks outside strings and the line breaks).
 // After an intended change, re-bless with: ORMEVAK_BLESS=1 ./tests/tests_batch
 // --gtest_filter='Golden*'
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +19,112 @@ namespace {
 std::string slurp(const fs::path& f) {
     std::ifstream in(f, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The end of the string or bare value that starts at i.
+size_t scalarEnd(std::string_view s, size_t i) {
+    if (s[i] == '"') {
+        for (++i; i < s.size() && s[i] != '"'; ++i)
+            if (s[i] == '\\') ++i;
+        return i + 1;
+    }
+    while (i < s.size() && std::string_view(",:]}").find(s[i]) == std::string_view::npos) ++i;
+    return i;
+}
+
+bool isContainer(std::string_view s, size_t i) {
+    return s[i] == '{' || s[i] == '[';
+}
+
+// Lays out the compact value at i: every member of an object on its own line, an array of
+// plain values on one line, an array of objects or arrays one element per line.
+void layOut(std::string_view s, size_t& i, int indent, std::string& out) {
+    const std::string pad(static_cast<size_t>(indent) + 2, ' ');
+    const std::string close(static_cast<size_t>(indent), ' ');
+    if (s[i] == '{') {
+        ++i;
+        if (s[i] == '}') {
+            out += "{}";
+            ++i;
+            return;
+        }
+        out += "{\n";
+        for (;;) {
+            const size_t keyEnd = scalarEnd(s, i);
+            out += pad;
+            out += s.substr(i, keyEnd - i);
+            out += ": ";
+            i = keyEnd + 1; // the colon
+            layOut(s, i, indent + 2, out);
+            if (s[i++] == '}') break;
+            out += ",\n";
+        }
+        out += "\n" + close + "}";
+        return;
+    }
+    if (s[i] == '[') {
+        ++i;
+        if (s[i] == ']') {
+            out += "[]";
+            ++i;
+            return;
+        }
+        // Plain values only: one line.
+        bool plain = true;
+        for (size_t j = i;;) {
+            if (isContainer(s, j)) {
+                plain = false;
+                break;
+            }
+            j = scalarEnd(s, j);
+            if (s[j] == ']') break;
+            ++j; // the comma
+        }
+        out += plain ? "[" : "[\n";
+        for (;;) {
+            if (!plain) out += pad;
+            layOut(s, i, indent + 2, out);
+            if (s[i++] == ']') break;
+            out += plain ? ", " : ",\n";
+        }
+        if (!plain) out += "\n" + close;
+        out += "]";
+        return;
+    }
+    const size_t end = scalarEnd(s, i);
+    out += s.substr(i, end - i);
+    i = end;
+}
+
+// The batch tool's one-line JSON (ending in a line break) laid out one field per line.
+std::string laidOut(const std::string& json) {
+    std::string out;
+    size_t i = 0;
+    const std::string_view s(json.data(), json.empty() ? 0 : json.size() - 1);
+    if (!s.empty()) layOut(s, i, 0, out);
+    return out + "\n";
+}
+
+// The layout taken out again: the blanks and line breaks outside strings, then the final break.
+std::string compacted(const std::string& laid) {
+    std::string out;
+    bool inString = false;
+    for (size_t i = 0; i < laid.size(); ++i) {
+        const char c = laid[i];
+        if (inString) {
+            out += c;
+            if (c == '\\' && i + 1 < laid.size())
+                out += laid[++i];
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+            out += c;
+        } else if (c != ' ' && c != '\n' && c != '\r' && c != '\t') {
+            out += c;
+        }
+    }
+    return out + "\n";
 }
 
 struct GoldenCase {
@@ -42,12 +153,14 @@ TEST_P(Golden, jsonMatchesTheBlessedRun) {
     const fs::path expectedJson = golden / (std::string(c.name) + ".json");
     const fs::path expectedSchedule = golden / (std::string(c.name) + ".schedule.txt");
     if (std::getenv("ORMEVAK_BLESS")) {
-        std::ofstream(expectedJson, std::ios::binary) << json;
+        std::ofstream(expectedJson, std::ios::binary) << laidOut(json);
         std::ofstream(expectedSchedule, std::ios::binary) << schedule;
     }
-    EXPECT_EQ(json, slurp(expectedJson))
+    const std::string blessed = slurp(expectedJson);
+    EXPECT_EQ(json, compacted(blessed))
         << "actual run kept in " << (dir / "out.json")
         << "; if the change is intended, re-bless (see the top of this file)";
+    EXPECT_EQ(laidOut(json), blessed) << "the blessed file is not laid out one field per line";
     EXPECT_EQ(schedule, slurp(expectedSchedule))
         << "actual schedule kept in " << (dir / "schedule.txt");
     if (!HasFailure()) fs::remove_all(dir);

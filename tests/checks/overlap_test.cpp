@@ -4,7 +4,7 @@
 
 #include "checks/check_frames.h"
 #include "combined/combined_footing.h"
-#include "combined/interaction.h"
+#include "plan/interaction.h"
 #include "support/recording_prompts.h"
 
 namespace ormevak {

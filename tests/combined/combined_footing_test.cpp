@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "combined/combined_footing.h"
-#include "combined/interaction.h"
+#include "plan/interaction.h"
 #include "support/recording_prompts.h"
-#include "test_projects.h"
+#include "support/test_projects.h"
 
 namespace ormevak {
 namespace {

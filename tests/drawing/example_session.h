@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "batch/actions.h"
+#include "batch/apply.h"
 #include "batch/session.h"
 #include "design/design.h"
 #include "model/analysis_reader.h"

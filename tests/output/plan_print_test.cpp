@@ -142,9 +142,9 @@ TEST(PrintAligned, putsTheLeftEndTheMiddleOrTheRightEndAtX) {
     PrintSurface s(painter, QRectF(0, 0, 1000, 700));
     s.setScale({0, 0, 10000, 7000});
     const double width = s.textWidth("2.45");
-    printAligned(s, "2.45", 5000, 1000, 0);
-    printAligned(s, "2.45", 5000, 2000, 1);
-    printAligned(s, "2.45", 5000, 3000, 2);
+    printAligned(s, "2.45", 5000, 1000, Align::Left);
+    printAligned(s, "2.45", 5000, 2000, Align::Centre);
+    printAligned(s, "2.45", 5000, 3000, Align::Right);
     ASSERT_EQ(s.printed().size(), 3u);
     EXPECT_DOUBLE_EQ(s.printed()[0].x, 5000);
     EXPECT_DOUBLE_EQ(s.printed()[1].x, 5000 - width / 2);

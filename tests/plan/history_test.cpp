@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "batch/actions.h"
+#include "batch/apply.h"
+#include "batch/result_json.h"
 #include "batch/session.h"
 #include "model/analysis_reader.h"
 #include "model/soil_values.h"

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "batch/session.h"
-#include "combined/details.h"
-#include "combined/plan_labels.h"
 #include "model/analysis_reader.h"
 #include "model/soil_values.h"
+#include "plan/details.h"
+#include "plan/plan_labels.h"
 #include "plan/plan_readout.h"
 #include "sizing/pipeline.h"
 

@@ -11,12 +11,12 @@
 #include <gtest/gtest.h>
 
 #include "combined/combined_footing.h"
-#include "combined/interaction.h"
-#include "combined/offsets.h"
 #include "design/design.h"
 #include "design/schedule.h"
 #include "model/analysis_reader.h"
 #include "model/soil_values.h"
+#include "plan/interaction.h"
+#include "plan/offsets.h"
 #include "project/open_project.h"
 #include "project/project_file.h"
 #include "sizing/pipeline.h"

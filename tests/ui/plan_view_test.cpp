@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "combined/plan_labels.h"
+#include "plan/plan_labels.h"
 #include "ui/group_controls.h"
 #include "ui/plan_view.h"
 

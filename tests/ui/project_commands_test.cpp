@@ -10,7 +10,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "combined/interaction.h"
+#include "plan/interaction.h"
 #include "ui/project_commands.h"
 #include "ui_session.h"
 

@@ -6,12 +6,12 @@
 #include <memory>
 
 #include "combined/combined_footing.h"
-#include "combined/interaction.h"
-#include "combined/plan_state.h"
 #include "design/combined_design.h"
 #include "design/rect_design.h"
 #include "office_project.h"
 #include "plan/history.h"
+#include "plan/interaction.h"
+#include "plan/plan_state.h"
 #include "ui/designed_rows_tables.h"
 #include "ui/frm_shd.h"
 #include "ui/qt_prompts.h"

@@ -5,10 +5,10 @@
 #include <QTest>
 
 #include "combined/combined_footing.h"
-#include "combined/details.h"
-#include "combined/interaction.h"
 #include "model/numbers.h"
 #include "office_project.h"
+#include "plan/details.h"
+#include "plan/interaction.h"
 #include "ui/disply.h"
 #include "ui/disply2.h"
 

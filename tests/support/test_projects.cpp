@@ -1,5 +1,5 @@
 // Small hand-built projects for the combined footing and plan tests.
-#include "test_projects.h"
+#include "support/test_projects.h"
 
 namespace ormevak::testing {
 

@@ -1,8 +1,8 @@
 // Footing label texts, the plan window and the drawn rectangles.
 #include <gtest/gtest.h>
 
-#include "combined/plan_labels.h"
-#include "test_projects.h"
+#include "plan/plan_labels.h"
+#include "support/test_projects.h"
 
 namespace ormevak {
 namespace {

@@ -1,5 +1,5 @@
 // Column offsets of the column node window.
-#include "combined/offsets.h"
+#include "plan/offsets.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,8 +20,8 @@ namespace {
 // either is stored, so a refused one leaves the footing as it was.
 void moveOffJoint(const Project& p, FootingRecord& f) {
     const int c = f.colIndex;
-    const double stepX = p.columns[c][4] / 2.0 - 115;
-    const double stepZ = p.columns[c][3] / 2.0 - 115;
+    const double stepX = p.columns[c][member_row::Dim4] / 2.0 - 115;
+    const double stepZ = p.columns[c][member_row::Dim3] / 2.0 - 115;
     const int32_t x = toInt32(f.nodeX + f.offX * stepX, "footing centre x");
     const int32_t z = toInt32(f.nodeZ + f.offZ * stepZ, "footing centre z");
     f.x = x;
@@ -32,10 +32,11 @@ void moveOffJoint(const Project& p, FootingRecord& f) {
 
 bool offsetKeys(Project& p, OffsetKey key) {
     const int cur = p.currentFooting;
-    if (cur < 1 || cur > p.footingCount || cur >= static_cast<int>(p.footings.size())) return false;
+    if (!p.hasFooting(cur)) return false;
     FootingRecord& f = p.footings[cur];
     const int c = f.colIndex;
-    if (c < 1 || c >= static_cast<int>(p.columns.size()) || p.columns[c][4] == 0) return false;
+    if (c < 1 || c >= static_cast<int>(p.columns.size()) || p.columns[c][member_row::Dim4] == 0)
+        return false;
 
     int offX = f.offX, offZ = f.offZ;
     switch (key) {
@@ -56,8 +57,8 @@ bool offsetKeys(Project& p, OffsetKey key) {
         if (offZ <= 0) offZ += 1;
         break;
     }
-    const double stepX = p.columns[c][4] / 2.0 - 115;
-    const double stepZ = p.columns[c][3] / 2.0 - 115;
+    const double stepX = p.columns[c][member_row::Dim4] / 2.0 - 115;
+    const double stepZ = p.columns[c][member_row::Dim3] / 2.0 - 115;
     // Both centres are worked out before anything changes: a centre beyond a 32-bit value is
     // refused (RangeError) with the footing left as it was.
     const int32_t x = toInt32(f.nodeX + offX * stepX, "footing centre x");
@@ -70,11 +71,12 @@ bool offsetKeys(Project& p, OffsetKey key) {
 }
 
 void applyOffsets(Project& p) {
-    const int n = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    const int n = p.lastFooting();
     for (int i = 1; i <= n; ++i) {
         FootingRecord& f = p.footings[i];
         const int c = f.colIndex;
-        if (c < 1 || c >= static_cast<int>(p.columns.size()) || p.columns[c][4] == 0) continue;
+        if (c < 1 || c >= static_cast<int>(p.columns.size()) || p.columns[c][member_row::Dim4] == 0)
+            continue;
         try {
             moveOffJoint(p, f);
         } catch (const RangeError&) {
@@ -84,7 +86,7 @@ void applyOffsets(Project& p) {
 }
 
 void resetOffsets(Project& p) {
-    const int n = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    const int n = p.lastFooting();
     for (int i = 1; i <= n; ++i) {
         FootingRecord& f = p.footings[i];
         f.offX = 0;

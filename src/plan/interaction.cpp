@@ -1,31 +1,28 @@
 // Plan interaction: every event that changes the model or produces a text.
-#include "combined/interaction.h"
+#include "plan/interaction.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "combined/combined_footing.h"
-#include "combined/plan_labels.h"
+#include "model/marks.h"
 #include "model/numbers.h"
+#include "plan/plan_labels.h"
 #include "sizing/sizing.h"
 
 namespace ormevak {
 
 namespace {
 
-bool validFooting(const Project& p, int i) {
-    return i >= 1 && i <= p.footingCount && i < static_cast<int>(p.footings.size());
-}
-
 bool validGroup(const Project& p, int g) {
-    return g >= 1 && g <= p.groupCount && g < static_cast<int>(p.groups.size());
+    return g >= 1 && g <= p.lastGroup();
 }
 
 } // namespace
 
 bool RfootMwheel(Project& p, Prompts& prompts, int direction) {
     const int s = p.currentFooting;
-    if (!validFooting(p, s) || s >= static_cast<int>(p.supportReaction.size())) return false;
+    if (!p.hasFootingLoads(s)) return false;
     FootingRecord& f = p.footings[s];
     double len = f.lenL;
     len += direction < 0 ? -0.05 : 0.05;
@@ -35,49 +32,46 @@ bool RfootMwheel(Project& p, Prompts& prompts, int direction) {
     const double wid = rectSide(p, prompts, s, len);
     if (!std::isfinite(wid) || !(wid > 0)) return false;
 
-    f.state = -1;
+    f.state = kStateResized;
     f.lenL = static_cast<float>(len);
     f.widB = static_cast<float>(wid);
     assignGroups(p, prompts);
-    p.sizeLabelCaption = formatNumber(static_cast<float>(len)) + " X " +
-                         formatNumber(static_cast<float>(wid)) + " = " +
-                         formatNumber(static_cast<float>(roundTo(len * wid, 2)));
+    p.sizeLabelCaption = sizeAreaCaption(len, wid);
     return true;
 }
 
 bool wheelStep(Project& p, Prompts& prompts, int rotationSign) {
     const int cur = p.currentFooting;
-    if (!validFooting(p, cur)) return false;
+    if (!p.hasFooting(cur)) return false;
     const int step = rotationSign < 0 ? -1 : 1;
-    const int state = p.footings[cur].state;
-    if (state < 1) return RfootMwheel(p, prompts, step);
-    return sizeCombined(p, state, step);
+    const FootingRecord& f = p.footings[cur];
+    if (!f.isCombined()) return RfootMwheel(p, prompts, step);
+    return sizeCombined(p, f.combinedIndex(), step);
 }
 
 void selectFooting(Project& p, PlanState& s, int i) {
     p.currentFooting = i;
-    if (!validFooting(p, i)) return;
+    if (!p.hasFooting(i)) return;
     const FootingRecord& f = p.footings[i];
     s.sizeBoxVisible = true;
-    p.sizeLabelCaption = formatNumber(static_cast<float>(roundTo(f.lenL, 2))) + " X " +
-                         formatNumber(static_cast<float>(roundTo(f.widB, 2)));
+    p.sizeLabelCaption = sizeCaption(roundTo(f.lenL, 2), roundTo(f.widB, 2));
 }
 
 void shiftDelete(Project& p, Prompts& prompts, PlanState& s) {
     if (s.dragging) return;
     const int cur = p.currentFooting;
-    if (validFooting(p, cur)) {
+    if (p.hasFooting(cur)) {
         FootingRecord& f = p.footings[cur];
-        if (f.state == -1) {
-            f.state = 0;
+        if (f.isResized()) {
+            f.state = kStateGrouped;
             f.lenL = f.reqSide;
             f.widB = f.reqSide;
-        } else if (f.state > 0) {
-            deleteCombined(p, prompts, f.state);
+        } else if (f.isCombined()) {
+            deleteCombined(p, prompts, f.combinedIndex());
         }
         // A footing back in the plain state belongs in a group at once: its type, its mark and
         // the Design command's rows must never leave it out.
-        if (f.state == 0) assignGroups(p, prompts);
+        if (f.isGrouped()) assignGroups(p, prompts);
     }
     hideSizeBox(s);
 }
@@ -104,12 +98,12 @@ bool nudgeGroup(Project& p, Prompts& prompts, int g) {
 
 GroupMemberList groupMemberList(const Project& p, int g) {
     GroupMemberList out;
-    const int n = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    const int n = p.lastFooting();
     out.visible.assign(static_cast<size_t>(std::max(n, 0)) + 1, 0);
     std::string list;
     for (int c = 1; c <= n; ++c) {
         const FootingRecord& f = p.footings[c];
-        if (f.groupIndex != g || f.state != 0) continue;
+        if (f.groupIndex != g || !f.isGrouped()) continue;
         out.visible[c] = 1;
         list += formatInt(f.jointNo) + "   ";
     }
@@ -149,12 +143,12 @@ PressResult pressLabel(Project& p, Prompts& prompts, PlanState& s, int i, Button
                        bool shift) {
     PressResult out;
     p.currentFooting = i;
-    if (!validFooting(p, i)) return out;
+    if (!p.hasFooting(i)) return out;
     FootingRecord& f = p.footings[i];
     if (s.disableMode) {
         // A resized or combined footing pressed here becomes an ordinary footing again; the
         // combined record keeps listing it.
-        f.state = f.state != 0 ? 0 : -100;
+        f.state = f.isGrouped() ? kStateDisabled : kStateGrouped;
         if (static_cast<int>(s.labels.size()) <= i) s.labels.resize(static_cast<size_t>(i) + 1);
         s.labels[i] = labelText(p, i, s.switches, s.labels[i]);
         assignGroups(p, prompts);
@@ -162,12 +156,12 @@ PressResult pressLabel(Project& p, Prompts& prompts, PlanState& s, int i, Button
         return out;
     }
     if (button == Button::Right && !shift) {
-        if (f.state < 1) {
+        if (!f.isCombined()) {
             out.kind = PressResult::Kind::Details;
             out.details = showFootingDetails(p, i);
         } else {
             out.kind = PressResult::Kind::CombinedDetails;
-            out.combined = combinedDetails(p, f.state);
+            out.combined = combinedDetails(p, f.combinedIndex());
         }
         return out;
     }

@@ -1,9 +1,10 @@
 // Footing label texts, the plan window and the drawn rectangles.
-#include "combined/plan_labels.h"
+#include "plan/plan_labels.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "model/marks.h"
 #include "model/numbers.h"
 
 namespace ormevak {
@@ -13,16 +14,13 @@ std::string labelText(const Project& p, int i, const PlanSwitches& switches,
     if (i < 1 || i >= static_cast<int>(p.footings.size())) return current;
     const FootingRecord& f = p.footings[i];
     if (switches.size) {
-        if (f.state == 0) return formatNumber(f.lenL);
+        if (f.isGrouped()) return formatNumber(f.lenL);
         return formatNumber(f.lenL) + "\r" + formatNumber(f.widB);
     }
     if (switches.footingNos) return formatInt(f.jointNo);
     if (switches.groupNos) {
-        if (f.state == 0) return "F" + formatInt(f.markNo);
-        if (f.state == -1) return "R" + formatInt(f.markNo);
         // A disabled footing is not built: it carries no type mark, only its joint.
-        if (f.state == -100) return formatInt(f.jointNo);
-        if (f.state > 0) return "C" + formatInt(f.state);
+        return f.isDisabled() ? formatInt(f.jointNo) : footingMark(f);
     }
     return current;
 }
@@ -70,7 +68,7 @@ ColumnOutline columnOutline(const Project& p, int i) {
     if (i < 1 || i >= static_cast<int>(p.footings.size())) return out;
     const int c = p.footings[i].colIndex;
     if (c < 1 || c >= static_cast<int>(p.columns.size())) return out;
-    const double alongX = p.columns[c][4], alongZ = p.columns[c][3];
+    const double alongX = p.columns[c][member_row::Dim4], alongZ = p.columns[c][member_row::Dim3];
     if (alongX > 0 && alongZ > 0) {
         out.halfX = alongX / 2;
         out.halfZ = alongZ / 2;
@@ -79,10 +77,10 @@ ColumnOutline columnOutline(const Project& p, int i) {
 }
 
 void storeDrawnRects(Project& p) {
-    const int n = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    const int n = p.lastFooting();
     for (int i = 1; i <= n; ++i) {
         FootingRecord& f = p.footings[i];
-        if (f.state >= 1) continue; // drawn as part of its combined footing
+        if (f.isCombined()) continue; // drawn as part of its combined footing
         const double hL = static_cast<double>(f.lenL) * 1000 / 2;
         const double hW = static_cast<double>(f.widB) * 1000 / 2;
         f.drawX1 = static_cast<float>(f.x - hL);
@@ -93,7 +91,7 @@ void storeDrawnRects(Project& p) {
 }
 
 void updatePlan(Project& p, PlanState& s) {
-    const int n = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    const int n = p.lastFooting();
     if (static_cast<int>(s.labels.size()) < n + 1) s.labels.resize(static_cast<size_t>(n) + 1);
     for (int i = 1; i <= n; ++i) s.labels[i] = labelText(p, i, s.switches, s.labels[i]);
     storeDrawnRects(p);

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "combined/details.h"
-#include "combined/plan_state.h"
 #include "model/project.h"
 #include "model/prompts.h"
+#include "plan/details.h"
+#include "plan/plan_state.h"
 
 namespace ormevak {
 

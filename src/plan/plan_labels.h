@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "combined/plan_state.h"
 #include "model/project.h"
+#include "plan/plan_state.h"
 
 namespace ormevak {
 
@@ -35,7 +35,7 @@ struct ColumnOutline {
 };
 ColumnOutline columnOutline(const Project& p, int i);
 
-// Stores drawX1..drawZ2 of every footing that is drawn by itself (state < 1).
+// Stores drawX1..drawZ2 of every footing that is drawn by itself (not part of a combined footing).
 void storeDrawnRects(Project& p);
 
 // The model part of redrawing the plan: every label text, then the drawn rectangles.

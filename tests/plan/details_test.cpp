@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "combined/combined_footing.h"
-#include "combined/details.h"
+#include "plan/details.h"
 #include "support/recording_prompts.h"
-#include "test_projects.h"
+#include "support/test_projects.h"
 
 namespace ormevak {
 namespace {

@@ -1,7 +1,7 @@
 // Values of the footing detail windows.
 //
 // Working reals are held in Single between steps, as in the group design.
-#include "combined/details.h"
+#include "plan/details.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,11 +17,6 @@ constexpr float kPedestal = 0.6f;
 // The depth search always ends (shear forces fall to zero as d reaches the cantilever); the
 // bound only stops it on broken data.
 constexpr int kMaxDepthSteps = 100000;
-
-bool validFooting(const Project& p, int f) {
-    return f >= 1 && f <= p.footingCount && f < static_cast<int>(p.footings.size()) &&
-           f < static_cast<int>(p.supportReaction.size());
-}
 
 int lastCase(const Project& p) {
     return std::clamp(p.loadCaseCount, 0, cap::casesPerSupport - 1);
@@ -64,15 +59,15 @@ float depthForSide(const Project& p, float s, float q) {
 } // namespace
 
 float detailPressure(const Project& p, int f) {
-    if (!validFooting(p, f)) return 0;
+    if (!p.hasFootingLoads(f)) return 0;
     const FootingRecord& ft = p.footings[f];
     const float area = static_cast<float>(static_cast<double>(ft.lenL) * ft.widB);
     if (area == 0) return 0; // no size yet: nothing to divide by
     float best = 0;
     for (int c = 1; c <= lastCase(p); ++c) {
         const double fy = p.designFy(f, c);
-        const double mx = std::fabs(p.reaction(f, c, 3));
-        const double mz = std::fabs(p.reaction(f, c, 4));
+        const double mx = std::fabs(p.reaction(f, c, reaction::MomX));
+        const double mz = std::fabs(p.reaction(f, c, reaction::MomZ));
         const float pr =
             static_cast<float>(fy / area + 6 * mx / area / ft.widB + 6 * mz / area / ft.lenL);
         if (pr > best) best = pr;
@@ -81,7 +76,7 @@ float detailPressure(const Project& p, int f) {
 }
 
 float detailDepth(Project& p, int f) {
-    if (!validFooting(p, f)) return 0;
+    if (!p.hasFootingLoads(f)) return 0;
     const FootingRecord& ft = p.footings[f];
     if (static_cast<double>(ft.lenL) * ft.widB == 0) return 0;
     // No estimate where the Design command would design nothing (a missing grade, or one below
@@ -98,9 +93,9 @@ float detailDepth(Project& p, int f) {
 FootingDetails showFootingDetails(Project& p, int f) {
     FootingDetails out;
     out.footing = f;
-    if (!validFooting(p, f)) return out;
+    if (!p.hasFootingLoads(f)) return out;
     const FootingRecord& ft = p.footings[f];
-    if (static_cast<double>(ft.lenL) * ft.widB == 0 || ft.state >= 1) return out;
+    if (static_cast<double>(ft.lenL) * ft.widB == 0 || ft.isCombined()) return out;
     out.filled = true;
 
     out.labN0 = "F " + formatInt(ft.jointNo);
@@ -108,8 +103,8 @@ FootingDetails showFootingDetails(Project& p, int f) {
     out.labOffcet = formatInt(ft.offX) + " X " + formatInt(ft.offZ);
     long long dim4 = 0, dim3 = 0;
     if (ft.colIndex >= 0 && ft.colIndex < static_cast<int>(p.columns.size())) {
-        dim4 = p.columns[ft.colIndex][4];
-        dim3 = p.columns[ft.colIndex][3];
+        dim4 = p.columns[ft.colIndex][member_row::Dim4];
+        dim3 = p.columns[ft.colIndex][member_row::Dim3];
     }
     out.labColSize = "ColSize " + formatInt(dim4) + " X " + formatInt(dim3);
     out.labXY = "off " + formatInt(ft.nodeX) + " - " + formatInt(ft.x) + " X " +
@@ -120,15 +115,15 @@ FootingDetails showFootingDetails(Project& p, int f) {
     float minLow = 1000;
     for (int c = 0; c <= lastCase(p); ++c) {
         const int r = c + 1;
-        const float fy = p.reaction(f, c, 2);
-        const float mx = p.reaction(f, c, 3);
-        const float mz = p.reaction(f, c, 4);
+        const float fy = p.reaction(f, c, reaction::ForceY);
+        const float mx = p.reaction(f, c, reaction::MomX);
+        const float mz = p.reaction(f, c, reaction::MomZ);
         const float pa = static_cast<float>(roundTo(1.1 * fy / area, 2));
         const float mzt =
             static_cast<float>(6 * std::fabs(static_cast<double>(mz)) / area / ft.lenL +
                                6 * std::fabs(static_cast<double>(mx)) / area / ft.widB);
         DetailRow row;
-        row.labCase = num(p.reaction(f, c, 1));
+        row.labCase = num(p.reaction(f, c, reaction::CaseNo));
         row.labPbyA = num(fy);
         row.labMbyZ = num(mx);
         row.labMbyZ2 = num(mz);
@@ -157,8 +152,7 @@ FootingDetails showFootingDetails(Project& p, int f) {
 CombinedDetails combinedDetails(const Project& p, int k) {
     CombinedDetails out;
     out.combined = k;
-    if (k < 1 || k > p.combinedCount || k >= static_cast<int>(p.combinedFootings.size()))
-        return out;
+    if (!p.hasCombined(k)) return out;
     const CombinedRecord& rec = p.combinedFootings[k];
     auto joint = [&](int m) {
         return m >= 1 && m < static_cast<int>(p.footings.size()) ? p.footings[m].jointNo : 0;

@@ -1,9 +1,9 @@
 // Column offsets and the arithmetic of the column node window.
 #include <gtest/gtest.h>
 
-#include "combined/offsets.h"
 #include "model/numbers.h"
-#include "test_projects.h"
+#include "plan/offsets.h"
+#include "support/test_projects.h"
 
 namespace ormevak {
 namespace {

@@ -2,8 +2,8 @@
 // shift a column off its joint, and the arithmetic of its plan range and label places.
 #pragma once
 
-#include "combined/plan_labels.h"
 #include "model/project.h"
+#include "plan/plan_labels.h"
 
 namespace ormevak {
 

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "combined/combined_footing.h"
-#include "combined/interaction.h"
 #include "design/design.h"
 #include "model/numbers.h"
+#include "plan/interaction.h"
 #include "sizing/sizing.h"
 #include "support/recording_prompts.h"
-#include "test_projects.h"
+#include "support/test_projects.h"
 
 namespace ormevak {
 namespace {
