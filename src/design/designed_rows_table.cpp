@@ -6,33 +6,13 @@
 
 #include "design/combined_design.h"
 #include "design/rect_design.h"
+#include "design/schedule.h"
 
 namespace ormevak {
 
 namespace {
 
 using Line = std::vector<std::string>;
-
-std::string aligned(const std::vector<Line>& lines) {
-    std::vector<std::size_t> width;
-    for (const Line& line : lines) {
-        if (width.size() < line.size()) width.resize(line.size(), 0);
-        for (std::size_t c = 0; c < line.size(); ++c) width[c] = std::max(width[c], line[c].size());
-    }
-    std::string out;
-    for (const Line& line : lines) {
-        std::string text;
-        for (std::size_t c = 0; c < line.size(); ++c) {
-            if (c > 0) text += "  ";
-            text += line[c];
-            text.append(width[c] - line[c].size(), ' ');
-        }
-        while (!text.empty() && text.back() == ' ') text.pop_back();
-        out += text;
-        out += '\n';
-    }
-    return out;
-}
 
 template <typename Row>
 std::string table(const std::vector<const char*>& headings, const std::vector<Row>& rows) {
@@ -44,7 +24,7 @@ std::string table(const std::vector<const char*>& headings, const std::vector<Ro
         line.resize(headings.size());
         lines.push_back(std::move(line));
     }
-    return "\n" + aligned(lines);
+    return "\n" + alignedTable(lines);
 }
 
 } // namespace

@@ -190,20 +190,14 @@ std::vector<std::string> memberMessages(const Project& p, int n) {
     return messages;
 }
 
-std::string scheduleTable(const Project& p) {
-    std::vector<RowTexts> lines;
-    RowTexts heading;
-    for (std::size_t c = 0; c < heading.size(); ++c) heading[c] = scheduleHeadings()[c];
-    lines.push_back(heading);
-    const int last = p.lastDesignRowTexts();
-    for (int n = 1; n <= last; ++n) lines.push_back(p.designRowTexts[static_cast<std::size_t>(n)]);
-
-    std::array<std::size_t, 20> width{};
-    for (const RowTexts& line : lines)
+std::string alignedTable(const std::vector<std::vector<std::string>>& lines) {
+    std::vector<std::size_t> width;
+    for (const auto& line : lines) {
+        if (width.size() < line.size()) width.resize(line.size(), 0);
         for (std::size_t c = 0; c < line.size(); ++c) width[c] = std::max(width[c], line[c].size());
-
+    }
     std::string out;
-    for (const RowTexts& line : lines) {
+    for (const auto& line : lines) {
         std::string text;
         for (std::size_t c = 0; c < line.size(); ++c) {
             if (c > 0) text += "  ";
@@ -215,6 +209,17 @@ std::string scheduleTable(const Project& p) {
         out += '\n';
     }
     return out;
+}
+
+std::string scheduleTable(const Project& p) {
+    std::vector<std::vector<std::string>> lines;
+    lines.emplace_back(scheduleHeadings().begin(), scheduleHeadings().end());
+    const int last = p.lastDesignRowTexts();
+    for (int n = 1; n <= last; ++n) {
+        const RowTexts& t = p.designRowTexts[static_cast<std::size_t>(n)];
+        lines.emplace_back(t.begin(), t.end());
+    }
+    return alignedTable(lines);
 }
 
 } // namespace ormevak

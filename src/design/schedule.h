@@ -39,4 +39,8 @@ std::vector<std::string> memberMessages(const Project& p, int n);
 // separated by two blanks, no trailing blanks; every line ends with a newline.
 std::string scheduleTable(const Project& p);
 
+// Lines of cells as a text table: each column padded to its widest cell, two blanks between
+// columns, no trailing blanks, a newline after every line.
+std::string alignedTable(const std::vector<std::vector<std::string>>& lines);
+
 } // namespace ormevak
