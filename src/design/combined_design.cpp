@@ -346,24 +346,10 @@ namespace {
 
 bool redesign(Project& p, int n, const CombinedRow& saved, Prompts* prompts) {
     CombinedRow& row = p.combinedRows[static_cast<std::size_t>(n - 1)];
-    const std::string name = "C" + formatInt(row.combined);
-    std::string message;
-    if (std::string problem = section::gradeProblem(p, "Schedule row " + name + " not redesigned");
-        !problem.empty()) {
-        message = problem;
-    } else {
-        if (p.gradeColumn < 1 || p.gradeColumn > 7) ensureShearTable(p);
-        try {
-            message = designCombinedRow(p, row, name);
-        } catch (const RangeError& e) {
-            message = rowMessage(name, std::string(e.what()) + "; the row was not redesigned");
-            row.designed = false;
-        }
-    }
-    if (prompts != nullptr && !message.empty()) prompts->inform(message);
-    if (row.designed) return true;
-    row = saved;
-    return false;
+    return slab::redesignEdited(
+        p, row, saved, "C" + formatInt(row.combined),
+        [&p](CombinedRow& r, const std::string& name) { return designCombinedRow(p, r, name); },
+        prompts);
 }
 
 } // namespace

@@ -343,25 +343,10 @@ namespace {
 
 // Redesigns R row n after an edit; on failure the row is restored and false returned.
 bool redesignRect(Project& p, int n, const RectRow& saved, Prompts* prompts) {
-    RectRow& row = p.rectRows[static_cast<std::size_t>(n - 1)];
-    const std::string name = "R" + formatInt(n);
-    std::string message;
-    if (std::string problem = section::gradeProblem(p, "Schedule row " + name + " not redesigned");
-        !problem.empty()) {
-        message = problem;
-    } else {
-        if (p.gradeColumn < 1 || p.gradeColumn > 7) ensureShearTable(p);
-        try {
-            message = designRectRow(p, row, name);
-        } catch (const RangeError& e) {
-            message = rowMessage(name, std::string(e.what()) + "; the row was not redesigned");
-            row.designed = false;
-        }
-    }
-    if (prompts != nullptr && !message.empty()) prompts->inform(message);
-    if (row.designed) return true;
-    row = saved;
-    return false;
+    return slab::redesignEdited(
+        p, p.rectRows[static_cast<std::size_t>(n - 1)], saved, "R" + formatInt(n),
+        [&p](RectRow& row, const std::string& name) { return designRectRow(p, row, name); },
+        prompts);
 }
 
 } // namespace

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "design/section.h"
+#include "design/shear_table.h"
+#include "model/numbers.h"
 #include "model/project.h"
 #include "model/prompts.h"
 
@@ -49,6 +52,28 @@ float steelPercent(float MuBd2, int fck, int fy);
 float balancedDepth(float Mu, float width, int fck);
 // Text of a user value, and whether it is a finite number as a whole.
 bool typedValue(const std::string& text, float& value);
+
+// Designs again a row the engineer has just edited, with `design` (row, name) -> message. A
+// missing grade, an overflow or a design the row cannot take puts the row back as `saved`; any
+// message goes to `prompts`. Returns whether the row is designed.
+template <typename Row, typename Design>
+bool redesignEdited(Project& p, Row& row, const Row& saved, const std::string& name,
+                    Design&& design, Prompts* prompts) {
+    std::string message = section::gradeProblem(p, "Schedule row " + name + " not redesigned");
+    if (message.empty()) {
+        if (p.gradeColumn < 1 || p.gradeColumn > 7) ensureShearTable(p);
+        try {
+            message = design(row, name);
+        } catch (const RangeError& e) {
+            message = "Schedule row " + name + ": " + e.what() + "; the row was not redesigned";
+            row.designed = false;
+        }
+    }
+    if (prompts != nullptr && !message.empty()) prompts->inform(message);
+    if (row.designed) return true;
+    row = saved;
+    return false;
+}
 } // namespace slab
 
 } // namespace ormevak

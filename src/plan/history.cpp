@@ -308,26 +308,24 @@ void EditHistory::cancel() {
 }
 
 bool EditHistory::undo(Project& p) {
-    if (undo_.empty()) return false;
-    Entry e = std::move(undo_.back());
-    undo_.pop_back();
-    Entry now{e.name, ModelSnapshot::take(p), 0};
-    now.bytes = now.model.bytes() + now.name.capacity();
-    e.model.restore(p);
-    bytes_ = bytes_ - e.bytes + now.bytes;
-    redo_.push_back(std::move(now));
-    return true;
+    return step(undo_, redo_, p);
 }
 
 bool EditHistory::redo(Project& p) {
-    if (redo_.empty()) return false;
-    Entry e = std::move(redo_.back());
-    redo_.pop_back();
+    return step(redo_, undo_, p);
+}
+
+bool EditHistory::step(std::deque<Entry>& from, std::deque<Entry>& to, Project& p) {
+    if (from.empty()) return false;
+    Entry e = std::move(from.back());
+    from.pop_back();
+    // The model as it stands goes to the other list under the same name, so the step can be
+    // taken back.
     Entry now{e.name, ModelSnapshot::take(p), 0};
     now.bytes = now.model.bytes() + now.name.capacity();
     e.model.restore(p);
     bytes_ = bytes_ - e.bytes + now.bytes;
-    undo_.push_back(std::move(now));
+    to.push_back(std::move(now));
     trim();
     return true;
 }

@@ -81,6 +81,8 @@ class EditHistory {
         size_t bytes = 0;
     };
     void trim();
+    // One undo (from the undo list to the redo list) or one redo (the other way).
+    bool step(std::deque<Entry>& from, std::deque<Entry>& to, Project& p);
 
     std::deque<Entry> undo_, redo_;
     Entry pending_;
