@@ -21,26 +21,15 @@ float rounded(double x, int decimals) {
     return static_cast<float>(roundTo(x, decimals));
 }
 
-// Load factor of the limit state of strength (IS 456 Table 18).
-constexpr double kLoadFactor = 1.5;
+using slab::kLoadFactor;
 // Mu,lim / (b d2) = 0.138 fck (IS 456 Annex G-1.1(c), Fe 415).
 constexpr double kMuLimFactor = 0.138;
 // Distribution steel: 0.12 % of the gross section for high-strength deformed bars
 // (IS 456 26.5.2.1), at most 5 d or 450 mm apart (26.3.3(b)(2)).
 constexpr double kDistributionShare = 0.0012;
 constexpr double kDistributionMaxSpacing = 450; // mm
-constexpr int kMaxPasses = 2000;
-constexpr double kBeyondSide = 0.05; // m
 // Bar diameter of a new C row: the slab spans between columns, so one step above the groups'.
 constexpr int kDefaultDia = 12;
-
-std::string rowMessage(const std::string& name, const std::string& what) {
-    return "Schedule row " + name + ": " + what;
-}
-
-float barCount(double ast, int dia) {
-    return single(intFloor(ast / dia / dia * 28 / 22 + 0.49));
-}
 
 // Whether combined footing k has two usable members that both still belong to it.
 bool complete(const Project& p, int k, int& m1, int& m2) {
@@ -49,9 +38,9 @@ bool complete(const Project& p, int k, int& m1, int& m2) {
     if (rec.memberCount < 2) return false;
     m1 = rec.members[1];
     m2 = rec.members[2];
-    const int last = std::min(p.lastFooting(), static_cast<int>(p.supportReaction.size()) - 1);
     for (int m : {m1, m2})
-        if (m < 1 || m > last || p.footings[static_cast<std::size_t>(m)].state != k) return false;
+        if (!p.hasFootingLoads(m) || p.footings[static_cast<std::size_t>(m)].combinedIndex() != k)
+            return false;
     return true;
 }
 
@@ -86,10 +75,6 @@ void governing(const Project& p, int k, int m1, int m2, CombinedRow& row) {
     row.netPressure = rounded(double(qmax) + 0.49, 0);
     row.pu1 = rounded(kLoadFactor * p.designFy(m1, row.govCase), 2);
     row.pu2 = rounded(kLoadFactor * p.designFy(m2, row.govCase), 2);
-}
-
-bool validRow(const Project& p, int n) {
-    return n >= 1 && n <= static_cast<int>(p.combinedRows.size());
 }
 
 std::string steelText(const CombinedSteel& s) {
@@ -139,8 +124,10 @@ double combinedHogging(double wu, double Pu1, double x1, double Pu2, double x2, 
     return std::max(0.0, fromStart);
 }
 
-std::string designCombinedRow(const Project& p, CombinedRow& row, const std::string& name) {
-    row.designed = false;
+namespace {
+
+// The texts a row shows before its design: name, length, width, pedestal and net pressure.
+void writeInputTexts(CombinedRow& row, const std::string& name) {
     row.texts.assign(combinedControlNames().size(), std::string());
     auto& t = row.texts;
     t[0] = name;
@@ -148,112 +135,134 @@ std::string designCombinedRow(const Project& p, CombinedRow& row, const std::str
     t[2] = formatNumber(row.width);
     t[4] = formatNumber(row.pedestal);
     t[5] = formatNumber(row.netPressure);
+}
 
-    const double L = row.length, B = row.width, a = row.pedestal, q = row.netPressure;
-    const double x1 = row.cant1, x2 = double(row.cant1) + double(row.span);
+// Distance of the second column from the end beyond the first, m.
+double secondColumnAt(const CombinedRow& row) {
+    return double(row.cant1) + double(row.span);
+}
+
+// Why the row's width and projections cannot be designed about its pedestals ("" when they
+// can).
+std::string combinedSideProblem(const CombinedRow& row, const std::string& name) {
+    const double L = row.length, B = row.width, a = row.pedestal;
+    const double x1 = row.cant1, x2 = secondColumnAt(row);
     if (!(B > a) || !(x1 > a / 2) || !(L - x2 > a / 2))
-        return rowMessage(name, "the footing width " + formatNumber(row.width) +
-                                    " m or a projection is not larger than the pedestal " +
-                                    formatNumber(row.pedestal) + " m: not designed");
+        return slab::rowMessage(name, "the footing width " + formatNumber(row.width) +
+                                          " m or a projection is not larger than the pedestal " +
+                                          formatNumber(row.pedestal) + " m: not designed");
     if (!(B > 2 * section::kCoverToBarCentre))
-        return rowMessage(name, "the footing width " + formatNumber(row.width) +
+        return slab::rowMessage(name,
+                                "the footing width " + formatNumber(row.width) +
                                     " m leaves no room for bars within the covers: not designed");
+    return {};
+}
 
-    const int fck = p.concreteGrade, fy = p.steelGrade;
+// The factored pressure lines and the moments along the length and across the width (IS 456
+// 34.2.3.2: hogging between the columns, sagging at the column faces). Returns the cantilever
+// of the bands across the width, m.
+float combinedMoments(CombinedRow& row) {
+    const double L = row.length, B = row.width, a = row.pedestal, q = row.netPressure;
+    const double x1 = row.cant1, x2 = secondColumnAt(row);
     const double Pu[2] = {row.pu1, row.pu2};
-    const double xc[2] = {x1, x2};
     // The net upward pressure, factored, as a line load along the length (kN/m).
     row.wu = rounded(kLoadFactor * q * B, 2);
-    const double wu = row.wu;
     // Between the columns the diagram is drawn with the pressure that balances the two column
     // loads: the largest corner pressure taken all along would carry more than the columns put
     // on the footing, and its diagram would not close (shears and moments that no load makes).
     row.wBal = rounded((Pu[0] + Pu[1]) / L, 2);
-    const double wBal = row.wBal;
     double x0 = 0;
-    // IS 456 34.2.3.2: hogging between the columns, sagging at the column faces.
-    row.top.mu = rounded(combinedHogging(wBal, Pu[0], x1, Pu[1], x2, L, x0), 2);
+    row.top.mu = rounded(combinedHogging(row.wBal, Pu[0], x1, Pu[1], x2, L, x0), 2);
     row.zeroShear = rounded(x0, 3);
     const double face = std::max({x1 - a / 2, L - x2 - a / 2, 0.0});
-    row.bottom.mu = rounded(wu * face * face / 2, 2);
+    row.bottom.mu = rounded(double(row.wu) * face * face / 2, 2);
     // Across the width each column's load spreads over the width: the band's cantilever moment.
     const float ct = rounded((B - a) / 2, 2);
     for (int i = 0; i < 2; ++i)
         row.bands[static_cast<std::size_t>(i)].mu =
             rounded(Pu[i] / B * double(ct) * double(ct) / 2, 2);
+    return ct;
+}
 
-    float d = slab::balancedDepth(std::max(row.top.mu, row.bottom.mu), row.width, fck);
-    // A depth the user entered that is deep enough stays.
-    if (row.depth > 0 && !(single(double(row.depth) - 0.06) < d))
-        d = single(double(row.depth) - 0.06);
-
-    const double limit = std::max({double(d), L, B}) + kBeyondSide;
-    bool gaveUp = false;
-    for (int pass = 1;; ++pass) {
-        const double dd = d;
-        bool deeper = false;
-        for (CombinedSteel* s : {&row.top, &row.bottom}) {
-            s->muBd2 = rounded(double(s->mu) / B / dd / dd / 1000, 2);
-            s->pt = slab::steelPercent(s->muBd2, fck, fy);
-        }
-        for (int i = 0; i < 2; ++i) {
-            CombinedBand& b = row.bands[static_cast<std::size_t>(i)];
-            // The band: the pedestal and d each side, as far as the footing reaches.
-            b.band = rounded(std::min(xc[i], a / 2 + dd) + std::min(L - xc[i], a / 2 + dd), 3);
-            b.cant = ct;
-            b.muBd2 = rounded(double(b.mu) / double(b.band) / dd / dd / 1000, 2);
-            if (double(b.muBd2) > kMuLimFactor * fck) deeper = true;
-            b.pt = slab::steelPercent(b.muBd2, fck, fy);
-        }
-        // One-way shear at d from each column face (IS 456 34.2.4.1(a)): the cantilever sides
-        // from their free ends, the sides between the columns from both ends' diagrams.
-        row.V1 = 0;
-        row.tauV = 0;
-        row.tauC = 0;
-        double worst = -1e30;
-        const auto section = [&](double V, float pt) {
-            V = std::max(0.0, V);
-            const float V1 = rounded(V, 0);
-            const float tv = rounded(double(V1) / B / dd * 1000 / 1000000, 2);
-            float ptUsed = pt;
-            const float tc = shearStrength(p, ptUsed);
-            if (double(tv) - double(tc) > worst) {
-                worst = double(tv) - double(tc);
-                row.V1 = V1;
-                row.tauV = tv;
-                row.tauC = tc;
-            }
-        };
-        const double s1 = x1 - a / 2 - dd;
-        if (s1 > 0) section(wu * s1, row.bottom.pt);
-        const double s4 = x2 + a / 2 + dd;
-        if (s4 < L) section(wu * (L - s4), row.bottom.pt);
-        for (double s : {x1 + a / 2 + dd, x2 - a / 2 - dd}) {
-            if (!(s > x1 && s < x2)) continue;
-            const double fromStart = std::abs(wBal * s - Pu[0]);
-            const double fromEnd = std::abs(wBal * (L - s) - Pu[1]);
-            section(std::max(fromStart, fromEnd), row.top.pt);
-        }
-        if (worst > 0) deeper = true;
-        // Punching on the perimeter d/2 from each pedestal's faces (IS 456 31.6.1): the column
-        // load less the upward pressure inside it; ks tau-c = 0.25 sqrt(fck) (31.6.3.1).
-        const double side = a + dd;
-        for (int i = 0; i < 2; ++i) {
-            CombinedBand& b = row.bands[static_cast<std::size_t>(i)];
-            b.Vp = rounded(std::max(0.0, Pu[i] - kLoadFactor * q * side * side), 0);
-            b.tauVp = rounded(double(b.Vp) * 1000 / (4 * side * dd) / 1000000, 2);
-            b.tauCp = rounded(std::sqrt(double(fck)) / 4, 2);
-            if (b.tauCp < b.tauVp) deeper = true;
-        }
-        if (!deeper) break;
-        const float next = single(dd + 0.025);
-        if (pass >= kMaxPasses || double(next) > limit) {
-            gaveUp = true;
-            break;
-        }
-        d = next;
+// Mu/bd2 and pt of both faces and both bands at depth dd; true when no band passes Mu,lim.
+bool flexurePasses(const Project& p, CombinedRow& row, double dd, float ct) {
+    const int fck = p.concreteGrade, fy = p.steelGrade;
+    const double L = row.length, B = row.width, a = row.pedestal;
+    const double xc[2] = {row.cant1, secondColumnAt(row)};
+    for (CombinedSteel* s : {&row.top, &row.bottom}) {
+        s->muBd2 = rounded(double(s->mu) / B / dd / dd / 1000, 2);
+        s->pt = slab::steelPercent(s->muBd2, fck, fy);
     }
+    bool passes = true;
+    for (int i = 0; i < 2; ++i) {
+        CombinedBand& b = row.bands[static_cast<std::size_t>(i)];
+        // The band: the pedestal and d each side, as far as the footing reaches.
+        b.band = rounded(std::min(xc[i], a / 2 + dd) + std::min(L - xc[i], a / 2 + dd), 3);
+        b.cant = ct;
+        b.muBd2 = rounded(double(b.mu) / double(b.band) / dd / dd / 1000, 2);
+        if (double(b.muBd2) > kMuLimFactor * fck) passes = false;
+        b.pt = slab::steelPercent(b.muBd2, fck, fy);
+    }
+    return passes;
+}
 
+// One-way shear at d from each column face (IS 456 34.2.4.1(a)): the cantilever sides from
+// their free ends, the sides between the columns from both ends' diagrams. The worst section
+// goes to the row; true when it passes.
+bool oneWayShearPasses(const Project& p, CombinedRow& row, double dd) {
+    const double L = row.length, B = row.width, a = row.pedestal;
+    const double x1 = row.cant1, x2 = secondColumnAt(row);
+    const double wu = row.wu, wBal = row.wBal;
+    row.V1 = 0;
+    row.tauV = 0;
+    row.tauC = 0;
+    double worst = -1e30;
+    const auto section = [&](double V, float pt) {
+        V = std::max(0.0, V);
+        const float V1 = rounded(V, 0);
+        const float tv = rounded(double(V1) / B / dd * 1000 / 1000000, 2);
+        float ptUsed = pt;
+        const float tc = shearStrength(p, ptUsed);
+        if (double(tv) - double(tc) > worst) {
+            worst = double(tv) - double(tc);
+            row.V1 = V1;
+            row.tauV = tv;
+            row.tauC = tc;
+        }
+    };
+    const double s1 = x1 - a / 2 - dd;
+    if (s1 > 0) section(wu * s1, row.bottom.pt);
+    const double s4 = x2 + a / 2 + dd;
+    if (s4 < L) section(wu * (L - s4), row.bottom.pt);
+    for (double s : {x1 + a / 2 + dd, x2 - a / 2 - dd}) {
+        if (!(s > x1 && s < x2)) continue;
+        const double fromStart = std::abs(wBal * s - double(row.pu1));
+        const double fromEnd = std::abs(wBal * (L - s) - double(row.pu2));
+        section(std::max(fromStart, fromEnd), row.top.pt);
+    }
+    return !(worst > 0);
+}
+
+// Punching on the perimeter d/2 from each pedestal's faces (IS 456 31.6.1): the column load
+// less the upward pressure inside it. True when both pass.
+bool punchingPasses(int fck, CombinedRow& row, double dd) {
+    const double a = row.pedestal, q = row.netPressure;
+    const double Pu[2] = {row.pu1, row.pu2};
+    const double side = a + dd;
+    bool passes = true;
+    for (int i = 0; i < 2; ++i) {
+        CombinedBand& b = row.bands[static_cast<std::size_t>(i)];
+        b.Vp = rounded(std::max(0.0, Pu[i] - kLoadFactor * q * side * side), 0);
+        b.tauVp = rounded(double(b.Vp) * 1000 / (4 * side * dd) / 1000000, 2);
+        b.tauCp = slab::punchingStrength(fck);
+        if (b.tauCp < b.tauVp) passes = false;
+    }
+    return passes;
+}
+
+// The bars of both faces and both bands and the distribution steel at effective depth d, with
+// the row's overall depth.
+void combinedSteel(CombinedRow& row, float d) {
     const int dia = row.barDia;
     for (CombinedSteel* s : {&row.top, &row.bottom}) {
         s->ast = section::steelArea(s->pt, row.width, d);
@@ -263,7 +272,7 @@ std::string designCombinedRow(const Project& p, CombinedRow& row, const std::str
     }
     for (CombinedBand& b : row.bands) {
         b.ast = section::steelArea(b.pt, b.band, d);
-        b.bars = std::max(2.0f, barCount(b.ast, dia));
+        b.bars = std::max(2.0f, slab::barCount(b.ast, dia));
         b.spacing = toInt16(double(b.band) / (double(b.bars) - 1) * 1000, "band spacing");
     }
     row.depth = section::overallDepth(d);
@@ -272,12 +281,15 @@ std::string designCombinedRow(const Project& p, CombinedRow& row, const std::str
     const double maxSpacing = std::min(5 * double(d) * 1000, kDistributionMaxSpacing);
     row.distSpacing = toInt16(intFloor(std::min(barArea / double(row.distAst) * 1000, maxSpacing)),
                               "distribution spacing");
-    row.designed = true;
+}
 
+// The texts of the designed row, in the order of combinedControlNames().
+void writeResultTexts(CombinedRow& row) {
+    auto& t = row.texts;
     t[3] = formatNumber(row.depth);
     t[6] = formatNumber(row.top.mu);
     t[7] = formatNumber(row.bottom.mu);
-    t[8] = formatInt(dia);
+    t[8] = formatInt(row.barDia);
     t[9] = steelText(row.top);
     t[10] = formatNumber(row.top.bars);
     t[11] = formatInt(row.top.spacing);
@@ -291,9 +303,31 @@ std::string designCombinedRow(const Project& p, CombinedRow& row, const std::str
     t[19] = formatNumber(row.tauC);
     t[20] = formatNumber(row.bands[0].tauVp) + " / " + formatNumber(row.bands[1].tauVp);
     t[21] = formatNumber(row.bands[0].tauCp);
-    return gaveUp ? rowMessage(name, "shear still fails at a depth of " + formatNumber(row.depth) +
-                                         " m; the depth search stopped there")
-                  : std::string();
+}
+
+} // namespace
+
+std::string designCombinedRow(const Project& p, CombinedRow& row, const std::string& name) {
+    row.designed = false;
+    writeInputTexts(row, name);
+    if (std::string problem = combinedSideProblem(row, name); !problem.empty()) return problem;
+
+    const float ct = combinedMoments(row);
+    float d = slab::userDepth(row.depth, slab::balancedDepth(std::max(row.top.mu, row.bottom.mu),
+                                                             row.width, p.concreteGrade));
+    const double limit =
+        std::max({double(d), double(row.length), double(row.width)}) + slab::kBeyondSide;
+    const bool gaveUp = slab::deepenUntilPassing(d, limit, [&](float dd) {
+        const bool flexure = flexurePasses(p, row, dd, ct);
+        const bool shear = oneWayShearPasses(p, row, dd);
+        const bool punching = punchingPasses(p.concreteGrade, row, dd);
+        return flexure && shear && punching;
+    });
+
+    combinedSteel(row, d);
+    row.designed = true;
+    writeResultTexts(row);
+    return gaveUp ? slab::gaveUpMessage(name, row.depth) : std::string();
 }
 
 void designCombinedRows(Project& p, std::vector<std::string>& notes) {
@@ -313,25 +347,15 @@ void designCombinedRows(Project& p, std::vector<std::string>& notes) {
         row.span = rounded(std::abs(double(rec.span)) / 1000, 3);
         row.pedestal = pedestalForSize(std::min(rec.length, rec.width));
         row.barDia = kDefaultDia;
-        for (const CombinedRow& old : before) {
-            if (old.combined != k) continue;
-            if (old.pedestalEdited) {
-                row.pedestal = old.pedestal;
-                row.pedestalEdited = true;
-            }
-            row.barDia = old.barDia;
-        }
+        slab::keepEdits(before, row, [k](const CombinedRow& old) { return old.combined == k; });
         governing(p, k, m1, m2, row);
         row.bands[0].footing = m1;
         row.bands[1].footing = m2;
         const std::string name = "C" + formatInt(k);
-        try {
-            if (std::string note = designCombinedRow(p, row, name); !note.empty())
-                notes.push_back(note);
-        } catch (const RangeError& e) {
-            notes.push_back(rowMessage(name, std::string(e.what()) + "; not designed"));
-            row.designed = false;
-        }
+        slab::designNew(
+            row, name,
+            [&p](CombinedRow& r, const std::string& n) { return designCombinedRow(p, r, n); },
+            notes);
         p.combinedRows.push_back(std::move(row));
     }
 }
@@ -344,59 +368,28 @@ int combinedRowOf(const Project& p, int k) {
 
 namespace {
 
-bool redesign(Project& p, int n, const CombinedRow& saved, Prompts* prompts) {
-    CombinedRow& row = p.combinedRows[static_cast<std::size_t>(n - 1)];
-    return slab::redesignEdited(
-        p, row, saved, "C" + formatInt(row.combined),
-        [&p](CombinedRow& r, const std::string& name) { return designCombinedRow(p, r, name); },
-        prompts);
-}
+constexpr slab::EditedRows<CombinedRow> kCombinedRows{
+    &Project::combinedRows,
+    [](const CombinedRow& row, int) { return "C" + formatInt(row.combined); },
+    designCombinedRow,
+    combinedControlNames,
+    [](const CombinedRow& row) { return row.width; },
+};
 
 } // namespace
 
 std::vector<std::string> editCombinedDepth(Project& p, int n, const std::string& text,
                                            Prompts* prompts) {
-    if (!validRow(p, n)) return {};
-    CombinedRow& row = p.combinedRows[static_cast<std::size_t>(n - 1)];
-    const CombinedRow saved = row;
-    float value = 0;
-    if (slab::typedValue(text, value)) {
-        row.depth = value;
-        if (redesign(p, n, saved, prompts))
-            return p.combinedRows[static_cast<std::size_t>(n - 1)].texts;
-    }
-    CombinedRow& now = p.combinedRows[static_cast<std::size_t>(n - 1)];
-    now.texts.resize(combinedControlNames().size());
-    now.texts[3] = now.designed ? formatNumber(now.depth) : std::string();
-    return now.texts;
+    return slab::editDepth(p, kCombinedRows, n, text, prompts);
 }
 
 std::vector<std::string> editCombinedPedestal(Project& p, int n, const std::string& text,
                                               Prompts* prompts) {
-    if (!validRow(p, n)) return {};
-    CombinedRow& row = p.combinedRows[static_cast<std::size_t>(n - 1)];
-    const CombinedRow saved = row;
-    float value = 0;
-    if (slab::typedValue(text, value) && value >= 0 && row.width > value) {
-        row.pedestal = value;
-        row.pedestalEdited = true;
-        row.depth = 0;
-        if (redesign(p, n, saved, prompts))
-            return p.combinedRows[static_cast<std::size_t>(n - 1)].texts;
-    }
-    CombinedRow& now = p.combinedRows[static_cast<std::size_t>(n - 1)];
-    now.texts.resize(combinedControlNames().size());
-    now.texts[4] = formatNumber(now.pedestal);
-    return now.texts;
+    return slab::editPedestal(p, kCombinedRows, n, text, prompts);
 }
 
 std::vector<std::string> clickCombinedDiameter(Project& p, int n, Prompts* prompts) {
-    if (!validRow(p, n)) return {};
-    CombinedRow& row = p.combinedRows[static_cast<std::size_t>(n - 1)];
-    const CombinedRow saved = row;
-    row.barDia = slab::nextDiameter(row.barDia);
-    redesign(p, n, saved, prompts);
-    return p.combinedRows[static_cast<std::size_t>(n - 1)].texts;
+    return slab::clickDiameter(p, kCombinedRows, n, prompts);
 }
 
 } // namespace ormevak

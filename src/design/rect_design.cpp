@@ -21,11 +21,7 @@ float rounded(double x, int decimals) {
     return static_cast<float>(roundTo(x, decimals));
 }
 
-// Load factor of the limit state of strength (IS 456 Table 18).
-constexpr double kLoadFactor = 1.5;
-// The same guard as the square rows' depth loop.
-constexpr int kMaxPasses = 2000;
-constexpr double kBeyondSide = 0.05; // m
+using slab::kLoadFactor;
 // Bar diameter of a new R row whose footing belongs to no group: the groups' default.
 constexpr int kDefaultDia = 10;
 
@@ -62,11 +58,6 @@ void directionSteel(RectDirection& dir, float width, float d, int dia, float acr
     dir.endSpacing = 0;
 }
 
-float barCount(double ast, int dia) {
-    // The bar area as the square rows take it: 22/28 dia2.
-    return single(intFloor(ast / dia / dia * 28 / 22 + 0.49));
-}
-
 // The short direction's steel split into the central band (width = short side) and the two end
 // strips of the long side (IS 456 34.3.1(b)). A square footing keeps every bar in the band.
 void centralBand(RectDirection& dir, int dia, float longSide, float shortSide) {
@@ -76,9 +67,9 @@ void centralBand(RectDirection& dir, int dia, float longSide, float shortSide) {
     if (!((double(longSide) - double(shortSide)) / 2 > section::kCoverToBarCentre)) return;
     const double share = centralBandShare(longSide, shortSide);
     dir.bandAst = rounded(double(dir.ast) * share, 0);
-    float band = barCount(dir.bandAst, dia);
+    float band = slab::barCount(dir.bandAst, dia);
     if (band < 2) band = 2;
-    float ends = barCount(double(dir.ast) - double(dir.bandAst), dia);
+    float ends = slab::barCount(double(dir.ast) - double(dir.bandAst), dia);
     // Both end strips carry the same bars, at least one each.
     if (ends < 2) ends = 2;
     if (static_cast<long long>(ends) % 2 != 0) ends += 1;
@@ -92,10 +83,6 @@ void centralBand(RectDirection& dir, int dia, float longSide, float shortSide) {
     dir.endSpacing = toInt16((strip - section::kCoverToBarCentre) / (double(ends) / 2) * 1000,
                              "end strip spacing");
     dir.spacing = dir.bandSpacing;
-}
-
-std::string rowMessage(const std::string& name, const std::string& what) {
-    return "Schedule row " + name + ": " + what;
 }
 
 void writeDirection(std::vector<std::string>& t, std::size_t at, const RectDirection& d) {
@@ -113,10 +100,6 @@ std::string endText(const RectDirection& d) {
     if (d.endBars == 0) return "-";
     return formatInt(d.endBars / 2) + "+" + formatInt(d.endBars / 2) + " @ " +
            formatInt(d.endSpacing);
-}
-
-bool validRectRow(const Project& p, int n) {
-    return n >= 1 && n <= static_cast<int>(p.rectRows.size());
 }
 
 } // namespace
@@ -161,6 +144,29 @@ bool typedValue(const std::string& text, float& value) {
     if (!isNumericText(text)) return false;
     value = static_cast<float>(readNumber(text));
     return std::isfinite(value);
+}
+
+std::string rowMessage(const std::string& name, const std::string& what) {
+    return "Schedule row " + name + ": " + what;
+}
+
+std::string gaveUpMessage(const std::string& name, float depth) {
+    return rowMessage(name, "shear still fails at a depth of " + formatNumber(depth) +
+                                " m; the depth search stopped there");
+}
+
+float barCount(double ast, int dia) {
+    // The bar area as the square rows take it: 22/28 dia2.
+    return single(intFloor(ast / dia / dia * 28 / 22 + 0.49));
+}
+
+float punchingStrength(int fck) {
+    return rounded(std::sqrt(double(fck)) / 4, 2);
+}
+
+float userDepth(float depth, float d) {
+    if (depth > 0 && !(single(double(depth) - 0.06) < d)) return single(double(depth) - 0.06);
+    return d;
 }
 
 } // namespace slab
@@ -208,8 +214,10 @@ float rectCornerPressure(const Project& p, int f, float L, float B, int& caseOut
     return qmax;
 }
 
-std::string designRectRow(const Project& p, RectRow& row, const std::string& name) {
-    row.designed = false;
+namespace {
+
+// The texts a row shows before its design: name, count, size, pedestal and net pressure.
+void writeInputTexts(RectRow& row, const std::string& name) {
     row.texts.assign(rectControlNames().size(), std::string());
     auto& t = row.texts;
     t[0] = name;
@@ -217,54 +225,37 @@ std::string designRectRow(const Project& p, RectRow& row, const std::string& nam
     t[2] = sizeCaption(row.lenL, row.widB);
     t[4] = formatNumber(row.pedestal);
     t[5] = formatNumber(row.netPressure);
+}
 
-    const float L = row.lenL, B = row.widB, a = row.pedestal, q = row.netPressure;
-    const float shorter = std::min(L, B);
-    if (!(shorter > a))
-        return rowMessage(name, "the footing side " + formatNumber(shorter) +
-                                    " m is not larger than the pedestal " + formatNumber(a) +
-                                    " m: not designed");
+// Why the row's sides cannot be designed about its pedestal ("" when they can).
+std::string rectSideProblem(const RectRow& row, const std::string& name) {
+    const float shorter = std::min(row.lenL, row.widB);
+    if (!(shorter > row.pedestal))
+        return slab::rowMessage(name, "the footing side " + formatNumber(shorter) +
+                                          " m is not larger than the pedestal " +
+                                          formatNumber(row.pedestal) + " m: not designed");
     if (!(double(shorter) > 2 * section::kCoverToBarCentre))
-        return rowMessage(name, "the footing side " + formatNumber(shorter) +
+        return slab::rowMessage(name,
+                                "the footing side " + formatNumber(shorter) +
                                     " m leaves no room for bars within the covers: not designed");
+    return {};
+}
 
-    const int fck = p.concreteGrade;
-    // Bars along L resist the moment about the face across L, over the width B; and so on.
-    faceMoment(row.alongL, L, B, a, q);
-    faceMoment(row.alongB, B, L, a, q);
-    float d = std::max(slab::balancedDepth(row.alongL.mu, B, fck),
-                       slab::balancedDepth(row.alongB.mu, L, fck));
-    // A depth the user entered that is deep enough stays.
-    if (row.depth > 0 && !(single(double(row.depth) - 0.06) < d))
-        d = single(double(row.depth) - 0.06);
+// IS 456 31.6.1: punching on the perimeter d/2 from the pedestal faces. True when it passes.
+bool punchingPasses(RectRow& row, int fck, float d) {
+    const float L = row.lenL, B = row.widB, a = row.pedestal, q = row.netPressure;
+    const double side = double(a) + double(d);
+    row.V2 = rounded((double(L) * double(B) - side * side) * (double(q) * kLoadFactor) + 0.49, 0);
+    if (!(row.V2 > 0)) row.V2 = 0;
+    row.tauVp =
+        rounded(double(row.V2) * 1000 / (4 * (double(a) + double(d)) * double(d)) / 1000000, 2);
+    row.tauCp = slab::punchingStrength(fck);
+    return !(row.tauCp < row.tauVp);
+}
 
-    const double limit = std::max({double(d), double(L), double(B)}) + kBeyondSide;
-    bool gaveUp = false;
-    for (int pass = 1;; ++pass) {
-        const bool passL = directionPass(p, row.alongL, B, q, d);
-        const bool passB = directionPass(p, row.alongB, L, q, d);
-        bool deeper = !(passL && passB);
-        if (!deeper) {
-            // IS 456 31.6.1: punching on the perimeter d/2 from the pedestal faces.
-            const double side = double(a) + double(d);
-            row.V2 = rounded(
-                (double(L) * double(B) - side * side) * (double(q) * kLoadFactor) + 0.49, 0);
-            if (!(row.V2 > 0)) row.V2 = 0;
-            row.tauVp = rounded(
-                double(row.V2) * 1000 / (4 * (double(a) + double(d)) * double(d)) / 1000000, 2);
-            // IS 456 31.6.3.1: ks tau-c = 0.25 sqrt(fck) for a square pedestal.
-            row.tauCp = rounded(std::sqrt(double(fck)) / 4, 2);
-            deeper = row.tauCp < row.tauVp;
-        }
-        if (!deeper) break;
-        const float next = single(double(d) + 0.025);
-        if (pass >= kMaxPasses || double(next) > limit) {
-            gaveUp = true;
-            break;
-        }
-        d = next;
-    }
-
+// The steel of both directions at effective depth d, the short one split by the band rule.
+void rectSteel(RectRow& row, float d) {
+    const float L = row.lenL, B = row.widB;
     const int dia = row.barDia;
     directionSteel(row.alongL, B, d, dia, B);
     directionSteel(row.alongB, L, d, dia, L);
@@ -272,13 +263,15 @@ std::string designRectRow(const Project& p, RectRow& row, const std::string& nam
         centralBand(row.alongB, dia, L, B);
     else if (B > L)
         centralBand(row.alongL, dia, B, L);
-    row.depth = section::overallDepth(d);
-    row.designed = true;
+}
 
-    const RectDirection& shortDir = L > B ? row.alongB : row.alongL;
+// The texts of the designed row, in the order of rectControlNames().
+void writeResultTexts(RectRow& row) {
+    auto& t = row.texts;
+    const RectDirection& shortDir = row.lenL > row.widB ? row.alongB : row.alongL;
     t[3] = formatNumber(row.depth);
     writeDirection(t, 6, row.alongL);
-    t[11] = formatInt(dia);
+    t[11] = formatInt(row.barDia);
     t[12] = formatNumber(row.alongL.bars);
     t[13] = formatInt(row.alongL.spacing);
     t[14] = formatNumber(row.alongL.V1);
@@ -295,16 +288,40 @@ std::string designRectRow(const Project& p, RectRow& row, const std::string& nam
     t[29] = formatNumber(row.alongB.V1);
     t[30] = formatNumber(row.alongB.tauV);
     t[31] = formatNumber(row.alongB.tauC);
-    return gaveUp ? rowMessage(name, "shear still fails at a depth of " + formatNumber(row.depth) +
-                                         " m; the depth search stopped there")
-                  : std::string();
+}
+
+} // namespace
+
+std::string designRectRow(const Project& p, RectRow& row, const std::string& name) {
+    row.designed = false;
+    writeInputTexts(row, name);
+    if (std::string problem = rectSideProblem(row, name); !problem.empty()) return problem;
+
+    const float L = row.lenL, B = row.widB, a = row.pedestal, q = row.netPressure;
+    const int fck = p.concreteGrade;
+    // Bars along L resist the moment about the face across L, over the width B; and so on.
+    faceMoment(row.alongL, L, B, a, q);
+    faceMoment(row.alongB, B, L, a, q);
+    float d = slab::userDepth(row.depth, std::max(slab::balancedDepth(row.alongL.mu, B, fck),
+                                                  slab::balancedDepth(row.alongB.mu, L, fck)));
+    const double limit = std::max({double(d), double(L), double(B)}) + slab::kBeyondSide;
+    const bool gaveUp = slab::deepenUntilPassing(d, limit, [&](float dd) {
+        const bool passL = directionPass(p, row.alongL, B, q, dd);
+        const bool passB = directionPass(p, row.alongB, L, q, dd);
+        return passL && passB && punchingPasses(row, fck, dd);
+    });
+
+    rectSteel(row, d);
+    row.depth = section::overallDepth(d);
+    row.designed = true;
+    writeResultTexts(row);
+    return gaveUp ? slab::gaveUpMessage(name, row.depth) : std::string();
 }
 
 void designRectRows(Project& p, std::vector<std::string>& notes) {
     std::vector<RectRow> before = std::move(p.rectRows);
     p.rectRows.clear();
-    const int last = std::min(p.lastFooting(), static_cast<int>(p.supportReaction.size()) - 1);
-    for (int f = 1; f <= last; ++f) {
+    for (int f = 1; p.hasFootingLoads(f); ++f) {
         const FootingRecord& fr = p.footings[static_cast<std::size_t>(f)];
         if (!fr.isResized()) continue;
         RectRow row;
@@ -317,83 +334,41 @@ void designRectRows(Project& p, std::vector<std::string>& notes) {
         row.barDia =
             grouped ? p.groups[static_cast<std::size_t>(fr.groupIndex)].barDia : kDefaultDia;
         if (row.barDia <= 0) row.barDia = kDefaultDia;
-        for (const RectRow& old : before) {
-            if (old.footing != f) continue;
-            if (old.pedestalEdited) {
-                row.pedestal = old.pedestal;
-                row.pedestalEdited = true;
-            }
-            row.barDia = old.barDia;
-        }
+        slab::keepEdits(before, row, [f](const RectRow& old) { return old.footing == f; });
         row.netPressure =
             rounded(double(rectCornerPressure(p, f, row.lenL, row.widB, row.govCase)) + 0.49, 0);
         const std::string name = "R" + formatInt(static_cast<long long>(p.rectRows.size()) + 1);
-        try {
-            if (std::string note = designRectRow(p, row, name); !note.empty())
-                notes.push_back(note);
-        } catch (const RangeError& e) {
-            notes.push_back(rowMessage(name, std::string(e.what()) + "; not designed"));
-            row.designed = false;
-        }
+        slab::designNew(
+            row, name, [&p](RectRow& r, const std::string& n) { return designRectRow(p, r, n); },
+            notes);
         p.rectRows.push_back(std::move(row));
     }
 }
 
 namespace {
 
-// Redesigns R row n after an edit; on failure the row is restored and false returned.
-bool redesignRect(Project& p, int n, const RectRow& saved, Prompts* prompts) {
-    return slab::redesignEdited(
-        p, p.rectRows[static_cast<std::size_t>(n - 1)], saved, "R" + formatInt(n),
-        [&p](RectRow& row, const std::string& name) { return designRectRow(p, row, name); },
-        prompts);
-}
+constexpr slab::EditedRows<RectRow> kRectRows{
+    &Project::rectRows,
+    [](const RectRow&, int n) { return "R" + formatInt(n); },
+    designRectRow,
+    rectControlNames,
+    [](const RectRow& row) { return std::min(row.lenL, row.widB); },
+};
 
 } // namespace
 
 std::vector<std::string> editRectDepth(Project& p, int n, const std::string& text,
                                        Prompts* prompts) {
-    if (!validRectRow(p, n)) return {};
-    RectRow& row = p.rectRows[static_cast<std::size_t>(n - 1)];
-    const RectRow saved = row;
-    float value = 0;
-    if (slab::typedValue(text, value)) {
-        row.depth = value;
-        if (redesignRect(p, n, saved, prompts))
-            return p.rectRows[static_cast<std::size_t>(n - 1)].texts;
-    }
-    RectRow& now = p.rectRows[static_cast<std::size_t>(n - 1)];
-    now.texts.resize(rectControlNames().size());
-    now.texts[3] = now.designed ? formatNumber(now.depth) : std::string();
-    return now.texts;
+    return slab::editDepth(p, kRectRows, n, text, prompts);
 }
 
 std::vector<std::string> editRectPedestal(Project& p, int n, const std::string& text,
                                           Prompts* prompts) {
-    if (!validRectRow(p, n)) return {};
-    RectRow& row = p.rectRows[static_cast<std::size_t>(n - 1)];
-    const RectRow saved = row;
-    float value = 0;
-    if (slab::typedValue(text, value) && value >= 0 && std::min(row.lenL, row.widB) > value) {
-        row.pedestal = value;
-        row.pedestalEdited = true;
-        row.depth = 0; // designed afresh for the new pedestal
-        if (redesignRect(p, n, saved, prompts))
-            return p.rectRows[static_cast<std::size_t>(n - 1)].texts;
-    }
-    RectRow& now = p.rectRows[static_cast<std::size_t>(n - 1)];
-    now.texts.resize(rectControlNames().size());
-    now.texts[4] = formatNumber(now.pedestal);
-    return now.texts;
+    return slab::editPedestal(p, kRectRows, n, text, prompts);
 }
 
 std::vector<std::string> clickRectDiameter(Project& p, int n, Prompts* prompts) {
-    if (!validRectRow(p, n)) return {};
-    RectRow& row = p.rectRows[static_cast<std::size_t>(n - 1)];
-    const RectRow saved = row;
-    row.barDia = slab::nextDiameter(row.barDia);
-    redesignRect(p, n, saved, prompts);
-    return p.rectRows[static_cast<std::size_t>(n - 1)].texts;
+    return slab::clickDiameter(p, kRectRows, n, prompts);
 }
 
 } // namespace ormevak

@@ -213,5 +213,27 @@ TEST(CombinedDesignEdits, depthPedestalAndDiameter) {
     EXPECT_EQ(f.p.combinedRows[0].barDia, 16);
 }
 
+// A pedestal narrower than the width but wider than twice the 0.5 m projection beyond the first
+// column cannot be designed: the row comes back as it was, the message says why. A row that is
+// not there gives nothing.
+TEST(CombinedDesignEdits, aRedesignThatFailsRestoresTheRow) {
+    Pair f;
+    ASSERT_TRUE(runDesign(f.p, f.prompts));
+    const CombinedRow designed = f.p.combinedRows[0];
+    f.prompts.messages.clear();
+    const auto t = editCombinedPedestal(f.p, 1, "1.2", &f.prompts);
+    EXPECT_EQ(t, designed.texts);
+    EXPECT_EQ(t[4], "0.4");
+    EXPECT_TRUE(f.p.combinedRows[0].designed);
+    EXPECT_FALSE(f.p.combinedRows[0].pedestalEdited);
+    EXPECT_FLOAT_EQ(f.p.combinedRows[0].depth, designed.depth);
+    ASSERT_EQ(f.prompts.messages.size(), 1u);
+    EXPECT_EQ(f.prompts.messages[0], "Schedule row C1: the footing width 1.4 m or a projection is "
+                                     "not larger than the pedestal 1.2 m: not designed");
+    EXPECT_TRUE(editCombinedDepth(f.p, 2, "0.6", &f.prompts).empty());
+    EXPECT_TRUE(editCombinedPedestal(f.p, 0, "0.6", &f.prompts).empty());
+    EXPECT_TRUE(clickCombinedDiameter(f.p, 2, &f.prompts).empty());
+}
+
 } // namespace
 } // namespace ormevak

@@ -325,5 +325,20 @@ TEST(RectDesignEdits, pedestalRedesignsAndSurvivesAnotherDesign) {
     EXPECT_FLOAT_EQ(f.p.rectRows[0].alongL.bars, 3);
 }
 
+// The edits of a row that is not there give no texts and change nothing.
+TEST(RectDesignEdits, aRowThatIsNotThereGivesNothing) {
+    Plan f(1);
+    f.resized(1, 1.4f, 1.0f);
+    f.load(1, 0, 168);
+    ASSERT_TRUE(runDesign(f.p, f.prompts));
+    const RectRow designed = f.p.rectRows[0];
+    EXPECT_TRUE(editRectDepth(f.p, 2, "0.6", &f.prompts).empty());
+    EXPECT_TRUE(editRectPedestal(f.p, 0, "0.6", &f.prompts).empty());
+    EXPECT_TRUE(clickRectDiameter(f.p, 2, &f.prompts).empty());
+    ASSERT_EQ(f.p.rectRows.size(), 1u);
+    EXPECT_EQ(f.p.rectRows[0].texts, designed.texts);
+    EXPECT_EQ(f.p.rectRows[0].barDia, designed.barDia);
+}
+
 } // namespace
 } // namespace ormevak
