@@ -91,9 +91,9 @@ std::string caseNumber(const Project& p, int f, int c) {
 
 std::string markOf(const Project& p, int f) {
     const FootingRecord& ft = p.footings[static_cast<size_t>(f)];
-    if (ft.state == 0) return ft.markNo > 0 ? "F" + formatInt(ft.markNo) : "none";
-    if (ft.state == -1) return "R" + formatInt(ft.markNo);
-    if (ft.state == -100) return "D";
+    if (ft.isGrouped()) return ft.markNo > 0 ? "F" + formatInt(ft.markNo) : "none";
+    if (ft.isResized()) return "R" + formatInt(ft.markNo);
+    if (ft.isDisabled()) return "D";
     return "C" + formatInt(ft.state);
 }
 
@@ -102,6 +102,12 @@ std::string columnOf(const Project& p, int f) {
     if (c < 1 || c >= static_cast<int>(p.columns.size())) return "-";
     const auto& col = p.columns[static_cast<size_t>(c)];
     return "member " + formatInt(col[1]) + ", " + formatInt(col[4]) + " x " + formatInt(col[3]);
+}
+
+// The last square schedule row that has its texts: a model not yet designed may hold rows whose
+// texts the design has not made.
+int lastSquareRow(const Project& p) {
+    return std::min(p.lastDesignRow(), static_cast<int>(p.designRowTexts.size()) - 1);
 }
 
 // ---- Cover and basis ----
@@ -161,6 +167,26 @@ void coverAndBasis(const Project& p, const Inputs& in, Writer& w) {
 
 // ---- Footing sizes ----
 
+// The last footing of the plan whose reactions the table holds.
+int lastFootingWithLoads(const Project& p) {
+    return std::min(p.lastFooting(), static_cast<int>(p.supportReaction.size()) - 1);
+}
+
+// Where footing ft went: its size group, its own size, or the footing it became part of.
+std::string groupText(const Project& p, const FootingRecord& ft) {
+    if (ft.isGrouped() && ft.groupIndex >= 1 && ft.groupIndex < static_cast<int>(p.groups.size())) {
+        const GroupRecord& g = p.groups[static_cast<size_t>(ft.groupIndex)];
+        return "F" + formatInt(g.groupNo) + " (" + num(g.size) + " m)";
+    }
+    if (ft.isResized()) return "resized " + num(ft.lenL) + " x " + num(ft.widB);
+    if (ft.isDisabled()) return "disabled";
+    if (ft.isCombined()) return "combined C" + formatInt(ft.combinedIndex());
+    return "-";
+}
+
+void resizedFootings(const Project& p, Project& work, int last, Writer& w);
+void combinedFootings(const Project& p, Writer& w);
+
 void footingSizes(const Project& p, Project& work, Writer& w) {
     w.heading("2 Footing sizes");
     w.paragraph("Each footing is first sized as a square of side B for every load case: B solves "
@@ -174,8 +200,7 @@ void footingSizes(const Project& p, Project& work, Writer& w) {
         {"Footing", "Joint", "Column", "Mark", "Case", "FY read (kN)", "P = 1.1 FY (kN)",
          "M (kN m)", "qa (kN/m2)", "B (m)", "P/B2 + 6M/B3 (kN/m2)", "Required side (m)", "Group"},
         {true, true, false, false, true, true, true, true, true, true, true, true, false});
-    const int last = std::min({p.footingCount, static_cast<int>(p.footings.size()) - 1,
-                               static_cast<int>(p.supportReaction.size()) - 1});
+    const int last = lastFootingWithLoads(p);
     t.rows.reserve(static_cast<size_t>(std::max(last, 0)));
     for (int f = 1; f <= last; ++f) {
         const FootingRecord& ft = p.footings[static_cast<size_t>(f)];
@@ -196,29 +221,22 @@ void footingSizes(const Project& p, Project& work, Writer& w) {
                          std::fabs(double(p.reaction(f, govCase, 4)));
         const double qa = p.allowableBearing[static_cast<size_t>(govCase)];
         const double q = govB > 0 ? govP / govB / govB + 6 * M / govB / govB / govB : 0;
-        std::string group = "-";
-        if (ft.state == 0 && ft.groupIndex >= 1 &&
-            ft.groupIndex < static_cast<int>(p.groups.size())) {
-            const GroupRecord& g = p.groups[static_cast<size_t>(ft.groupIndex)];
-            group = "F" + formatInt(g.groupNo) + " (" + num(g.size) + " m)";
-        } else if (ft.state == -1) {
-            group = "resized " + num(ft.lenL) + " x " + num(ft.widB);
-        } else if (ft.state == -100) {
-            group = "disabled";
-        } else if (ft.state >= 1) {
-            group = "combined C" + formatInt(ft.state);
-        }
         t.rows.push_back({formatInt(f), formatInt(ft.jointNo), columnOf(p, f), markOf(p, f),
                           caseNumber(p, f, govCase), num(p.reaction(f, govCase, 2)), numd(govP),
-                          numd(M), numd(qa), fixed(govB, 4), fixed(q, 1), num(ft.reqSide), group});
+                          numd(M), numd(qa), fixed(govB, 4), fixed(q, 1), num(ft.reqSide),
+                          groupText(p, ft)});
     }
     w.table(std::move(t));
+    resizedFootings(p, work, last, w);
+    combinedFootings(p, w);
+}
 
-    // Resized footings: the detail window's pressures of every case.
+// Resized footings: the detail window's pressures of every case.
+void resizedFootings(const Project& p, Project& work, int last, Writer& w) {
     bool anyResized = false;
     for (int f = 1; f <= last; ++f) {
         const FootingRecord& ft = p.footings[static_cast<size_t>(f)];
-        if (ft.state != -1) continue;
+        if (!ft.isResized()) continue;
         if (!anyResized) {
             w.heading("Resized footings", 2);
             w.paragraph("Corner pressures of every case: q = 1.1 FY/(L B) +/- (6 |MZ|/(B L2) + "
@@ -237,10 +255,38 @@ void footingSizes(const Project& p, Project& work, Writer& w) {
                               row.labStress_, row.labAllowble});
         w.table(std::move(r));
     }
+}
 
-    // Combined footings: size, cantilevers, the pressure of every case.
-    const int lastCombined =
-        std::min(p.combinedCount, static_cast<int>(p.combinedFootings.size()) - 1);
+// The pressure of every case of combined footing cf on footings m1 and m2.
+Table combinedPressures(const Project& p, const CombinedRecord& cf, int m1, int m2) {
+    const double L = cf.length, B = cf.width;
+    const double span = double(cf.span) / 1000;
+    Table r = makeTable({"Case", "FY1 + FY2 (kN)", "e (m)", "Ml (kN m)", "Mt (kN m)",
+                         "q max (kN/m2)", "q min (kN/m2)", "qa (kN/m2)"},
+                        {true, true, true, true, true, true, true, true});
+    // MX bends a footing along Z, MZ one along X.
+    const int longC = cf.orientation == 1 ? 4 : 3;
+    const int crossC = cf.orientation == 1 ? 3 : 4;
+    for (int c = 0; c <= lastCase(p); ++c) {
+        const double f1 = p.reaction(m1, c, 2), f2 = p.reaction(m2, c, 2);
+        const double P = f1 + f2;
+        const double centre = L / 2 - double(cf.cant1); // from column 1
+        const double e = P != 0 ? f2 * span / P - centre : 0;
+        const double Ml =
+            std::fabs(double(p.reaction(m1, c, longC)) + p.reaction(m2, c, longC) + P * e);
+        const double Mt = std::fabs(double(p.reaction(m1, c, crossC)) + p.reaction(m2, c, crossC));
+        const double mean = L * B > 0 ? 1.1 * P / (L * B) : 0;
+        const double bend = L * B > 0 ? 6 * Ml / (B * L * L) + 6 * Mt / (L * B * B) : 0;
+        r.rows.push_back({caseNumber(p, m1, c), numd(P), fixed(e, 3), fixed(Ml, 2), fixed(Mt, 2),
+                          fixed(mean + bend, 2), fixed(mean - bend, 2),
+                          num(p.allowableBearing[static_cast<size_t>(c)])});
+    }
+    return r;
+}
+
+// Combined footings: size, cantilevers, the pressure of every case.
+void combinedFootings(const Project& p, Writer& w) {
+    const int lastCombined = p.lastCombined();
     bool anyCombined = false;
     for (int k = 1; k <= lastCombined; ++k) {
         const CombinedRecord& cf = p.combinedFootings[static_cast<size_t>(k)];
@@ -255,35 +301,12 @@ void footingSizes(const Project& p, Project& work, Writer& w) {
                         "L2) + 6 Mt/(L B2)).");
             anyCombined = true;
         }
-        const double L = cf.length, B = cf.width;
-        const double span = double(cf.span) / 1000;
         w.paragraph("C" + formatInt(k) + " (joints " + formatInt(p.footings[size_t(m1)].jointNo) +
                     " and " + formatInt(p.footings[size_t(m2)].jointNo) + "), along " +
                     (cf.orientation == 1 ? "X" : "Z") + ": L x B = " + num(cf.length) + " x " +
                     num(cf.width) + " m, cantilevers " + num(cf.cant1) + " and " + num(cf.cant2) +
-                    " m, columns " + numd(span) + " m apart.");
-        Table r = makeTable({"Case", "FY1 + FY2 (kN)", "e (m)", "Ml (kN m)", "Mt (kN m)",
-                             "q max (kN/m2)", "q min (kN/m2)", "qa (kN/m2)"},
-                            {true, true, true, true, true, true, true, true});
-        // MX bends a footing along Z, MZ one along X.
-        const int longC = cf.orientation == 1 ? 4 : 3;
-        const int crossC = cf.orientation == 1 ? 3 : 4;
-        for (int c = 0; c <= lastCase(p); ++c) {
-            const double f1 = p.reaction(m1, c, 2), f2 = p.reaction(m2, c, 2);
-            const double P = f1 + f2;
-            const double centre = L / 2 - double(cf.cant1); // from column 1
-            const double e = P != 0 ? f2 * span / P - centre : 0;
-            const double Ml =
-                std::fabs(double(p.reaction(m1, c, longC)) + p.reaction(m2, c, longC) + P * e);
-            const double Mt =
-                std::fabs(double(p.reaction(m1, c, crossC)) + p.reaction(m2, c, crossC));
-            const double mean = L * B > 0 ? 1.1 * P / (L * B) : 0;
-            const double bend = L * B > 0 ? 6 * Ml / (B * L * L) + 6 * Mt / (L * B * B) : 0;
-            r.rows.push_back({caseNumber(p, m1, c), numd(P), fixed(e, 3), fixed(Ml, 2),
-                              fixed(Mt, 2), fixed(mean + bend, 2), fixed(mean - bend, 2),
-                              num(p.allowableBearing[static_cast<size_t>(c)])});
-        }
-        w.table(std::move(r));
+                    " m, columns " + numd(double(cf.span) / 1000) + " m apart.");
+        w.table(combinedPressures(p, cf, m1, m2));
     }
 }
 
@@ -345,7 +368,8 @@ std::string sq(const std::string& x) {
     return x + "^2";
 }
 
-void squareRowSection(const Project& p, int n, Writer& w) {
+// Square row n as the schedule shows it, and its footings.
+void squareRowShown(const Project& p, int n, Writer& w) {
     const GroupRecord& row = p.designRows[static_cast<size_t>(n)];
     const RowTexts& t = p.designRowTexts[static_cast<size_t>(n)];
     w.heading("Schedule row F" + formatInt(n), 2);
@@ -361,7 +385,7 @@ void squareRowSection(const Project& p, int n, Writer& w) {
 
     // The footings of the row.
     std::string members;
-    const int lastMember = std::min(row.nosCount, static_cast<int>(row.footingNos.size()) - 1);
+    const int lastMember = lastRow(row.nosCount, row.footingNos.size());
     for (int k = 1; k <= lastMember; ++k) {
         const int f = row.footingNos[static_cast<size_t>(k)];
         if (!members.empty()) members += ", ";
@@ -372,51 +396,42 @@ void squareRowSection(const Project& p, int n, Writer& w) {
     w.paragraph(formatInt(row.nosCount) + " footing(s) of side L = " + num(row.size) +
                 " m on a pedestal a = " + num(row.pedestal) + " m, bars of " +
                 formatInt(row.barDia) + " mm; footings " + members + ".");
+}
 
-    if (t[col::LabCant].empty()) {
-        std::string why = section::gradeProblem(p, "not designed");
-        if (why.empty()) why = section::sideProblem(n, row.size, row.pedestal);
-        w.paragraph("This row is not designed: " +
-                    (why.empty() ? std::string("its design was refused") : why) + ".");
-        return;
-    }
-
-    Replay r = replay(p, n, section::Rules::Design);
-    if (!r.matches) r = replay(p, n, section::Rules::Schedule);
-    if (!r.matches) {
-        w.paragraph("The row's texts were edited after its design and are not those of a fresh "
-                    "design from its stored depth; the schedule's values above stand, the steps "
-                    "are not shown.");
-        return;
-    }
-
+// The governing footing's loads and the design pressure of a square row.
+void squarePressureSteps(const Project& p, const GroupRecord& row, StepTable& s, Writer& w) {
     const int f = row.govFooting;
     const int k = row.govCase;
+    const std::string L = num(row.size);
+    const std::string q = num(row.netPressure);
+    if (!hasSupport(p, f) || k < 0 || k >= cap::casesPerSupport) {
+        s.add("Design pressure", "q as stored for the row", q, "kN/m2", "");
+        return;
+    }
+    const float FYread = p.reaction(f, k, 2);
+    const float FY = p.designFy(f, k);
+    const float MX = p.reaction(f, k, 3), MZ = p.reaction(f, k, 4);
+    const double qmax = static_cast<float>((std::abs(double(MX)) + std::abs(double(MZ))) * 6 /
+                                               row.size / row.size / row.size +
+                                           double(FY) / row.size / row.size);
+    std::string pull;
+    if (FY != FYread) pull = " (FY read " + num(FYread) + " kN pulls: taken as 1 kN)";
+    w.paragraph("Governing footing " + formatInt(f) + " at joint " +
+                formatInt(p.footings[static_cast<size_t>(f)].jointNo) + ", load case " +
+                caseNumber(p, f, k) + ": FY = " + num(FY) + " kN, MX = " + num(MX) +
+                " kN m, MZ = " + num(MZ) + " kN m" + pull + ".");
+    s.add("Net upward pressure",
+          "qmax = FY/L^2 + 6 (|MX| + |MZ|)/L^3 = " + num(FY) + "/" + sq(L) + " + 6 (" +
+              numd(std::abs(double(MX))) + " + " + numd(std::abs(double(MZ))) + ")/" + L + "^3",
+          numd(qmax), "kN/m2", "service loads");
+    s.add("Design pressure", "q = qmax rounded up to a whole kN/m2", q, "kN/m2", "");
+}
+
+// Cantilever, moment and the depth the loop starts from.
+void squareBendingSteps(const Project& p, const GroupRecord& row, const Replay& r, StepTable& s) {
     const std::string L = num(row.size), a = num(row.pedestal);
     const std::string q = num(row.netPressure);
-    const int fck = p.concreteGrade, fy = p.steelGrade;
-    StepTable s;
-    if (hasSupport(p, f) && k >= 0 && k < cap::casesPerSupport) {
-        const float FYread = p.reaction(f, k, 2);
-        const float FY = p.designFy(f, k);
-        const float MX = p.reaction(f, k, 3), MZ = p.reaction(f, k, 4);
-        const double qmax = static_cast<float>((std::abs(double(MX)) + std::abs(double(MZ))) * 6 /
-                                                   row.size / row.size / row.size +
-                                               double(FY) / row.size / row.size);
-        std::string pull;
-        if (FY != FYread) pull = " (FY read " + num(FYread) + " kN pulls: taken as 1 kN)";
-        w.paragraph("Governing footing " + formatInt(f) + " at joint " +
-                    formatInt(p.footings[static_cast<size_t>(f)].jointNo) + ", load case " +
-                    caseNumber(p, f, k) + ": FY = " + num(FY) + " kN, MX = " + num(MX) +
-                    " kN m, MZ = " + num(MZ) + " kN m" + pull + ".");
-        s.add("Net upward pressure",
-              "qmax = FY/L^2 + 6 (|MX| + |MZ|)/L^3 = " + num(FY) + "/" + sq(L) + " + 6 (" +
-                  numd(std::abs(double(MX))) + " + " + numd(std::abs(double(MZ))) + ")/" + L + "^3",
-              numd(qmax), "kN/m2", "service loads");
-        s.add("Design pressure", "q = qmax rounded up to a whole kN/m2", q, "kN/m2", "");
-    } else {
-        s.add("Design pressure", "q as stored for the row", q, "kN/m2", "");
-    }
+    const int fck = p.concreteGrade;
     const section::Bending& b = r.bending;
     s.add("Cantilever at the pedestal face", "c = (L - a)/2 = (" + L + " - " + a + ")/2", num(b.c),
           "m", "34.2.3.2");
@@ -439,56 +454,65 @@ void squareRowSection(const Project& p, int n, Writer& w) {
     if (r.startD != b.d)
         s.add("Depth kept from the schedule", "D entered " + num(row.depth) + " m: d = D - 0.06",
               num(r.startD), "m", "");
+}
 
-    const auto& passes = r.trace.passes;
-    for (size_t i = 0; i < passes.size(); ++i) {
-        const section::Trace::Pass& ps = passes[i];
-        const std::string d = num(ps.d);
-        const std::string tag = passes.size() > 1 ? " (d = " + d + ")" : "";
-        s.add("Mu/bd2" + tag, "Mu/(L d^2) = " + num(b.Mu) + "/(" + L + " x " + sq(d) + " x 1000)",
-              num(ps.MuBd2), "N/mm2", "Annex G-1.1(b)");
-        s.add("Steel percentage" + tag,
-              "pt = 50 fck/fy (1 - sqrt(1 - 4.6 Mu/(fck b d2))) = 50 x " + formatInt(fck) + "/" +
-                  formatInt(fy) + " (1 - sqrt(1 - 4.6 x " + num(ps.MuBd2) + "/" + formatInt(fck) +
-                  "))",
-              num(ps.ptCalc), "%", "Annex G-1.1(b)");
-        if (ps.pt != ps.ptCalc)
-            s.add("Minimum steel" + tag, "pt = max(" + num(ps.ptCalc) + ", 0.2)", num(ps.pt), "%",
-                  "26.5.2.1 (this design: 0.2 %)");
-        s.add("One-way shear force" + tag,
-              "V1 = (c - d) 1.5 q L = (" + num(b.c) + " - " + d + ") x 1.5 x " + q + " x " + L,
-              num(ps.V1), "kN", "34.2.4.1(a)");
-        s.add("One-way shear stress" + tag,
-              "tau-v = V1/(L d) = " + num(ps.V1) + " x 1000/(" + L + " x " + d + " x 10^6)",
-              num(ps.tv1), "N/mm2", "40.1");
-        s.add("Shear strength" + tag, "tau-c of Table 19 at pt = " + num(ps.pt), num(ps.tc1),
-              "N/mm2", "40.2.1, Table 19");
-        const bool oneWayFails = ps.tc1 < ps.tv1;
-        if (oneWayFails) {
-            s.add("Depth increased",
-                  "one-way shear fails: tau-v " + num(ps.tv1) + " > tau-c " + num(ps.tc1) +
-                      "; d = " + d + " + 0.025",
-                  num(static_cast<float>(double(ps.d) + 0.025)), "m", "40.2.1");
-            continue;
-        }
-        const std::string side = numd(double(ps.d) + double(row.pedestal));
-        s.add("Punching shear force" + tag,
-              "V2 = (L^2 - (a + d)^2) 1.5 q = (" + sq(L) + " - " + sq(side) + ") x 1.5 x " + q,
-              num(ps.V2), "kN", "31.6.1, 34.2.4.1(b)");
-        s.add("Punching shear stress" + tag,
-              "tau-v = V2/(4 (a + d) d) = " + num(ps.V2) + " x 1000/(4 x " + side + " x " + d +
-                  " x 10^6)",
-              num(ps.tv2), "N/mm2", "31.6.2");
-        s.add("Punching shear strength" + tag,
-              "tau-c = 0.25 sqrt(fck) = 0.25 sqrt(" + formatInt(fck) + ")", num(ps.tc2), "N/mm2",
-              "31.6.3.1");
-        if (ps.tc2 < ps.tv2) {
-            s.add("Depth increased",
-                  "punching shear fails: tau-v " + num(ps.tv2) + " > tau-c " + num(ps.tc2) +
-                      "; d = " + d + " + 0.025",
-                  num(static_cast<float>(double(ps.d) + 0.025)), "m", "31.6.3.1");
-        }
+// Flexure and one-way shear of one pass of the depth loop; true when one-way shear fails.
+bool oneWayPassSteps(const Project& p, const GroupRecord& row, const section::Bending& b,
+                     const section::Trace::Pass& ps, const std::string& tag, StepTable& s) {
+    const std::string L = num(row.size), q = num(row.netPressure), d = num(ps.d);
+    const int fck = p.concreteGrade, fy = p.steelGrade;
+    s.add("Mu/bd2" + tag, "Mu/(L d^2) = " + num(b.Mu) + "/(" + L + " x " + sq(d) + " x 1000)",
+          num(ps.MuBd2), "N/mm2", "Annex G-1.1(b)");
+    s.add("Steel percentage" + tag,
+          "pt = 50 fck/fy (1 - sqrt(1 - 4.6 Mu/(fck b d2))) = 50 x " + formatInt(fck) + "/" +
+              formatInt(fy) + " (1 - sqrt(1 - 4.6 x " + num(ps.MuBd2) + "/" + formatInt(fck) + "))",
+          num(ps.ptCalc), "%", "Annex G-1.1(b)");
+    if (ps.pt != ps.ptCalc)
+        s.add("Minimum steel" + tag, "pt = max(" + num(ps.ptCalc) + ", 0.2)", num(ps.pt), "%",
+              "26.5.2.1 (this design: 0.2 %)");
+    s.add("One-way shear force" + tag,
+          "V1 = (c - d) 1.5 q L = (" + num(b.c) + " - " + d + ") x 1.5 x " + q + " x " + L,
+          num(ps.V1), "kN", "34.2.4.1(a)");
+    s.add("One-way shear stress" + tag,
+          "tau-v = V1/(L d) = " + num(ps.V1) + " x 1000/(" + L + " x " + d + " x 10^6)",
+          num(ps.tv1), "N/mm2", "40.1");
+    s.add("Shear strength" + tag, "tau-c of Table 19 at pt = " + num(ps.pt), num(ps.tc1), "N/mm2",
+          "40.2.1, Table 19");
+    if (!(ps.tc1 < ps.tv1)) return false;
+    s.add("Depth increased",
+          "one-way shear fails: tau-v " + num(ps.tv1) + " > tau-c " + num(ps.tc1) + "; d = " + d +
+              " + 0.025",
+          num(static_cast<float>(double(ps.d) + 0.025)), "m", "40.2.1");
+    return true;
+}
+
+// Punching shear of one pass of the depth loop that passed one-way shear.
+void punchingPassSteps(const Project& p, const GroupRecord& row, const section::Trace::Pass& ps,
+                       const std::string& tag, StepTable& s) {
+    const std::string L = num(row.size), q = num(row.netPressure), d = num(ps.d);
+    const int fck = p.concreteGrade;
+    const std::string side = numd(double(ps.d) + double(row.pedestal));
+    s.add("Punching shear force" + tag,
+          "V2 = (L^2 - (a + d)^2) 1.5 q = (" + sq(L) + " - " + sq(side) + ") x 1.5 x " + q,
+          num(ps.V2), "kN", "31.6.1, 34.2.4.1(b)");
+    s.add("Punching shear stress" + tag,
+          "tau-v = V2/(4 (a + d) d) = " + num(ps.V2) + " x 1000/(4 x " + side + " x " + d +
+              " x 10^6)",
+          num(ps.tv2), "N/mm2", "31.6.2");
+    s.add("Punching shear strength" + tag,
+          "tau-c = 0.25 sqrt(fck) = 0.25 sqrt(" + formatInt(fck) + ")", num(ps.tc2), "N/mm2",
+          "31.6.3.1");
+    if (ps.tc2 < ps.tv2) {
+        s.add("Depth increased",
+              "punching shear fails: tau-v " + num(ps.tv2) + " > tau-c " + num(ps.tc2) +
+                  "; d = " + d + " + 0.025",
+              num(static_cast<float>(double(ps.d) + 0.025)), "m", "31.6.3.1");
     }
+}
+
+// The steel, depth and bars the loop ended with.
+void squareSteelSteps(const GroupRecord& row, const RowTexts& t, const Replay& r, StepTable& s) {
+    const std::string L = num(row.size);
     if (r.checks.gaveUp)
         s.add("Depth search", "shear still fails; the search stopped at d = " + num(r.checks.d),
               num(r.checks.d), "m", "");
@@ -504,6 +528,39 @@ void squareRowSection(const Project& p, int n, Writer& w) {
     s.add("Bar spacing",
           "s = (L - 0.12)/(n - 1) = (" + L + " - 0.12)/(" + t[col::LabRods] + " - 1) x 1000",
           formatInt(r.bars.spacing), "mm", "26.3.3(b)");
+}
+
+void squareRowSection(const Project& p, int n, Writer& w) {
+    const GroupRecord& row = p.designRows[static_cast<size_t>(n)];
+    const RowTexts& t = p.designRowTexts[static_cast<size_t>(n)];
+    squareRowShown(p, n, w);
+
+    if (t[col::LabCant].empty()) {
+        std::string why = section::gradeProblem(p, "not designed");
+        if (why.empty()) why = section::sideProblem(n, row.size, row.pedestal);
+        w.paragraph("This row is not designed: " +
+                    (why.empty() ? std::string("its design was refused") : why) + ".");
+        return;
+    }
+
+    Replay r = replay(p, n, section::Rules::Design);
+    if (!r.matches) r = replay(p, n, section::Rules::Schedule);
+    if (!r.matches) {
+        w.paragraph("The row's texts were edited after its design and are not those of a fresh "
+                    "design from its stored depth; the schedule's values above stand, the steps "
+                    "are not shown.");
+        return;
+    }
+
+    StepTable s;
+    squarePressureSteps(p, row, s, w);
+    squareBendingSteps(p, row, r, s);
+    const auto& passes = r.trace.passes;
+    for (const section::Trace::Pass& ps : passes) {
+        const std::string tag = passes.size() > 1 ? " (d = " + num(ps.d) + ")" : "";
+        if (!oneWayPassSteps(p, row, r.bending, ps, tag, s)) punchingPassSteps(p, row, ps, tag, s);
+    }
+    squareSteelSteps(row, t, r, s);
     w.table(std::move(s.t));
 }
 
@@ -526,6 +583,11 @@ void shownTexts(const std::vector<std::string>& texts, const std::vector<const c
 
 std::string jointOf(const Project& p, int f) {
     return hasSupport(p, f) ? formatInt(p.footings[static_cast<size_t>(f)].jointNo) : "-";
+}
+
+// The effective depth of an R or C row from the overall depth its design recorded.
+float effectiveDepth(float depth) {
+    return static_cast<float>(roundTo(double(depth) - 0.06, 3));
 }
 
 // One direction of an R row: the bars run along `side`, the section is `width` wide.
@@ -568,25 +630,11 @@ void rectDirectionSteps(const RectDirection& dir, const std::string& name, const
               num(dir.bars), "", "");
 }
 
-void rectRowSection(const Project& p, const RectRow& row, const std::string& name, Writer& w) {
-    w.heading("Schedule row " + name, 2);
-    shownTexts(row.texts, rectHeadings(), 16, w);
+// The governing case's loads and the design pressure of an R row.
+void rectPressureSteps(const Project& p, const RectRow& row, StepTable& s, Writer& w) {
     const int f = row.footing;
-    w.paragraph("Resized footing " + formatInt(f) + " at joint " + jointOf(p, f) +
-                ": L x B = " + num(row.lenL) + " x " + num(row.widB) +
-                " m (L along X, B along Z) on a pedestal a = " + num(row.pedestal) +
-                " m, bars of " + formatInt(row.barDia) + " mm.");
-    if (!row.designed) {
-        w.paragraph("This row is not designed: the footing's shorter side is not larger than "
-                    "its pedestal, or its grades or sizes were refused.");
-        return;
-    }
-    const std::string L = num(row.lenL), B = num(row.widB), a = num(row.pedestal);
+    const std::string L = num(row.lenL), B = num(row.widB);
     const std::string q = num(row.netPressure);
-    const int fck = p.concreteGrade;
-    const float dFinal = static_cast<float>(roundTo(double(row.depth) - 0.06, 3));
-    const std::string d = num(dFinal);
-    StepTable s;
     const int k = row.govCase;
     if (hasSupport(p, f) && k >= 0 && k < cap::casesPerSupport) {
         const float FY = p.designFy(f, k);
@@ -604,29 +652,11 @@ void rectRowSection(const Project& p, const RectRow& row, const std::string& nam
     }
     s.add("Design pressure", "q = Round(qmax + 0.49), the largest corner pressure, uniform", q,
           "kN/m2", "34.1.3");
-    const float d0 = std::max(slab::balancedDepth(row.alongL.mu, row.widB, fck),
-                              slab::balancedDepth(row.alongB.mu, row.lenL, fck));
-    s.add("Depth from Mu,lim",
-          "d0 = larger of sqrt(Mu/(0.138 fck b)) of both directions, overall depth in whole 50 "
-          "mm, d at least 0.19",
-          num(d0), "m", "Annex G-1.1(c)");
-    s.add("Effective depth",
-          dFinal > d0 ? "d0 + 25 mm steps (or the depth entered) until both one-way shears and "
-                        "punching pass"
-                      : "d = d0 (or the depth entered), shears pass",
-          d, "m", "40.2.1, 31.6.3.1");
-    rectDirectionSteps(row.alongL, "L", L, B, a, q, d, row.barDia, s);
-    rectDirectionSteps(row.alongB, "B", B, L, a, q, d, row.barDia, s);
-    const std::string side = numd(double(dFinal) + double(row.pedestal));
-    s.add("Punching shear force",
-          "V2 = (L B - (a + d)^2) 1.5 q = (" + L + " x " + B + " - " + sq(side) + ") x 1.5 x " + q,
-          num(row.V2), "kN", "31.6.1");
-    s.add("Punching shear stress",
-          "tau-v = V2/(4 (a + d) d) = " + num(row.V2) + " x 1000/(4 x " + side + " x " + d +
-              " x 10^6)",
-          num(row.tauVp), "N/mm2", "31.6.2");
-    s.add("Punching shear strength", "tau-c = 0.25 sqrt(fck) = 0.25 sqrt(" + formatInt(fck) + ")",
-          num(row.tauCp), "N/mm2", "31.6.3.1");
+}
+
+// The spacing of the bars of both directions of an R row, the short one's by the band rule.
+void rectSpacingSteps(const RectRow& row, StepTable& s) {
+    const std::string L = num(row.lenL), B = num(row.widB);
     const bool longL = row.lenL > row.widB;
     const RectDirection& shortDir = longL ? row.alongB : row.alongL;
     const RectDirection& longDir = longL ? row.alongL : row.alongB;
@@ -659,6 +689,52 @@ void rectRowSection(const Project& p, const RectRow& row, const std::string& nam
                   num(shortDir.bars) + " - 1) x 1000",
               formatInt(shortDir.spacing), "mm", "26.3.3(b)");
     }
+}
+
+void rectRowSection(const Project& p, const RectRow& row, const std::string& name, Writer& w) {
+    w.heading("Schedule row " + name, 2);
+    shownTexts(row.texts, rectHeadings(), 16, w);
+    const int f = row.footing;
+    w.paragraph("Resized footing " + formatInt(f) + " at joint " + jointOf(p, f) +
+                ": L x B = " + num(row.lenL) + " x " + num(row.widB) +
+                " m (L along X, B along Z) on a pedestal a = " + num(row.pedestal) +
+                " m, bars of " + formatInt(row.barDia) + " mm.");
+    if (!row.designed) {
+        w.paragraph("This row is not designed: the footing's shorter side is not larger than "
+                    "its pedestal, or its grades or sizes were refused.");
+        return;
+    }
+    const std::string L = num(row.lenL), B = num(row.widB), a = num(row.pedestal);
+    const std::string q = num(row.netPressure);
+    const int fck = p.concreteGrade;
+    const float dFinal = effectiveDepth(row.depth);
+    const std::string d = num(dFinal);
+    StepTable s;
+    rectPressureSteps(p, row, s, w);
+    const float d0 = std::max(slab::balancedDepth(row.alongL.mu, row.widB, fck),
+                              slab::balancedDepth(row.alongB.mu, row.lenL, fck));
+    s.add("Depth from Mu,lim",
+          "d0 = larger of sqrt(Mu/(0.138 fck b)) of both directions, overall depth in whole 50 "
+          "mm, d at least 0.19",
+          num(d0), "m", "Annex G-1.1(c)");
+    s.add("Effective depth",
+          dFinal > d0 ? "d0 + 25 mm steps (or the depth entered) until both one-way shears and "
+                        "punching pass"
+                      : "d = d0 (or the depth entered), shears pass",
+          d, "m", "40.2.1, 31.6.3.1");
+    rectDirectionSteps(row.alongL, "L", L, B, a, q, d, row.barDia, s);
+    rectDirectionSteps(row.alongB, "B", B, L, a, q, d, row.barDia, s);
+    const std::string side = numd(double(dFinal) + double(row.pedestal));
+    s.add("Punching shear force",
+          "V2 = (L B - (a + d)^2) 1.5 q = (" + L + " x " + B + " - " + sq(side) + ") x 1.5 x " + q,
+          num(row.V2), "kN", "31.6.1");
+    s.add("Punching shear stress",
+          "tau-v = V2/(4 (a + d) d) = " + num(row.V2) + " x 1000/(4 x " + side + " x " + d +
+              " x 10^6)",
+          num(row.tauVp), "N/mm2", "31.6.2");
+    s.add("Punching shear strength", "tau-c = 0.25 sqrt(fck) = 0.25 sqrt(" + formatInt(fck) + ")",
+          num(row.tauCp), "N/mm2", "31.6.3.1");
+    rectSpacingSteps(row, s);
     s.add("Overall depth", "D = d + 0.06 = " + d + " + 0.06", num(row.depth), "m",
           "cover to bar centre 60 mm");
     w.table(std::move(s.t));
@@ -680,28 +756,12 @@ void combinedSteelSteps(const CombinedSteel& st, const std::string& what, const 
           num(st.bars) + " @ " + formatInt(st.spacing), "mm", "26.3.3(b)");
 }
 
-void combinedRowSection(const Project& p, const CombinedRow& row, Writer& w) {
-    const std::string name = "C" + formatInt(row.combined);
-    w.heading("Schedule row " + name, 2);
-    shownTexts(row.texts, combinedHeadings(), 11, w);
+// The governing case, the column loads, the pressure lines and the moments along a C row.
+void combinedLoadSteps(const Project& p, const CombinedRow& row, StepTable& s, Writer& w) {
     const int m1 = row.bands[0].footing, m2 = row.bands[1].footing;
-    w.paragraph("Combined footing " + name + " on the columns at joints " + jointOf(p, m1) +
-                " and " + jointOf(p, m2) + ": length L = " + num(row.length) + " m, width B = " +
-                num(row.width) + " m, projection beyond the first column " + num(row.cant1) +
-                " m, columns " + num(row.span) + " m apart; pedestals a = " + num(row.pedestal) +
-                " m, bars of " + formatInt(row.barDia) + " mm.");
-    if (!row.designed) {
-        w.paragraph("This row is not designed: its width or a projection is not larger than the "
-                    "pedestal, or its grades or sizes were refused.");
-        return;
-    }
-    const std::string L = num(row.length), B = num(row.width), a = num(row.pedestal);
+    const std::string L = num(row.length), B = num(row.width);
     const std::string q = num(row.netPressure);
-    const int fck = p.concreteGrade;
-    const float dFinal = static_cast<float>(roundTo(double(row.depth) - 0.06, 3));
-    const std::string d = num(dFinal);
     const double x1 = row.cant1, x2 = double(row.cant1) + double(row.span);
-    StepTable s;
     const int k = row.govCase;
     if (hasSupport(p, m1) && hasSupport(p, m2) && k >= 0 && k < cap::casesPerSupport) {
         w.paragraph("Governing load case " + caseNumber(p, m1, k) + ": FY1 = " +
@@ -730,6 +790,67 @@ void combinedRowSection(const Project& p, const CombinedRow& row, Writer& w) {
     s.add("Sagging moment at the column face",
           "Msag = wu c^2/2 = " + num(row.wu) + " x " + sq(fixed(face, 3)) + "/2",
           num(row.bottom.mu), "kN m", "34.2.3.2");
+}
+
+// The transverse band under column i + 1 of a C row: its moment, steel and punching shear.
+void combinedBandSteps(const Project& p, const CombinedRow& row, size_t i, StepTable& s) {
+    const std::string B = num(row.width), a = num(row.pedestal);
+    const std::string q = num(row.netPressure);
+    const int fck = p.concreteGrade;
+    const float dFinal = effectiveDepth(row.depth);
+    const std::string d = num(dFinal);
+    const CombinedBand& b = row.bands[i];
+    const std::string col = "column " + formatInt(static_cast<long long>(i) + 1);
+    const std::string Pu = num(i == 0 ? row.pu1 : row.pu2);
+    s.add("Transverse cantilever (" + col + ")", "ct = (B - a)/2 = (" + B + " - " + a + ")/2",
+          num(b.cant), "m", "34.2.3.2");
+    s.add("Transverse moment (" + col + ")",
+          "Mt = Pu/B ct^2/2 = " + Pu + "/" + B + " x " + sq(num(b.cant)) + "/2", num(b.mu), "kN m",
+          "34.2.3.1");
+    s.add("Band width (" + col + ")", "a + d each side, within the footing", num(b.band), "m", "");
+    s.add("Mu/bd2 (band, " + col + ")",
+          "Mt/(band d^2) = " + num(b.mu) + "/(" + num(b.band) + " x " + sq(d) + " x 1000)",
+          num(b.muBd2), "N/mm2", "Annex G-1.1(b)");
+    s.add("Steel (band, " + col + ")",
+          "pt = " + num(b.pt) + ", Ast = pt band d 10^4 = " + num(b.pt) + " x " + num(b.band) +
+              " x " + d + " x 10000",
+          num(b.ast), "mm2", "Annex G-1.1(b)");
+    s.add("Bars (band, " + col + ")",
+          "n = Int(Ast/(22/28 x " + formatInt(row.barDia) + "^2) + 0.49), s = band/(n - 1)",
+          num(b.bars) + " @ " + formatInt(b.spacing), "mm", "26.3.3(b)");
+    const std::string side = numd(double(dFinal) + double(row.pedestal));
+    s.add("Punching shear force (" + col + ")",
+          "Vp = Pu - 1.5 q (a + d)^2 = " + Pu + " - 1.5 x " + q + " x " + sq(side), num(b.Vp), "kN",
+          "31.6.1");
+    s.add("Punching shear stress (" + col + ")",
+          "tau-v = Vp/(4 (a + d) d) = " + num(b.Vp) + " x 1000/(4 x " + side + " x " + d +
+              " x 10^6)",
+          num(b.tauVp), "N/mm2", "31.6.2");
+    s.add("Punching shear strength (" + col + ")",
+          "tau-c = 0.25 sqrt(fck) = 0.25 sqrt(" + formatInt(fck) + ")", num(b.tauCp), "N/mm2",
+          "31.6.3.1");
+}
+
+void combinedRowSection(const Project& p, const CombinedRow& row, Writer& w) {
+    const std::string name = "C" + formatInt(row.combined);
+    w.heading("Schedule row " + name, 2);
+    shownTexts(row.texts, combinedHeadings(), 11, w);
+    const int m1 = row.bands[0].footing, m2 = row.bands[1].footing;
+    w.paragraph("Combined footing " + name + " on the columns at joints " + jointOf(p, m1) +
+                " and " + jointOf(p, m2) + ": length L = " + num(row.length) + " m, width B = " +
+                num(row.width) + " m, projection beyond the first column " + num(row.cant1) +
+                " m, columns " + num(row.span) + " m apart; pedestals a = " + num(row.pedestal) +
+                " m, bars of " + formatInt(row.barDia) + " mm.");
+    if (!row.designed) {
+        w.paragraph("This row is not designed: its width or a projection is not larger than the "
+                    "pedestal, or its grades or sizes were refused.");
+        return;
+    }
+    const std::string B = num(row.width);
+    const int fck = p.concreteGrade;
+    const std::string d = num(effectiveDepth(row.depth));
+    StepTable s;
+    combinedLoadSteps(p, row, s, w);
     s.add("Depth from Mu,lim",
           "d0 = sqrt(max(Mhog, Msag)/(0.138 fck B)), overall depth in whole 50 mm, d at least "
           "0.19",
@@ -741,39 +862,7 @@ void combinedRowSection(const Project& p, const CombinedRow& row, Writer& w) {
           d, "m", "40.2.1, 31.6.3.1");
     combinedSteelSteps(row.top, "top, hogging", B, d, row.barDia, s);
     combinedSteelSteps(row.bottom, "bottom, sagging", B, d, row.barDia, s);
-    for (size_t i = 0; i < row.bands.size(); ++i) {
-        const CombinedBand& b = row.bands[i];
-        const std::string col = "column " + formatInt(static_cast<long long>(i) + 1);
-        const std::string Pu = num(i == 0 ? row.pu1 : row.pu2);
-        s.add("Transverse cantilever (" + col + ")", "ct = (B - a)/2 = (" + B + " - " + a + ")/2",
-              num(b.cant), "m", "34.2.3.2");
-        s.add("Transverse moment (" + col + ")",
-              "Mt = Pu/B ct^2/2 = " + Pu + "/" + B + " x " + sq(num(b.cant)) + "/2", num(b.mu),
-              "kN m", "34.2.3.1");
-        s.add("Band width (" + col + ")", "a + d each side, within the footing", num(b.band), "m",
-              "");
-        s.add("Mu/bd2 (band, " + col + ")",
-              "Mt/(band d^2) = " + num(b.mu) + "/(" + num(b.band) + " x " + sq(d) + " x 1000)",
-              num(b.muBd2), "N/mm2", "Annex G-1.1(b)");
-        s.add("Steel (band, " + col + ")",
-              "pt = " + num(b.pt) + ", Ast = pt band d 10^4 = " + num(b.pt) + " x " + num(b.band) +
-                  " x " + d + " x 10000",
-              num(b.ast), "mm2", "Annex G-1.1(b)");
-        s.add("Bars (band, " + col + ")",
-              "n = Int(Ast/(22/28 x " + formatInt(row.barDia) + "^2) + 0.49), s = band/(n - 1)",
-              num(b.bars) + " @ " + formatInt(b.spacing), "mm", "26.3.3(b)");
-        const std::string side = numd(double(dFinal) + double(row.pedestal));
-        s.add("Punching shear force (" + col + ")",
-              "Vp = Pu - 1.5 q (a + d)^2 = " + Pu + " - 1.5 x " + q + " x " + sq(side), num(b.Vp),
-              "kN", "31.6.1");
-        s.add("Punching shear stress (" + col + ")",
-              "tau-v = Vp/(4 (a + d) d) = " + num(b.Vp) + " x 1000/(4 x " + side + " x " + d +
-                  " x 10^6)",
-              num(b.tauVp), "N/mm2", "31.6.2");
-        s.add("Punching shear strength (" + col + ")",
-              "tau-c = 0.25 sqrt(fck) = 0.25 sqrt(" + formatInt(fck) + ")", num(b.tauCp), "N/mm2",
-              "31.6.3.1");
-    }
+    for (size_t i = 0; i < row.bands.size(); ++i) combinedBandSteps(p, row, i, s);
     s.add("One-way shear force",
           "V at d from the worst column face: wu x (distance to the free end) on the "
           "projections, the diagram of wbal between the columns",
@@ -796,8 +885,7 @@ void combinedRowSection(const Project& p, const CombinedRow& row, Writer& w) {
 
 void scheduleRows(const Project& p, Writer& w) {
     w.heading("3 Schedule rows");
-    const int last = std::min({p.designRowCount, static_cast<int>(p.designRows.size()) - 1,
-                               static_cast<int>(p.designRowTexts.size()) - 1});
+    const int last = lastSquareRow(p);
     if (last < 1 && p.rectRows.empty() && p.combinedRows.empty()) {
         w.paragraph("The schedule has no rows: nothing was designed.");
         return;
@@ -856,27 +944,17 @@ std::string utilisation(float value, float limit) {
     return fixed(double(value) / double(limit), 2);
 }
 
-void checksPart(const Project& p, Writer& w) {
-    w.heading("4 Checks");
-    std::vector<Check> checks = runChecks(p);
-    // Failures first, errors before warnings, each in the checks' own order.
-    std::stable_sort(checks.begin(), checks.end(), [](const Check& x, const Check& y) {
-        return x.severity == Severity::Error && y.severity != Severity::Error;
-    });
-    const CheckCounts counts = countChecks(checks);
-    w.paragraph(formatInt(counts.errors) + " error(s) and " + formatInt(counts.warnings) +
-                " warning(s). Utilisation is value/limit.");
+// One of the design's own strength checks of a schedule row.
+struct RowCheck {
+    std::string row, check;
+    float value, limit;
+    bool fails;
+};
 
-    // Per schedule row, the design's own strength checks, failing ones first.
-    struct RowCheck {
-        std::string row, check;
-        float value, limit;
-        bool fails;
-    };
-    std::vector<RowCheck> rowChecks;
-    const int lastRow = std::min({p.designRowCount, static_cast<int>(p.designRows.size()) - 1,
-                                  static_cast<int>(p.designRowTexts.size()) - 1});
-    for (int n = 1; n <= lastRow; ++n) {
+// The square rows' checks, from the values the schedule shows.
+void squareRowChecks(const Project& p, std::vector<RowCheck>& rowChecks) {
+    const int last = lastSquareRow(p);
+    for (int n = 1; n <= last; ++n) {
         const RowTexts& t = p.designRowTexts[static_cast<size_t>(n)];
         if (t[col::LabCant].empty()) continue;
         const auto v = [&t](size_t c) { return static_cast<float>(readNumber(t[c])); };
@@ -889,7 +967,10 @@ void checksPart(const Project& p, Writer& w) {
         rowChecks.push_back({name, "Mu/bd2 <= 0.138 fck (Annex G-1.1(c))", v(col::LabMuBdd), muLim,
                              v(col::LabMuBdd) > muLim});
     }
-    // The R and C rows: the same strength checks on the values their design recorded.
+}
+
+// The R and C rows: the same strength checks on the values their design recorded.
+void rectAndCombinedRowChecks(const Project& p, std::vector<RowCheck>& rowChecks) {
     const float muLim = static_cast<float>(0.138 * p.concreteGrade);
     const auto add = [&rowChecks](const std::string& row, const std::string& check, float value,
                                   float limit) {
@@ -923,9 +1004,21 @@ void checksPart(const Project& p, Writer& w) {
                 c.bands[i].muBd2, muLim);
         }
     }
+}
+
+// Per schedule row, the design's own strength checks, failing ones first.
+std::vector<RowCheck> rowStrengthChecks(const Project& p) {
+    std::vector<RowCheck> rowChecks;
+    squareRowChecks(p, rowChecks);
+    rectAndCombinedRowChecks(p, rowChecks);
     std::stable_sort(rowChecks.begin(), rowChecks.end(),
                      [](const RowCheck& x, const RowCheck& y) { return x.fails && !y.fails; });
+    return rowChecks;
+}
 
+// Every failed check: the checks' errors, the rows' failed strength checks, then warnings.
+void failedChecks(const std::vector<Check>& checks, const std::vector<RowCheck>& rowChecks,
+                  Writer& w) {
     w.heading("Failed checks", 2);
     Table failed = makeTable({"Severity", "Check", "Footing or row", "Case", "Value", "Limit",
                               "Utilisation", "Unit", "What is wrong and what to do"},
@@ -956,7 +1049,9 @@ void checksPart(const Project& p, Writer& w) {
         w.paragraph("No check fails.");
     else
         w.table(std::move(failed));
+}
 
+void rowStrengthTable(const std::vector<RowCheck>& rowChecks, Writer& w) {
     w.heading("Strength checks of the schedule rows", 2);
     Table rows = makeTable({"Row", "Check", "Value", "Limit", "Utilisation", "Result"},
                            {false, false, true, true, true, false});
@@ -967,7 +1062,10 @@ void checksPart(const Project& p, Writer& w) {
         w.paragraph("No designed rows.");
     else
         w.table(std::move(rows));
+}
 
+// Every footing that is built with the checks it failed, those with failures first.
+void checksPerFooting(const Project& p, const std::vector<Check>& checks, Writer& w) {
     w.heading("Checks per footing", 2);
     w.paragraph("Every footing that is built was checked for contact, overturning, uplift, "
                 "overlap, pedestal and column, bar spacing, development length, bearing at the "
@@ -985,10 +1083,10 @@ void checksPart(const Project& p, Writer& w) {
     }
     Table per = makeTable({"Footing", "Joint", "Mark", "Errors", "Warnings", "Failed checks"},
                           {true, true, false, true, true, false});
-    const int last = std::min(p.footingCount, static_cast<int>(p.footings.size()) - 1);
+    const int last = p.lastFooting();
     std::vector<int> order;
     for (int f = 1; f <= last; ++f)
-        if (p.footings[static_cast<size_t>(f)].state != -100) order.push_back(f);
+        if (!p.footings[static_cast<size_t>(f)].isDisabled()) order.push_back(f);
     std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
         return !failedIds[static_cast<size_t>(x)].empty() &&
                failedIds[static_cast<size_t>(y)].empty();
@@ -1003,6 +1101,22 @@ void checksPart(const Project& p, Writer& w) {
                             ids.empty() ? "none: passed" : ids});
     }
     w.table(std::move(per));
+}
+
+void checksPart(const Project& p, Writer& w) {
+    w.heading("4 Checks");
+    std::vector<Check> checks = runChecks(p);
+    // Failures first, errors before warnings, each in the checks' own order.
+    std::stable_sort(checks.begin(), checks.end(), [](const Check& x, const Check& y) {
+        return x.severity == Severity::Error && y.severity != Severity::Error;
+    });
+    const CheckCounts counts = countChecks(checks);
+    w.paragraph(formatInt(counts.errors) + " error(s) and " + formatInt(counts.warnings) +
+                " warning(s). Utilisation is value/limit.");
+    const std::vector<RowCheck> rowChecks = rowStrengthChecks(p);
+    failedChecks(checks, rowChecks, w);
+    rowStrengthTable(rowChecks, w);
+    checksPerFooting(p, checks, w);
 }
 
 std::string baseName(const std::string& path) {
