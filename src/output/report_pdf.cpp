@@ -110,84 +110,114 @@ class Layout {
         const int bold = n > 8 ? SmallBold : BodyBold;
         const QFontMetricsF& fm = metrics_[static_cast<size_t>(body)];
         const QFontMetricsF& fb = metrics_[static_cast<size_t>(bold)];
-
-        std::vector<QString> heads(n);
-        std::vector<std::vector<QString>> cells(t.rows.size(), std::vector<QString>(n));
-        std::vector<std::vector<double>> advance(t.rows.size(), std::vector<double>(n, 0));
-        std::vector<double> natural(n, 0);
-        for (size_t c = 0; c < n; ++c) {
-            heads[c] = qs(t.headings[c]);
-            // A heading may wrap at its blanks: its longest word sets its least width.
-            for (const QString& word : heads[c].split(' '))
-                natural[c] = std::max(natural[c], fb.horizontalAdvance(word));
-        }
-        for (size_t r = 0; r < t.rows.size(); ++r) {
-            for (size_t c = 0; c < n && c < t.rows[r].size(); ++c) {
-                cells[r][c] = qs(t.rows[r][c]);
-                advance[r][c] = fm.horizontalAdvance(cells[r][c]);
-                natural[c] = std::max(natural[c], advance[r][c]);
-            }
-        }
-        for (double& w : natural) w += 2 * pad_;
-        const std::vector<double> widths = fit(natural);
-        std::vector<double> x(n + 1, 0);
-        for (size_t c = 0; c < n; ++c) x[c + 1] = x[c] + widths[c];
-
-        const auto cellFlags = [&t](size_t c) {
-            const bool right = c < t.numeric.size() && t.numeric[c];
-            return int(Qt::TextWordWrap) | int(right ? Qt::AlignRight : Qt::AlignLeft) |
-                   int(Qt::AlignTop);
-        };
-        const auto heightOf = [&](const QFontMetricsF& m, const QString& s, double adv, size_t c) {
-            const double room = widths[c] - 2 * pad_;
-            if (adv <= room) return m.height();
-            return m.boundingRect(QRectF(0, 0, room, 1e9), cellFlags(c), s).height();
-        };
+        const TableCells tc = measure(t, fm, fb);
 
         double headHeight = 0;
         for (size_t c = 0; c < n; ++c)
-            headHeight =
-                std::max(headHeight, heightOf(fb, heads[c], fb.horizontalAdvance(heads[c]), c));
+            headHeight = std::max(
+                headHeight, cellHeight(tc, fb, tc.heads[c], fb.horizontalAdvance(tc.heads[c]), c));
         headHeight += 2 * pad_;
-        const auto headingRow = [&] {
-            ops_.push_back({page_, Op::Box, QRectF(0, y_, x[n], headHeight), {}, 0, 0});
-            for (size_t c = 0; c < n; ++c)
-                ops_.push_back({page_, Op::Text,
-                                QRectF(x[c] + pad_, y_ + pad_, widths[c] - 2 * pad_, headHeight),
-                                heads[c], bold, cellFlags(c)});
-            y_ += headHeight;
-        };
         if (y_ + headHeight + fm.height() * 2 > bottom_) newPage();
-        headingRow();
-        for (size_t r = 0; r < cells.size(); ++r) {
+        headingRow(tc, bold, headHeight);
+        for (size_t r = 0; r < tc.cells.size(); ++r) {
             double h = 0;
             for (size_t c = 0; c < n; ++c)
-                h = std::max(h, heightOf(fm, cells[r][c], advance[r][c], c));
+                h = std::max(h, cellHeight(tc, fm, tc.cells[r][c], tc.advance[r][c], c));
             h += 2 * pad_;
             if (y_ + h > bottom_) {
                 newPage();
-                headingRow(); // the headings again on every page the table runs onto
+                headingRow(tc, bold, headHeight); // the headings again on every page it runs onto
             }
-            for (size_t c = 0; c < n; ++c) {
-                if (cells[r][c].isEmpty()) continue;
-                const double room = widths[c] - 2 * pad_;
-                if (advance[r][c] <= room) {
-                    const bool right = c < t.numeric.size() && t.numeric[c];
-                    const double left = right ? x[c + 1] - pad_ - advance[r][c] : x[c] + pad_;
-                    ops_.push_back({page_, Op::Run, QRectF(left, y_ + pad_ + fm.ascent(), 0, 0),
-                                    cells[r][c], body, 0});
-                } else {
-                    ops_.push_back({page_, Op::Text, QRectF(x[c] + pad_, y_ + pad_, room, h),
-                                    cells[r][c], body, cellFlags(c)});
-                }
-            }
-            y_ += h;
-            ops_.push_back({page_, Op::HLine, QRectF(0, y_, x[n], 0), {}, 0, 0});
+            bodyRow(tc, r, body, fm, h);
         }
         y_ += fm.height();
     }
 
   private:
+    // A table's texts with their advances, and its columns fitted within the page.
+    struct TableCells {
+        std::vector<QString> heads;
+        std::vector<std::vector<QString>> cells;
+        std::vector<std::vector<double>> advance;
+        std::vector<bool> numeric;
+        std::vector<double> widths;
+        std::vector<double> x; // left edge of each column; x[n] the right edge of the table
+        int flags(size_t c) const {
+            const bool right = c < numeric.size() && numeric[c];
+            return int(Qt::TextWordWrap) | int(right ? Qt::AlignRight : Qt::AlignLeft) |
+                   int(Qt::AlignTop);
+        }
+    };
+
+    TableCells measure(const report::Table& t, const QFontMetricsF& fm,
+                       const QFontMetricsF& fb) const {
+        const size_t n = t.headings.size();
+        TableCells tc;
+        tc.heads.resize(n);
+        tc.cells.assign(t.rows.size(), std::vector<QString>(n));
+        tc.advance.assign(t.rows.size(), std::vector<double>(n, 0));
+        tc.numeric = t.numeric;
+        std::vector<double> natural(n, 0);
+        for (size_t c = 0; c < n; ++c) {
+            tc.heads[c] = qs(t.headings[c]);
+            // A heading may wrap at its blanks: its longest word sets its least width.
+            for (const QString& word : tc.heads[c].split(' '))
+                natural[c] = std::max(natural[c], fb.horizontalAdvance(word));
+        }
+        for (size_t r = 0; r < t.rows.size(); ++r) {
+            for (size_t c = 0; c < n && c < t.rows[r].size(); ++c) {
+                tc.cells[r][c] = qs(t.rows[r][c]);
+                tc.advance[r][c] = fm.horizontalAdvance(tc.cells[r][c]);
+                natural[c] = std::max(natural[c], tc.advance[r][c]);
+            }
+        }
+        for (double& w : natural) w += 2 * pad_;
+        tc.widths = fit(natural);
+        tc.x.assign(n + 1, 0);
+        for (size_t c = 0; c < n; ++c) tc.x[c + 1] = tc.x[c] + tc.widths[c];
+        return tc;
+    }
+
+    // Height of text s of advance adv in column c: one line when it fits, else as wrapped.
+    double cellHeight(const TableCells& tc, const QFontMetricsF& m, const QString& s, double adv,
+                      size_t c) const {
+        const double room = tc.widths[c] - 2 * pad_;
+        if (adv <= room) return m.height();
+        return m.boundingRect(QRectF(0, 0, room, 1e9), tc.flags(c), s).height();
+    }
+
+    void headingRow(const TableCells& tc, int bold, double headHeight) {
+        const size_t n = tc.heads.size();
+        ops_.push_back({page_, Op::Box, QRectF(0, y_, tc.x[n], headHeight), {}, 0, 0});
+        for (size_t c = 0; c < n; ++c)
+            ops_.push_back({page_, Op::Text,
+                            QRectF(tc.x[c] + pad_, y_ + pad_, tc.widths[c] - 2 * pad_, headHeight),
+                            tc.heads[c], bold, tc.flags(c)});
+        y_ += headHeight;
+    }
+
+    // Row r of height h: a cell that fits is one run, a longer one wraps within its column.
+    void bodyRow(const TableCells& tc, size_t r, int body, const QFontMetricsF& fm, double h) {
+        const size_t n = tc.heads.size();
+        for (size_t c = 0; c < n; ++c) {
+            const QString& cell = tc.cells[r][c];
+            if (cell.isEmpty()) continue;
+            const double room = tc.widths[c] - 2 * pad_;
+            const double adv = tc.advance[r][c];
+            if (adv <= room) {
+                const bool right = c < tc.numeric.size() && tc.numeric[c];
+                const double left = right ? tc.x[c + 1] - pad_ - adv : tc.x[c] + pad_;
+                ops_.push_back(
+                    {page_, Op::Run, QRectF(left, y_ + pad_ + fm.ascent(), 0, 0), cell, body, 0});
+            } else {
+                ops_.push_back({page_, Op::Text, QRectF(tc.x[c] + pad_, y_ + pad_, room, h), cell,
+                                body, tc.flags(c)});
+            }
+        }
+        y_ += h;
+        ops_.push_back({page_, Op::HLine, QRectF(0, y_, tc.x[n], 0), {}, 0, 0});
+    }
+
     void text(int font, const QString& t, double advanceY) {
         if (y_ + advanceY > bottom_) newPage();
         ops_.push_back({page_, Op::Text, QRectF(0, y_, width_, advanceY), t, font,
@@ -252,18 +282,10 @@ report::Inputs reportInputs(const Project& project) {
     return in;
 }
 
-QByteArray renderReportPdf(const report::Content& content) {
-    QByteArray pdf;
-    QBuffer buffer(&pdf);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setResolution(600);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(18, 12, 15, 12), QPageLayout::Millimeter));
-    writer.setCreator(QStringLiteral("ORMEVAK"));
-    writer.setTitle(qs(content.title + ": " + content.project));
+namespace {
 
-    Layout layout(writer);
+// The content laid out in pages, the title first.
+void layOut(Layout& layout, const report::Content& content) {
     layout.title(content.title, content.project);
     for (const report::Block& b : content.blocks) {
         switch (b.kind) {
@@ -278,65 +300,103 @@ QByteArray renderReportPdf(const report::Content& content) {
             break;
         }
     }
+}
+
+// The painter with the report's two pens; its font and pen are changed only when they differ,
+// as most runs share both.
+class OpPainter {
+  public:
+    OpPainter(QPainter& painter, const std::vector<QFont>& fonts, double resolution)
+        : painter_(painter), fonts_(fonts), thin_(Qt::black), faint_(QColor(170, 170, 170)) {
+        thin_.setWidthF(resolution / 300.0);
+        faint_.setWidthF(resolution / 600.0);
+    }
+
+    // The running header and the page number of page `page` (from 0) of `pages`.
+    void frame(const Layout& layout, const QString& header, double lineY, int page, int pages) {
+        painter_.setPen(thin_);
+        painter_.setFont(fonts_[Small]);
+        painter_.drawText(QRectF(0, 0, layout.width(), lineY), Qt::AlignLeft | Qt::AlignTop,
+                          header);
+        painter_.drawLine(QPointF(0, lineY), QPointF(layout.width(), lineY));
+        painter_.drawText(QRectF(0, 0, layout.width(), layout.height()),
+                          Qt::AlignHCenter | Qt::AlignBottom,
+                          QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
+        font_ = Small;
+        faintPen_ = false;
+    }
+
+    void paint(const Op& op) {
+        switch (op.kind) {
+        case Op::Text:
+            use(op.font, false);
+            painter_.drawText(op.rect, op.flags, op.text);
+            break;
+        case Op::Run:
+            use(op.font, false);
+            painter_.drawText(op.rect.topLeft(), op.text);
+            break;
+        case Op::HLine:
+            use(-1, true);
+            painter_.drawLine(op.rect.topLeft(), op.rect.topRight());
+            break;
+        case Op::Box:
+            use(-1, false);
+            painter_.fillRect(op.rect, QColor(232, 232, 232));
+            painter_.drawLine(op.rect.topLeft(), op.rect.topRight());
+            painter_.drawLine(op.rect.bottomLeft(), op.rect.bottomRight());
+            break;
+        }
+    }
+
+  private:
+    void use(int f, bool isFaint) {
+        if (f >= 0 && f != font_) {
+            painter_.setFont(fonts_[static_cast<size_t>(f)]);
+            font_ = f;
+        }
+        if (isFaint != faintPen_) {
+            painter_.setPen(isFaint ? faint_ : thin_);
+            faintPen_ = isFaint;
+        }
+    }
+
+    QPainter& painter_;
+    const std::vector<QFont>& fonts_;
+    QPen thin_, faint_;
+    int font_ = Small;
+    bool faintPen_ = false;
+};
+
+} // namespace
+
+QByteArray renderReportPdf(const report::Content& content) {
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(600);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(18, 12, 15, 12), QPageLayout::Millimeter));
+    writer.setCreator(QStringLiteral("ORMEVAK"));
+    writer.setTitle(qs(content.title + ": " + content.project));
+
+    Layout layout(writer);
+    layOut(layout, content);
 
     QPainter painter;
     if (!painter.begin(&writer))
         throw OutputError("The report's first page could not be started: report not written");
-    const std::vector<QFont>& fonts = layout.fonts();
+    OpPainter paint(painter, layout.fonts(), writer.resolution());
     const QString header = qs("ORMEVAK " + content.title + "  -  " + content.project);
-    QPen thin(Qt::black);
-    thin.setWidthF(writer.resolution() / 300.0);
-    QPen faint(QColor(170, 170, 170));
-    faint.setWidthF(writer.resolution() / 600.0);
     const int pages = layout.pages();
     size_t next = 0;
     const std::vector<Op>& ops = layout.ops();
     for (int page = 0; page < pages; ++page) {
         if (page > 0) writer.newPage();
-        painter.setPen(thin);
-        painter.setFont(fonts[Small]);
-        const double lineY = QFontMetricsF(fonts[Small], &writer).height() * 1.4;
-        painter.drawText(QRectF(0, 0, layout.width(), lineY), Qt::AlignLeft | Qt::AlignTop, header);
-        painter.drawLine(QPointF(0, lineY), QPointF(layout.width(), lineY));
-        painter.drawText(QRectF(0, 0, layout.width(), layout.height()),
-                         Qt::AlignHCenter | Qt::AlignBottom,
-                         QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
-        // The painter's state is changed only when it differs: most runs share font and pen.
-        int font = Small;
-        bool faintPen = false;
-        const auto use = [&](int f, bool isFaint) {
-            if (f >= 0 && f != font) {
-                painter.setFont(fonts[static_cast<size_t>(f)]);
-                font = f;
-            }
-            if (isFaint != faintPen) {
-                painter.setPen(isFaint ? faint : thin);
-                faintPen = isFaint;
-            }
-        };
-        for (; next < ops.size() && ops[next].page == page; ++next) {
-            const Op& op = ops[next];
-            switch (op.kind) {
-            case Op::Text:
-                use(op.font, false);
-                painter.drawText(op.rect, op.flags, op.text);
-                break;
-            case Op::Run:
-                use(op.font, false);
-                painter.drawText(op.rect.topLeft(), op.text);
-                break;
-            case Op::HLine:
-                use(-1, true);
-                painter.drawLine(op.rect.topLeft(), op.rect.topRight());
-                break;
-            case Op::Box:
-                use(-1, false);
-                painter.fillRect(op.rect, QColor(232, 232, 232));
-                painter.drawLine(op.rect.topLeft(), op.rect.topRight());
-                painter.drawLine(op.rect.bottomLeft(), op.rect.bottomRight());
-                break;
-            }
-        }
+        const double lineY = QFontMetricsF(layout.fonts()[Small], &writer).height() * 1.4;
+        paint.frame(layout, header, lineY, page, pages);
+        for (; next < ops.size() && ops[next].page == page; ++next) paint.paint(ops[next]);
     }
     if (!painter.end())
         throw OutputError("The report's last page could not be finished: report not written");
