@@ -66,7 +66,8 @@ int scheduleRow(const std::string& w, char& kind) {
     return positiveIndex(w, "the schedule row R");
 }
 
-Action parseLine(const std::vector<std::string>& w, const std::string& line) {
+// The action a script line's first word names.
+ActionKind verbOf(const std::string& verb) {
     static const std::map<std::string, ActionKind> verbs = {
         {"toggle-group", ActionKind::ToggleGroup},
         {"nudge-group", ActionKind::NudgeGroup},
@@ -87,10 +88,57 @@ Action parseLine(const std::vector<std::string>& w, const std::string& line) {
         {"dia", ActionKind::Dia},
         {"undo", ActionKind::Undo},
         {"redo", ActionKind::Redo}};
-    auto it = verbs.find(w[0]);
-    if (it == verbs.end()) throw Fail{"unknown action \"" + w[0] + "\""};
+    auto it = verbs.find(verb);
+    if (it == verbs.end()) throw Fail{"unknown action \"" + verb + "\""};
+    return it->second;
+}
+
+// wheel F +1|-1
+void readWheel(const std::vector<std::string>& w, Action& a) {
+    expectCount(w, 3, "wheel F +1|-1");
+    a.index = positiveIndex(w[1], "the footing F");
+    if (w[2] == "+1" || w[2] == "1")
+        a.direction = 1;
+    else if (w[2] == "-1")
+        a.direction = -1;
+    else
+        throw Fail{"the wheel step must be +1 or -1"};
+}
+
+// combine X1 Z1 X2 Z2 [ok|cancel]
+void readCombine(const std::vector<std::string>& w, Action& a) {
+    if (w.size() != 5 && w.size() != 6) throw Fail{"expected: combine X1 Z1 X2 Z2 [ok|cancel]"};
+    a.x1 = planValue(w[1]);
+    a.z1 = planValue(w[2]);
+    a.x2 = planValue(w[3]);
+    a.z2 = planValue(w[4]);
+    if (w.size() == 6) {
+        if (w[5] == "ok")
+            a.ok = true;
+        else if (w[5] == "cancel")
+            a.ok = false;
+        else
+            throw Fail{"the answer must be ok or cancel"};
+    }
+}
+
+// offset F home|left|right|up|down
+void readOffset(const std::vector<std::string>& w, Action& a) {
+    expectCount(w, 3, "offset F home|left|right|up|down");
+    a.index = positiveIndex(w[1], "the footing F");
+    static const std::map<std::string, OffsetKeyName> keys = {{"home", OffsetKeyName::Home},
+                                                              {"left", OffsetKeyName::Left},
+                                                              {"right", OffsetKeyName::Right},
+                                                              {"up", OffsetKeyName::Up},
+                                                              {"down", OffsetKeyName::Down}};
+    auto k = keys.find(w[2]);
+    if (k == keys.end()) throw Fail{"the key must be home, left, right, up or down"};
+    a.key = k->second;
+}
+
+Action parseLine(const std::vector<std::string>& w, const std::string& line) {
     Action a;
-    a.kind = it->second;
+    a.kind = verbOf(w[0]);
     switch (a.kind) {
     case ActionKind::ToggleGroup:
     case ActionKind::NudgeGroup:
@@ -106,14 +154,7 @@ Action parseLine(const std::vector<std::string>& w, const std::string& line) {
         a.index = positiveIndex(w[1], "the footing F");
         break;
     case ActionKind::Wheel:
-        expectCount(w, 3, "wheel F +1|-1");
-        a.index = positiveIndex(w[1], "the footing F");
-        if (w[2] == "+1" || w[2] == "1")
-            a.direction = 1;
-        else if (w[2] == "-1")
-            a.direction = -1;
-        else
-            throw Fail{"the wheel step must be +1 or -1"};
+        readWheel(w, a);
         break;
     case ActionKind::DisableMode:
     case ActionKind::OffsetsReset:
@@ -124,33 +165,11 @@ Action parseLine(const std::vector<std::string>& w, const std::string& line) {
         expectCount(w, 1, w[0].c_str());
         break;
     case ActionKind::Combine:
-        if (w.size() != 5 && w.size() != 6) throw Fail{"expected: combine X1 Z1 X2 Z2 [ok|cancel]"};
-        a.x1 = planValue(w[1]);
-        a.z1 = planValue(w[2]);
-        a.x2 = planValue(w[3]);
-        a.z2 = planValue(w[4]);
-        if (w.size() == 6) {
-            if (w[5] == "ok")
-                a.ok = true;
-            else if (w[5] == "cancel")
-                a.ok = false;
-            else
-                throw Fail{"the answer must be ok or cancel"};
-        }
+        readCombine(w, a);
         break;
-    case ActionKind::Offset: {
-        expectCount(w, 3, "offset F home|left|right|up|down");
-        a.index = positiveIndex(w[1], "the footing F");
-        static const std::map<std::string, OffsetKeyName> keys = {{"home", OffsetKeyName::Home},
-                                                                  {"left", OffsetKeyName::Left},
-                                                                  {"right", OffsetKeyName::Right},
-                                                                  {"up", OffsetKeyName::Up},
-                                                                  {"down", OffsetKeyName::Down}};
-        auto k = keys.find(w[2]);
-        if (k == keys.end()) throw Fail{"the key must be home, left, right, up or down"};
-        a.key = k->second;
+    case ActionKind::Offset:
+        readOffset(w, a);
         break;
-    }
     case ActionKind::Depth:
     case ActionKind::Pedestal:
         if (w.size() < 2) throw Fail{"expected: " + w[0] + " R TEXT"};

@@ -107,6 +107,54 @@ OffsetKey offsetKeyOf(OffsetKeyName k) {
     return OffsetKey::Down;
 }
 
+// A right press on a footing: the details window it opens, as JSON.
+void showDetails(Session& s, const Action& a) {
+    Project& p = s.project;
+    const int f = checkedIndex(a, p.footingCount, "footing");
+    PressResult r = pressLabel(p, s.prompts, s.plan, f, Button::Right, false);
+    if (r.kind == PressResult::Kind::Details)
+        s.details.push_back(isolatedDetailsJson(r.details, f));
+    else if (r.kind == PressResult::Kind::CombinedDetails)
+        s.details.push_back(combinedDetailsJson(r.combined, f));
+    else
+        s.details.push_back("{\"footing\":" + std::to_string(f) + ",\"window\":\"\"}");
+}
+
+// A band dragged over the plan from (x1, z1) to (x2, z2).
+void combineGesture(Session& s, const Action& a) {
+    s.plan.bandX1 = static_cast<float>(a.x1);
+    s.plan.bandY1 = static_cast<float>(a.z1);
+    s.plan.bandX2 = static_cast<float>(a.x2);
+    s.plan.bandY2 = static_cast<float>(a.z2);
+    s.plan.dragging = false;
+    // A refusal or a cancelled skew question leaves the model as it was: no entry.
+    recordEdit(s.history, s.project, edit_name::combine(),
+               [&] { combineBand(s.project, s.prompts, s.plan); });
+}
+
+// depth, pedestal or dia on a schedule row: a square row by its number, an R or C row by mark.
+void scheduleEdit(Session& s, const Action& a) {
+    Project& p = s.project;
+    Prompts& prompts = s.prompts;
+    EditHistory& h = s.history;
+    if (a.rowKind != 0) {
+        // R and C rows: one edit each, named by the row the engineer sees.
+        const std::string row = std::string(1, a.rowKind) + std::to_string(a.index);
+        const std::string what = a.kind == ActionKind::Depth      ? "depth"
+                                 : a.kind == ActionKind::Pedestal ? "pedestal"
+                                                                  : "bar diameter";
+        recordEdit(h, p, what + " of row " + row, [&] { editDesignedRow(p, a, prompts); });
+        return;
+    }
+    const int r = checkedIndex(a, p.designRowCount, "schedule row");
+    if (a.kind == ActionKind::Depth)
+        recordEdit(h, p, edit_name::depth(p, r), [&] { editDepth(p, r, a.text, &prompts); });
+    else if (a.kind == ActionKind::Pedestal)
+        recordEdit(h, p, edit_name::pedestal(p, r), [&] { editPedestal(p, r, a.text, &prompts); });
+    else
+        recordEdit(h, p, edit_name::diameter(p, r), [&] { clickDiameter(p, r, &prompts); });
+}
+
 // What the gesture does in the desktop application. Each edit of the model is one entry of the
 // edit history, kept only when it changed the model; picking a footing is no edit.
 void applyGesture(Session& s, const Action& a) {
@@ -154,25 +202,11 @@ void applyGesture(Session& s, const Action& a) {
             pressLabel(p, prompts, s.plan, f, Button::Left, false);
         break;
     }
-    case ActionKind::Details: {
-        const int f = checkedIndex(a, p.footingCount, "footing");
-        PressResult r = pressLabel(p, prompts, s.plan, f, Button::Right, false);
-        if (r.kind == PressResult::Kind::Details)
-            s.details.push_back(isolatedDetailsJson(r.details, f));
-        else if (r.kind == PressResult::Kind::CombinedDetails)
-            s.details.push_back(combinedDetailsJson(r.combined, f));
-        else
-            s.details.push_back("{\"footing\":" + std::to_string(f) + ",\"window\":\"\"}");
+    case ActionKind::Details:
+        showDetails(s, a);
         break;
-    }
     case ActionKind::Combine:
-        s.plan.bandX1 = static_cast<float>(a.x1);
-        s.plan.bandY1 = static_cast<float>(a.z1);
-        s.plan.bandX2 = static_cast<float>(a.x2);
-        s.plan.bandY2 = static_cast<float>(a.z2);
-        s.plan.dragging = false;
-        // A refusal or a cancelled skew question leaves the model as it was: no entry.
-        recordEdit(h, p, edit_name::combine(), [&] { combineBand(p, prompts, s.plan); });
+        combineGesture(s, a);
         break;
     case ActionKind::Offset: {
         const int f = checkedIndex(a, p.footingCount, "footing");
@@ -192,26 +226,7 @@ void applyGesture(Session& s, const Action& a) {
     case ActionKind::Depth:
     case ActionKind::Pedestal:
     case ActionKind::Dia:
-        if (a.rowKind != 0) {
-            // R and C rows: one edit each, named by the row the engineer sees.
-            const std::string row = std::string(1, a.rowKind) + std::to_string(a.index);
-            const std::string what = a.kind == ActionKind::Depth      ? "depth"
-                                     : a.kind == ActionKind::Pedestal ? "pedestal"
-                                                                      : "bar diameter";
-            recordEdit(h, p, what + " of row " + row, [&] { editDesignedRow(p, a, prompts); });
-            break;
-        }
-        if (a.kind == ActionKind::Depth) {
-            const int r = checkedIndex(a, p.designRowCount, "schedule row");
-            recordEdit(h, p, edit_name::depth(p, r), [&] { editDepth(p, r, a.text, &prompts); });
-        } else if (a.kind == ActionKind::Pedestal) {
-            const int r = checkedIndex(a, p.designRowCount, "schedule row");
-            recordEdit(h, p, edit_name::pedestal(p, r),
-                       [&] { editPedestal(p, r, a.text, &prompts); });
-        } else {
-            const int r = checkedIndex(a, p.designRowCount, "schedule row");
-            recordEdit(h, p, edit_name::diameter(p, r), [&] { clickDiameter(p, r, &prompts); });
-        }
+        scheduleEdit(s, a);
         break;
     case ActionKind::Undo:
         // Nothing to undo leaves everything as it is; messages already given stay given.
