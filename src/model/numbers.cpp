@@ -103,6 +103,65 @@ bool scanPlain(std::string_view text, size_t pos, Scan& s) {
     return true;
 }
 
+void skipBlanks(std::string_view text, size_t& i) {
+    while (i < text.size() && isBlank(text[i])) ++i;
+}
+
+// The digits of a number, as far as 64 bits hold them.
+struct Mantissa {
+    uint64_t value = 0;
+    int fraction = 0;  // digits after the point
+    bool exact = true; // the mantissa fits and no exponent: the quick conversion is exact
+    bool digits = false;
+};
+
+// A run of digits from i, blanks between them allowed.
+void digitRun(std::string_view text, size_t& i, Mantissa& m, bool afterPoint) {
+    const size_t n = text.size();
+    for (;;) {
+        if (i < n && isDigit(text[i])) {
+            if (m.value <= (UINT64_MAX - 9) / 10) {
+                m.value = m.value * 10 + static_cast<uint64_t>(text[i] - '0');
+                if (afterPoint) ++m.fraction;
+            } else {
+                m.exact = false;
+            }
+            m.digits = true;
+            ++i;
+        } else if (i < n && isBlank(text[i])) {
+            ++i;
+        } else {
+            break;
+        }
+    }
+}
+
+// The exponent after the letter at i (E, e, D or d), blanks allowed within it; i ends after
+// it. Returns whether it counts: an exponent letter with no digits, or 0, adds nothing.
+bool scanExponent(std::string_view text, size_t& i, long long& exponent) {
+    const size_t n = text.size();
+    ++i;
+    skipBlanks(text, i);
+    bool negativeExponent = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negativeExponent = text[i] == '-';
+        ++i;
+    }
+    bool expDigits = false;
+    for (;;) {
+        skipBlanks(text, i);
+        if (i < n && isDigit(text[i])) {
+            if (exponent < 100000) exponent = exponent * 10 + (text[i] - '0');
+            ++i;
+            expDigits = true;
+        } else {
+            break;
+        }
+    }
+    if (negativeExponent) exponent = -exponent;
+    return expDigits && exponent != 0;
+}
+
 Scan scanNumber(std::string_view text, size_t pos) {
     {
         Scan quick;
@@ -110,45 +169,21 @@ Scan scanNumber(std::string_view text, size_t pos) {
     }
     size_t i = pos;
     const size_t n = text.size();
-    auto skipBlanks = [&] {
-        while (i < n && isBlank(text[i])) ++i;
-    };
-    uint64_t mantissa = 0;
-    int fraction = 0;
-    bool exact = true; // the mantissa fits and no exponent: the quick conversion is exact
-    bool digits = false;
-    auto digitRun = [&](bool afterPoint) {
-        for (;;) {
-            if (i < n && isDigit(text[i])) {
-                if (mantissa <= (UINT64_MAX - 9) / 10) {
-                    mantissa = mantissa * 10 + static_cast<uint64_t>(text[i] - '0');
-                    if (afterPoint) ++fraction;
-                } else {
-                    exact = false;
-                }
-                digits = true;
-                ++i;
-            } else if (i < n && isBlank(text[i])) {
-                ++i;
-            } else {
-                break;
-            }
-        }
-    };
-    skipBlanks();
+    Mantissa m;
+    skipBlanks(text, i);
     const size_t signAt = i;
     bool negative = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
         ++i;
     }
-    digitRun(false);
+    digitRun(text, i, m, false);
     if (i < n && text[i] == '.') {
         ++i;
-        digitRun(true);
+        digitRun(text, i, m, true);
     }
     Scan s;
-    if (!digits) {
+    if (!m.digits) {
         s.end = pos;
         return s;
     }
@@ -156,32 +191,12 @@ Scan scanNumber(std::string_view text, size_t pos) {
     bool withExponent = false;
     long long exponent = 0;
     if (i < n && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
-        ++i;
-        skipBlanks();
-        bool negativeExponent = false;
-        if (i < n && (text[i] == '+' || text[i] == '-')) {
-            negativeExponent = text[i] == '-';
-            ++i;
-        }
-        bool expDigits = false;
-        for (;;) {
-            skipBlanks();
-            if (i < n && isDigit(text[i])) {
-                if (exponent < 100000) exponent = exponent * 10 + (text[i] - '0');
-                ++i;
-                expDigits = true;
-            } else {
-                break;
-            }
-        }
-        if (negativeExponent) exponent = -exponent;
-        // An exponent letter with no digits adds nothing; the text stops after it.
-        withExponent = expDigits && exponent != 0;
+        withExponent = scanExponent(text, i, exponent);
         end = i;
     }
     double value;
-    if (exact && !withExponent && mantissa < (uint64_t{1} << 53) && fraction <= 22)
-        value = static_cast<double>(mantissa) / kPowersOfTen[fraction];
+    if (m.exact && !withExponent && m.value < (uint64_t{1} << 53) && m.fraction <= 22)
+        value = static_cast<double>(m.value) / kPowersOfTen[m.fraction];
     else
         value = convertSlowly(
             text, signAt + (i > signAt && (text[signAt] == '-' || text[signAt] == '+') ? 1 : 0),
