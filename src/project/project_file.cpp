@@ -437,10 +437,8 @@ void readDesignedRows(const Reader& r, const Json& j, StoredProject& s, int foot
     }
 }
 
-} // namespace
-
-StoredProject parseProject(const std::string& text, const std::string& projectPath) {
-    const Reader r(projectPath);
+// The text as JSON, refused unless it is an ORMEVAK project.
+Json projectJson(const Reader& r, const std::string& text) {
     Json j;
     try {
         j = Json::parse(text);
@@ -452,11 +450,14 @@ StoredProject parseProject(const std::string& text, const std::string& projectPa
     }
     if (!j.is_object() || !j.contains("format") || j["format"] != kFormatName)
         r.fail("it is not an ORMEVAK project file");
-    const std::string top = "the project";
-    const Json& version = r.member(j, top, "version");
+    return j;
+}
+
+// The format version, refused when it is newer than this version reads or not one at all.
+int formatVersion(const Reader& r, const Json& j) {
+    const Json& version = r.member(j, "the project", "version");
     if (!version.is_number_integer())
         r.fail("its format version " + version.dump() + " is not a number");
-    StoredProject s;
     const int64_t v =
         version.is_number_unsigned()
             ? static_cast<int64_t>(std::min<uint64_t>(version.get<uint64_t>(), INT64_MAX))
@@ -466,9 +467,13 @@ StoredProject parseProject(const std::string& text, const std::string& projectPa
                version.dump() + "; this version reads version " +
                std::to_string(kProjectFormatVersion) + ")");
     if (v < 1) r.fail("its format version " + version.dump() + " is unknown");
-    s.version = static_cast<int>(v);
+    return static_cast<int>(v);
+}
 
-    const Json& analysis = r.member(j, top, "analysis");
+// The analysis file the project was made from, found beside the project when stored relative.
+void readAnalysisEntry(const Reader& r, const Json& j, StoredProject& s,
+                       const std::string& projectPath) {
+    const Json& analysis = r.member(j, "the project", "analysis");
     s.analysisFile = r.text(analysis, "the analysis entry", "file");
     if (s.analysisFile.empty()) r.fail("it names no analysis file");
     s.analysisSha256 = r.text(analysis, "the analysis entry", "sha256");
@@ -479,14 +484,11 @@ StoredProject parseProject(const std::string& text, const std::string& projectPa
     s.analysisResolved = stored.is_absolute()
                              ? stored.string()
                              : (fs::path(projectPath).parent_path() / stored).string();
+}
 
-    const Json& soil = r.member(j, top, "soil");
-    s.soil.depth = r.text(soil, "the soil values", "depth");
-    s.soil.sbc = r.text(soil, "the soil values", "sbc");
-    const Json& grades = r.member(j, top, "grades");
-    s.concreteGrade = r.int32(grades, "the grades", "concrete", -32768, 32767);
-    s.steelGrade = r.int32(grades, "the grades", "steel", -32768, 32767);
-
+// The footings, the groups and the combined footings; returns the count of footings.
+int readPlanTables(const Reader& r, const Json& j, StoredProject& s) {
+    const std::string top = "the project";
     // Counts first, so that every index read below can be checked against its table.
     const Json& footings = r.array(j, top, "footings", cap::supports);
     const Json& groups = r.array(j, top, "groups", cap::groups);
@@ -511,7 +513,12 @@ StoredProject parseProject(const std::string& text, const std::string& projectPa
     for (size_t k = 0; k < combined.size(); ++k)
         s.combinedFootings.push_back(readCombined(
             r, combined[k], "combined footing " + std::to_string(k + 1), footingCount));
+    return footingCount;
+}
 
+// The square schedule rows with the texts they show.
+void readSquareRows(const Reader& r, const Json& j, StoredProject& s, int footingCount) {
+    const std::string top = "the project";
     const Json& rows = r.array(j, top, "designRows", cap::groups);
     s.designRowCount = r.int32(j, top, "designRowCount", 0, static_cast<int64_t>(rows.size()));
     const auto& names = scheduleControlNames();
@@ -523,6 +530,27 @@ StoredProject parseProject(const std::string& text, const std::string& projectPa
         for (size_t c = 0; c < names.size(); ++c) t[c] = r.text(texts, where + " texts", names[c]);
         s.designRowTexts.push_back(t);
     }
+}
+
+} // namespace
+
+StoredProject parseProject(const std::string& text, const std::string& projectPath) {
+    const Reader r(projectPath);
+    const Json j = projectJson(r, text);
+    const std::string top = "the project";
+    StoredProject s;
+    s.version = formatVersion(r, j);
+    readAnalysisEntry(r, j, s, projectPath);
+
+    const Json& soil = r.member(j, top, "soil");
+    s.soil.depth = r.text(soil, "the soil values", "depth");
+    s.soil.sbc = r.text(soil, "the soil values", "sbc");
+    const Json& grades = r.member(j, top, "grades");
+    s.concreteGrade = r.int32(grades, "the grades", "concrete", -32768, 32767);
+    s.steelGrade = r.int32(grades, "the grades", "steel", -32768, 32767);
+
+    const int footingCount = readPlanTables(r, j, s);
+    readSquareRows(r, j, s, footingCount);
     readDesignedRows(r, j, s, footingCount);
     s.currentFooting = r.int32(j, top, "currentFooting", 0, footingCount);
     s.sizeLabel = r.text(j, top, "sizeLabel");
