@@ -47,33 +47,15 @@ void placeOutline(CombinedRecord& rec, const FootingRecord& f1, const FootingRec
     }
 }
 
-// Sizes combined footing k along its line: s0 is the column distance (m); alongX picks which
-// moments bend the footing lengthwise (MZ along X, MX along Z).
-bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
-    int m1 = 0, m2 = 0;
-    if (!memberPair(p, k, m1, m2)) return false;
-    CombinedRecord& rec = p.combinedFootings[k];
+// The width across the line of a footing of length len on footings m1 and m2, s0 apart, with
+// cantilever cant1 beyond the first: from 0.65 m in 50 mm steps until the first load case stays
+// within the SBC, then widened for every further case against the raised allowable bearing.
+float widthAcross(const Project& p, int m1, int m2, bool alongX, float s0, float len, float cant1) {
     const int ml = alongX ? reaction::MomZ : reaction::MomX; // lengthwise moment component
     const int mt = alongX ? reaction::MomX : reaction::MomZ; // crosswise moment component
     auto fy = [&](int m, int c) { return static_cast<double>(p.designFy(m, c)); };
     auto mom = [&](int m, int c, int comp) { return static_cast<double>(p.reaction(m, c, comp)); };
-
-    // Starting length: the stored one, or the column distance plus 1 m for a new footing.
-    float lStart = rec.length;
-    if (lStart == 0) lStart = static_cast<float>(roundTo(static_cast<double>(s0) + 1.0, 1));
-    if (step < 0) lStart = static_cast<float>(lStart - 0.1);
-    if (step > 0) lStart = static_cast<float>(lStart + 0.1);
-
-    // Centre on the resultant of the first load case, at least 0.5 m beyond each column.
     float pLoad = static_cast<float>(fy(m1, 0) + fy(m2, 0));
-    float xbar = pLoad != 0 ? static_cast<float>(fy(m2, 0) / pLoad * s0) : 0.0f;
-    float cant1 = static_cast<float>(lStart / 2.0 - xbar);
-    if (cant1 < 0.5) cant1 = 0.5f;
-    float cant2 = static_cast<float>(static_cast<double>(lStart) - cant1 - s0);
-    if (cant2 < 0.5) cant2 = 0.5f;
-    float len = static_cast<float>(roundTo(static_cast<double>(cant1) + s0 + cant2, 1));
-    if (!(len > 0)) return false;
-
     const double lenD = len;
     auto pressure = [&](double load, double mLong, double mCross, double b) {
         return static_cast<float>(1.1 * load / (lenD * b) + 6 * mLong / (b * lenD * lenD) +
@@ -97,7 +79,7 @@ bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
     const int lastCase = std::min(p.loadCaseCount, cap::casesPerSupport - 1);
     for (int u = 1; u <= lastCase; ++u) {
         pLoad = static_cast<float>(fy(m1, u) + fy(m2, u));
-        xbar = pLoad != 0 ? static_cast<float>(fy(m2, u) / pLoad * s0) : 0.0f;
+        const float xbar = pLoad != 0 ? static_cast<float>(fy(m2, u) / pLoad * s0) : 0.0f;
         const float e = static_cast<float>((lenD / 2 - cant1) - xbar);
         const float me =
             static_cast<float>(std::fabs(static_cast<double>(e) * pLoad) + sumOf(u, ml));
@@ -109,7 +91,34 @@ bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
             q = pressure(pLoad, me, mCross, width);
         }
     }
+    return width;
+}
 
+// Sizes combined footing k along its line: s0 is the column distance (m); alongX picks which
+// moments bend the footing lengthwise (MZ along X, MX along Z).
+bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
+    int m1 = 0, m2 = 0;
+    if (!memberPair(p, k, m1, m2)) return false;
+    CombinedRecord& rec = p.combinedFootings[k];
+    auto fy = [&](int m, int c) { return static_cast<double>(p.designFy(m, c)); };
+
+    // Starting length: the stored one, or the column distance plus 1 m for a new footing.
+    float lStart = rec.length;
+    if (lStart == 0) lStart = static_cast<float>(roundTo(static_cast<double>(s0) + 1.0, 1));
+    if (step < 0) lStart = static_cast<float>(lStart - 0.1);
+    if (step > 0) lStart = static_cast<float>(lStart + 0.1);
+
+    // Centre on the resultant of the first load case, at least 0.5 m beyond each column.
+    const float pLoad = static_cast<float>(fy(m1, 0) + fy(m2, 0));
+    const float xbar = pLoad != 0 ? static_cast<float>(fy(m2, 0) / pLoad * s0) : 0.0f;
+    float cant1 = static_cast<float>(lStart / 2.0 - xbar);
+    if (cant1 < 0.5) cant1 = 0.5f;
+    float cant2 = static_cast<float>(static_cast<double>(lStart) - cant1 - s0);
+    if (cant2 < 0.5) cant2 = 0.5f;
+    float len = static_cast<float>(roundTo(static_cast<double>(cant1) + s0 + cant2, 1));
+    if (!(len > 0)) return false;
+
+    float width = widthAcross(p, m1, m2, alongX, s0, len, cant1);
     width = static_cast<float>(roundTo(width, 2));
     len = static_cast<float>(roundTo(len, 2));
     rec.length = len;
