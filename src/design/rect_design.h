@@ -89,7 +89,10 @@ template <typename Row, typename Design>
 bool redesignEdited(Project& p, Row& row, const Row& saved, const std::string& name,
                     Design&& design, Prompts* prompts) {
     std::string message = section::gradeProblem(p, "Schedule row " + name + " not redesigned");
-    if (message.empty()) {
+    // Without grades the row cannot follow the edit: it stays as it was, so that what it shows
+    // is what it was designed for.
+    const bool graded = message.empty();
+    if (graded) {
         if (p.gradeColumn < 1 || p.gradeColumn > 7) ensureShearTable(p);
         try {
             message = design(row, name);
@@ -99,7 +102,7 @@ bool redesignEdited(Project& p, Row& row, const Row& saved, const std::string& n
         }
     }
     if (prompts != nullptr && !message.empty()) prompts->inform(message);
-    if (row.designed) return true;
+    if (graded && row.designed) return true;
     row = saved;
     return false;
 }

@@ -340,5 +340,27 @@ TEST(RectDesignEdits, aRowThatIsNotThereGivesNothing) {
     EXPECT_EQ(f.p.rectRows[0].barDia, designed.barDia);
 }
 
+// With the grades gone after Design, an edit cannot be followed: the row keeps what it was
+// designed for and says so, rather than showing an edited value it was never designed for.
+TEST(RectDesignEdits, editsWithoutGradesLeaveTheRowAsDesigned) {
+    Plan f(1);
+    f.resized(1, 1.4f, 1.0f);
+    f.load(1, 0, 168);
+    ASSERT_TRUE(runDesign(f.p, f.prompts));
+    const RectRow designed = f.p.rectRows[0];
+    f.p.concreteGrade = 0;
+    auto t = editRectDepth(f.p, 1, "0.6", &f.prompts);
+    EXPECT_EQ(t[3], "0.25");
+    t = editRectPedestal(f.p, 1, "0.6", &f.prompts);
+    EXPECT_EQ(t[4], designed.texts[4]);
+    t = clickRectDiameter(f.p, 1, &f.prompts);
+    EXPECT_EQ(t, designed.texts);
+    EXPECT_FLOAT_EQ(f.p.rectRows[0].depth, designed.depth);
+    EXPECT_FLOAT_EQ(f.p.rectRows[0].pedestal, designed.pedestal);
+    EXPECT_EQ(f.p.rectRows[0].barDia, designed.barDia);
+    ASSERT_FALSE(f.prompts.messages.empty());
+    EXPECT_NE(f.prompts.messages.back().find("Schedule row R1 not redesigned"), std::string::npos);
+}
+
 } // namespace
 } // namespace ormevak
