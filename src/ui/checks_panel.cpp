@@ -9,14 +9,11 @@
 #include <QVBoxLayout>
 
 #include "model/numbers.h"
+#include "ui/ui_helpers.h"
 
 namespace ormevak {
 
 namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // What the mark column shows: the mark, with the footing's joint when there is a footing.
 QString markText(const Project& p, const Check& c) {
@@ -40,8 +37,7 @@ ChecksPanel::ChecksPanel(const Project& project, QWidget* parent)
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(4, 4, 4, 4);
-    counts_ = new QLabel(body);
-    counts_->setObjectName(QStringLiteral("LabCheckCounts"));
+    counts_ = makeLabel(body, "LabCheckCounts");
     counts_->setAccessibleName(QStringLiteral("Check counts"));
     list_ = new QTreeWidget(body);
     list_->setObjectName(QStringLiteral("LstChecks"));

@@ -4,7 +4,7 @@
 
 #include <QAbstractButton>
 
-#include "ui/twips.h"
+#include "ui/ui_helpers.h"
 
 namespace ormevak {
 
@@ -14,16 +14,11 @@ struct Twips {
     int left, top, width, height;
 };
 
-void place(QWidget* w, const Twips& t, double dpi) {
-    w->setGeometry(twipsToPixels(t.left, dpi), twipsToPixels(t.top, dpi),
-                   twipsToPixels(t.width, dpi), twipsToPixels(t.height, dpi));
-}
-
 template <class W>
 W* make(QWidget* form, const char* name, const QString& caption, const Twips& t) {
     auto* w = new W(caption, form);
     w->setObjectName(QLatin1String(name));
-    place(w, t, form->logicalDpiX());
+    w->setGeometry(twipsRect(*form, t.left, t.top, t.width, t.height));
     return w;
 }
 
@@ -36,9 +31,9 @@ CommandRow::CommandRow(QWidget* form) : QObject(form) {
     labFckFySbc = make<QLabel>(form, "LabFckFySbc", QString(), {240, 120, 3855, 255});
     cmdDesign =
         make<QPushButton>(form, "CmdDesign", QStringLiteral("Design"), {4320, 120, 975, 375});
-    QFont designFont = cmdDesign->font();
-    designFont.setPointSizeF(9.75);
-    cmdDesign->setFont(designFont);
+    QFont buttonFont = cmdDesign->font();
+    buttonFont.setPointSizeF(9.75);
+    cmdDesign->setFont(buttonFont);
     chkOsize =
         make<QCheckBox>(form, "ChkOsize", QStringLiteral("Actual Sizes"), {5400, 120, 1215, 255});
     chkOsize->hide();

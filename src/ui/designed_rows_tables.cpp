@@ -13,6 +13,7 @@
 #include "design/combined_design.h"
 #include "design/rect_design.h"
 #include "ui/qt_prompts.h"
+#include "ui/ui_helpers.h"
 
 namespace ormevak {
 
@@ -51,13 +52,11 @@ DesignedRowsTables::DesignedRowsTables(Project& project, Prompts& prompts, QWidg
     setObjectName(QStringLiteral("DesignedRows"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    rectCaption_ = new QLabel(QStringLiteral("Resized footings"), this);
-    rectCaption_->setObjectName(QStringLiteral("RectCaption"));
+    rectCaption_ = makeLabel(this, "RectCaption", QStringLiteral("Resized footings"));
     rectCaption_->setAccessibleName(rectCaption_->text());
     rect_ = makeTable(rectHeadings(), QStringLiteral("RectRows"),
                       QStringLiteral("Resized footings schedule"), this);
-    combinedCaption_ = new QLabel(QStringLiteral("Combined footings"), this);
-    combinedCaption_->setObjectName(QStringLiteral("CombinedCaption"));
+    combinedCaption_ = makeLabel(this, "CombinedCaption", QStringLiteral("Combined footings"));
     combinedCaption_->setAccessibleName(combinedCaption_->text());
     combined_ = makeTable(combinedHeadings(), QStringLiteral("CombinedRows"),
                           QStringLiteral("Combined footings schedule"), this);
@@ -91,12 +90,12 @@ void DesignedRowsTables::fill(QTableWidget* table, int n, const std::vector<std:
             item = new QTableWidgetItem;
             table->setItem(n - 1, c, item);
         }
-        item->setText(k < texts.size() ? QString::fromStdString(texts[k]) : QString());
+        item->setText(k < texts.size() ? qs(texts[k]) : QString());
         item->setTextAlignment(Qt::AlignCenter);
         Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
         if (c == kDepth || c == kPedestal) flags |= Qt::ItemIsEditable;
         item->setFlags(flags);
-        const QString row = texts.empty() ? QString() : QString::fromStdString(texts[0]);
+        const QString row = texts.empty() ? QString() : qs(texts[0]);
         item->setData(Qt::AccessibleTextRole,
                       QStringLiteral("%1, row %2").arg(QLatin1String(headings[k]), row));
         if (c == dia) item->setToolTip(QStringLiteral("Click for the next bar diameter"));

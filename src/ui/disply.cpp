@@ -5,7 +5,8 @@
 #include <algorithm>
 
 #include <QCloseEvent>
-#include <QFont>
+
+#include "ui/ui_helpers.h"
 
 namespace ormevak {
 
@@ -32,18 +33,6 @@ constexpr int kRowHeight = 285;
 constexpr int kFirstRowTop = 840; // row r at 840 + 300 r, the heading at r = 0
 constexpr int kRowStep = 300;
 
-QFont windowFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(9.75);
-    return font;
-}
-
-QString text(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 void setMark(QLabel* label, bool bold, bool border) {
     QFont font = label->font();
     font.setBold(bold);
@@ -58,7 +47,7 @@ Disply::Disply(QWidget* parent) : QWidget(parent) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("Disply"));
     setWindowTitle(QStringLiteral("Footing details"));
-    setFont(windowFont());
+    setFont(designFont(9.75));
     labN0_ = makeLabel("LabN0", QString(), 120, 120, 1500);
     labSize_ = makeLabel("LabSize", QStringLiteral("L X B X D"), 1700, 120, 3000);
     labOffcet_ = makeLabel("LabOffcet", QStringLiteral("Offcet"), 4800, 120, 1500);
@@ -68,15 +57,10 @@ Disply::Disply(QWidget* parent) : QWidget(parent) {
     fitHeight();
 }
 
-int Disply::px(int twips) const {
-    return qRound(twips * logicalDpiX() / 1440.0);
-}
-
 QLabel* Disply::makeLabel(const char* name, const QString& caption, int left, int top, int width) {
-    auto* label = new QLabel(caption, this);
-    label->setObjectName(QString::fromLatin1(name));
+    QLabel* label = ormevak::makeLabel(this, name, caption);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    label->setGeometry(px(left), px(top), px(width), px(kRowHeight));
+    label->setGeometry(twipsRect(*this, left, top, width, kRowHeight));
     return label;
 }
 
@@ -87,8 +71,8 @@ Disply::Row Disply::makeRow(int r, bool heading) {
         auto* label = new QLabel(heading ? QString::fromLatin1(c.heading) : QString(), this);
         label->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(c.name)).arg(r));
         label->setAlignment(Qt::AlignCenter);
-        label->setGeometry(px(c.left), px(kFirstRowTop + kRowStep * r), px(c.width),
-                           px(kRowHeight));
+        label->setGeometry(
+            twipsRect(*this, c.left, kFirstRowTop + kRowStep * r, c.width, kRowHeight));
         label->show();
         labels[k] = label;
     }
@@ -115,30 +99,30 @@ void Disply::removeDetailRows() {
 
 void Disply::fitHeight() {
     const int bottom = kFirstRowTop + kRowStep * static_cast<int>(rows_.size()) + 120;
-    resize(px(kClientWidth), px(bottom));
+    resize(twipsRect(*this, 0, 0, kClientWidth, bottom).size());
 }
 
 void Disply::showDetails(const FootingDetails& details) {
     if (details.filled) {
         makeDetailRows(static_cast<int>(details.rows.size()));
-        labN0_->setText(text(details.labN0));
-        setWindowTitle(QStringLiteral("Footing %1 details").arg(text(details.labN0)));
-        labSize_->setText(text(details.labSize));
-        labOffcet_->setText(text(details.labOffcet));
-        labColSize_->setText(text(details.labColSize));
-        labXY_->setText(text(details.labXY));
+        labN0_->setText(qs(details.labN0));
+        setWindowTitle(QStringLiteral("Footing %1 details").arg(qs(details.labN0)));
+        labSize_->setText(qs(details.labSize));
+        labOffcet_->setText(qs(details.labOffcet));
+        labColSize_->setText(qs(details.labColSize));
+        labXY_->setText(qs(details.labXY));
         // Rows made for an earlier, shorter project stay as they are; extra cases have no row.
         const std::size_t n = std::min(details.rows.size(), rows_.size() - 1);
         for (std::size_t r = 1; r <= n; ++r) {
             const DetailRow& d = details.rows[r - 1];
             Row& row = rows_[r];
-            row.labCase->setText(text(d.labCase));
-            row.labPbyA->setText(text(d.labPbyA));
-            row.labMbyZ->setText(text(d.labMbyZ));
-            row.labMbyZ2->setText(text(d.labMbyZ2));
-            row.labStress->setText(text(d.labStress));
-            row.labStress_->setText(text(d.labStress_));
-            row.labAllowble->setText(text(d.labAllowble));
+            row.labCase->setText(qs(d.labCase));
+            row.labPbyA->setText(qs(d.labPbyA));
+            row.labMbyZ->setText(qs(d.labMbyZ));
+            row.labMbyZ2->setText(qs(d.labMbyZ2));
+            row.labStress->setText(qs(d.labStress));
+            row.labStress_->setText(qs(d.labStress_));
+            row.labAllowble->setText(qs(d.labAllowble));
         }
         // Marks of the footing shown before would point at the wrong rows: only this
         // footing's governing rows are marked.
@@ -150,10 +134,7 @@ void Disply::showDetails(const FootingDetails& details) {
                     ri == details.boldStressMin && details.borderStressMin);
         }
     }
-    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-    show();
-    raise();
-    activateWindow();
+    bringForwardNormal(this);
 }
 
 void Disply::closeEvent(QCloseEvent* event) {

@@ -47,7 +47,6 @@ class Disply : public QWidget {
     void makeDetailRows(int count);
     void removeDetailRows();
     void fitHeight();
-    int px(int twips) const;
 
     QLabel* labN0_;
     QLabel* labSize_;

@@ -1,7 +1,7 @@
 // The combined footing's detail window: five captions written by the core.
 #include "ui/disply2.h"
 
-#include <QFont>
+#include "ui/ui_helpers.h"
 
 namespace ormevak {
 
@@ -11,21 +11,13 @@ constexpr int kClientWidth = 4200;
 constexpr int kClientHeight = 2040;
 constexpr int kLabelHeight = 285;
 
-QFont windowFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(9.75);
-    return font;
-}
-
 } // namespace
 
 Disply2::Disply2(QWidget* parent) : QWidget(parent) {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("Disply2"));
     setWindowTitle(QStringLiteral("Combined footing details"));
-    setFont(windowFont());
+    setFont(designFont(9.75));
     labCf1f2_ = makeLabel("LabCf1f2", QString(), 240, 120, 3720);
     labCfSize_ = makeLabel("LabCfSize", QStringLiteral("LXB"), 240, 480, 3720);
     labCnt1_ = makeLabel("LabCnt1", QStringLiteral("Cant1"), 240, 840, 3720);
@@ -34,34 +26,26 @@ Disply2::Disply2(QWidget* parent) : QWidget(parent) {
     QFont bold = labCf1f2_->font();
     bold.setBold(true);
     labCf1f2_->setFont(bold);
-    resize(px(kClientWidth), px(kClientHeight));
-}
-
-int Disply2::px(int twips) const {
-    return qRound(twips * logicalDpiX() / 1440.0);
+    resize(twipsRect(*this, 0, 0, kClientWidth, kClientHeight).size());
 }
 
 QLabel* Disply2::makeLabel(const char* name, const QString& caption, int left, int top, int width) {
-    auto* label = new QLabel(caption, this);
-    label->setObjectName(QString::fromLatin1(name));
+    QLabel* label = ormevak::makeLabel(this, name, caption);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    label->setGeometry(px(left), px(top), px(width), px(kLabelHeight));
+    label->setGeometry(twipsRect(*this, left, top, width, kLabelHeight));
     return label;
 }
 
 void Disply2::showDetails(const CombinedDetails& details) {
     if (details.filled) {
-        labCf1f2_->setText(QString::fromStdString(details.labCf1f2));
+        labCf1f2_->setText(qs(details.labCf1f2));
         setWindowTitle(QStringLiteral("Combined footing %1 details").arg(labCf1f2_->text()));
-        labCfSize_->setText(QString::fromStdString(details.labCfSize));
-        labCnt1_->setText(QString::fromStdString(details.labCnt1));
-        labCnt2_->setText(QString::fromStdString(details.labCnt2));
-        labDisf_f_->setText(QString::fromStdString(details.labDisf_f));
+        labCfSize_->setText(qs(details.labCfSize));
+        labCnt1_->setText(qs(details.labCnt1));
+        labCnt2_->setText(qs(details.labCnt2));
+        labDisf_f_->setText(qs(details.labDisf_f));
     }
-    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-    show();
-    raise();
-    activateWindow();
+    bringForwardNormal(this);
 }
 
 } // namespace ormevak

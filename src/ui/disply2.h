@@ -19,7 +19,6 @@ class Disply2 : public QWidget {
 
   private:
     QLabel* makeLabel(const char* name, const QString& caption, int left, int top, int width);
-    int px(int twips) const;
 
     QLabel* labCf1f2_;
     QLabel* labCfSize_;

@@ -10,13 +10,14 @@
 #include "output/drawing_pdf.h"
 #include "output/dxf_writer.h"
 #include "output/output_error.h"
+#include "ui/ui_helpers.h"
 
 namespace ormevak {
 
 namespace {
 
 QString fixed(double v, int decimals) {
-    return QString::fromStdString(formatNumber(static_cast<float>(roundTo(v, decimals))));
+    return qs(formatNumber(static_cast<float>(roundTo(v, decimals))));
 }
 
 } // namespace
@@ -44,7 +45,7 @@ void QuantitiesFooter::refresh(const Project& project) {
 
 QString defaultDrawingPath(const Project& project) {
     if (project.analysisFilePath.empty()) return QStringLiteral("foundation-drawing.pdf");
-    const QFileInfo analysis(QString::fromStdString(project.analysisFilePath));
+    const QFileInfo analysis(qs(project.analysisFilePath));
     return analysis.absolutePath() + QLatin1Char('/') + analysis.completeBaseName() +
            QStringLiteral("-drawing.pdf");
 }

@@ -3,7 +3,6 @@
 #include "ui/frm_col.h"
 
 #include <QCloseEvent>
-#include <QFont>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,6 +12,7 @@
 
 #include "model/numbers.h"
 #include "plan/offsets.h"
+#include "ui/ui_helpers.h"
 
 namespace ormevak {
 
@@ -71,14 +71,10 @@ FrmCol::FrmCol(Project& project, QWidget* parent) : QWidget(parent), project_(pr
     setWindowTitle(QStringLiteral("Column offsets"));
     picCol_ = new ColumnPicture(*this, this);
 
-    QFont labelFont;
-    labelFont.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                           QStringLiteral("DejaVu Sans")});
-    labelFont.setPointSize(8);
+    const QFont labelFont = designFont(8);
     const int n = project_.lastFooting();
     for (int i = 1; i <= n; ++i) {
-        auto* label =
-            new QLabel(QString::fromStdString(formatInt(project_.footings[i].jointNo)), picCol_);
+        auto* label = new QLabel(qs(formatInt(project_.footings[i].jointNo)), picCol_);
         label->setObjectName(QStringLiteral("LabNode_%1").arg(i));
         label->setFont(labelFont);
         label->setAlignment(Qt::AlignCenter);
@@ -104,6 +100,11 @@ PlanWindow FrmCol::planWindow() const {
     return columnPlanWindow(project_, w > 0 ? h / w : 0);
 }
 
+PlanViewport FrmCol::viewport() const {
+    // The window already has the picture's shape: both scales are equal and nothing is centred.
+    return {planWindow(), QSizeF(picCol_->size())};
+}
+
 void FrmCol::setPicked(QLabel* label, bool picked) {
     // Not picked: the menu-text colour as background; picked: the window background (the
     // background of text windows, Base). The text takes the other colour so that either stays
@@ -119,15 +120,12 @@ void FrmCol::setPicked(QLabel* label, bool picked) {
 
 void FrmCol::placeLabel(int i) {
     if (i < 1 || i >= static_cast<int>(labNode_.size())) return;
-    const PlanWindow win = planWindow();
-    const double spanX = win.right - win.left;
-    if (!(spanX > 0) || picCol_->width() <= 0) return;
-    const double scale = picCol_->width() / spanX; // pixels per mm, equal on both axes
+    const PlanViewport view = viewport();
+    if (!(view.pixelsPerMm() > 0)) return;
     QLabel* label = labNode_[i];
-    const LabelPlace place =
-        labelPlacement(project_.footings[i], label->width() / scale, label->height() / scale);
-    label->move(static_cast<int>(std::lround((place.left - win.left) * scale)),
-                static_cast<int>(std::lround((place.top - win.top) * scale)));
+    const LabelPlace place = labelPlacement(project_.footings[i], view.lengthToPlan(label->width()),
+                                            view.lengthToPlan(label->height()));
+    label->move(view.toPixels(place.left, place.top).toPoint());
 }
 
 void FrmCol::placeAllLabels() {
@@ -135,13 +133,9 @@ void FrmCol::placeAllLabels() {
 }
 
 void FrmCol::drawLevelBeams(QPainter& painter) const {
-    const PlanWindow win = planWindow();
-    const double spanX = win.right - win.left;
-    const double spanZ = win.bottom - win.top;
-    if (!(spanX > 0) || !(spanZ > 0)) return;
-    const double sx = picCol_->width() / spanX;
-    const double sz = picCol_->height() / spanZ;
-    auto at = [&](double x, double z) { return QPointF((x - win.left) * sx, (z - win.top) * sz); };
+    const PlanViewport view = viewport();
+    if (!(view.pixelsPerMm() > 0)) return;
+    auto at = [&](double x, double z) { return view.toPixels(x, z); };
     auto beamLength = [&](int b) {
         return b < static_cast<int>(project_.beams.size())
                    ? double(project_.beams[b][member_row::Length])

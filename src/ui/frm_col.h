@@ -9,6 +9,7 @@
 #include "model/project.h"
 #include "plan/history.h"
 #include "plan/plan_labels.h"
+#include "ui/plan_viewport.h"
 
 namespace ormevak {
 
@@ -45,6 +46,8 @@ class FrmCol : public QWidget {
     void placeAllLabels();
     void drawLevelBeams(QPainter& painter) const;
     void setPicked(QLabel* label, bool picked);
+    // The plan window on the picture as it now stands.
+    PlanViewport viewport() const;
 
     Project& project_;
     QWidget* picCol_;

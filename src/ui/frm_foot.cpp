@@ -26,6 +26,7 @@
 #include "ui/message_list.h"
 #include "ui/plan_view.h"
 #include "ui/qt_prompts.h"
+#include "ui/ui_helpers.h"
 
 namespace ormevak {
 
@@ -44,9 +45,7 @@ FrmFoot::FrmFoot(Project& project, Prompts& prompts, QWidget* parent)
     setObjectName(QStringLiteral("FrmFoot"));
     // Until the load names the analysis file.
     setWindowTitle(QStringLiteral("ORMEVAK"));
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPointSizeF(8.25);
-    setFont(arial);
+    setFont(designFont(8.25));
 
     form_ = new QWidget(this);
     form_->setObjectName(QStringLiteral("FormArea"));
@@ -183,8 +182,7 @@ void FrmFoot::createStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar"));
     auto label = [&](const char* name, const QString& accessible, int stretch) {
-        auto* l = new QLabel(bar);
-        l->setObjectName(QString::fromLatin1(name));
+        QLabel* l = makeLabel(bar, name);
         l->setAccessibleName(accessible);
         bar->addWidget(l, stretch);
         return l;
@@ -219,7 +217,7 @@ void FrmFoot::showPointer(QPointF plan, int footing) {
     statusPointer_->setText(
         QStringLiteral("X %1  Z %2 mm").arg(qRound64(plan.x())).arg(qRound64(plan.y())));
     const std::string line = readoutLine(footingReadout(project_, footing));
-    statusFooting_->setText(line.empty() ? QStringLiteral(" ") : QString::fromStdString(line));
+    statusFooting_->setText(line.empty() ? QStringLiteral(" ") : qs(line));
 }
 
 void FrmFoot::updateCounts() {
@@ -234,12 +232,10 @@ void FrmFoot::updateEditActions() {
     const bool canRedo = history_.canRedo();
     undo_->setEnabled(canUndo);
     redo_->setEnabled(canRedo);
-    undo_->setText(canUndo
-                       ? QStringLiteral("&Undo %1").arg(QString::fromStdString(history_.undoName()))
-                       : QStringLiteral("&Undo"));
-    redo_->setText(canRedo
-                       ? QStringLiteral("&Redo %1").arg(QString::fromStdString(history_.redoName()))
-                       : QStringLiteral("&Redo"));
+    undo_->setText(canUndo ? QStringLiteral("&Undo %1").arg(qs(history_.undoName()))
+                           : QStringLiteral("&Undo"));
+    redo_->setText(canRedo ? QStringLiteral("&Redo %1").arg(qs(history_.redoName()))
+                           : QStringLiteral("&Redo"));
 }
 
 void FrmFoot::undoEdit() {
@@ -287,12 +283,12 @@ bool FrmFoot::load(bool runPipeline) {
         prompts_.inform(e.what());
         return false;
     }
-    commands_->labFckFySbc->setText(QString::fromStdString(project_.mainCaption));
+    commands_->labFckFySbc->setText(qs(project_.mainCaption));
     plan_->loadFoot();
     groups_->create(pixelsToTwips(plan_->width(), logicalDpiX()));
     groups_->placeRows(form_->height());
     updateMinimumSize();
-    setWindowTitle(QString::fromStdString(project_.analysisFilePath));
+    setWindowTitle(qs(project_.analysisFilePath));
     loaded_ = true;
     redraw();
     return true;
@@ -383,8 +379,7 @@ void FrmFoot::designClicked() {
 
 void FrmFoot::columnOffsetClicked() {
     if (frmCol_) {
-        frmCol_->raise();
-        frmCol_->activateWindow();
+        bringForward(frmCol_);
         return;
     }
     frmCol_ = new FrmCol(project_, this);

@@ -9,16 +9,11 @@
 #include <QVBoxLayout>
 
 #include "model/soil_values.h"
+#include "ui/ui_helpers.h"
 
 namespace ormevak {
 
 namespace {
-
-QLabel* makeLabel(QWidget* parent, const char* name, const std::string& text) {
-    auto* label = new QLabel(QString::fromStdString(text), parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
 
 QComboBox* makeCombo(QWidget* parent, const char* name, const QString& accessibleName,
                      const QStringList& items) {
@@ -41,29 +36,26 @@ QComboBox* makeCombo(QWidget* parent, const char* name, const QString& accessibl
 FrmSbc::FrmSbc(Project& project, QWidget* parent) : QWidget(parent), project_(project) {
     setObjectName(QStringLiteral("FrmSbc"));
     setWindowTitle(QStringLiteral("ORMEVAK"));
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPointSizeF(9.75);
-    setFont(arial);
+    setFont(designFont(9.75));
 
-    QLabel* title = makeLabel(this, "Label1", "Footings Design and Grouping");
-    QFont titleFont = arial;
-    titleFont.setPointSizeF(12);
+    QLabel* title = makeLabel(this, "Label1", QStringLiteral("Footings Design and Grouping"));
+    QFont titleFont = designFont(12);
     titleFont.setBold(true);
     title->setFont(titleFont);
     title->setAlignment(Qt::AlignCenter);
-    QLabel* supports = makeLabel(this, "LabNoSRea", project.supportsCaption);
-    QLabel* cases = makeLabel(this, "LabLoadCases", project.loadCasesCaption);
-    QLabel* grades = makeLabel(this, "LabFckFe", project.gradesCaption);
-    QLabel* sbcCaption = makeLabel(this, "Label5", "SBC");
+    QLabel* supports = makeLabel(this, "LabNoSRea", qs(project.supportsCaption));
+    QLabel* cases = makeLabel(this, "LabLoadCases", qs(project.loadCasesCaption));
+    QLabel* grades = makeLabel(this, "LabFckFe", qs(project.gradesCaption));
+    QLabel* sbcCaption = makeLabel(this, "Label5", QStringLiteral("SBC"));
     combSbc_ = makeCombo(this, "CombSBC", QStringLiteral("SBC, kN/m2"),
                          {"100", "150", "200", "250", "300", "350", "400", "500"});
-    QLabel* between = makeLabel(this, "Label6", "KN/m2    At  Depth");
+    QLabel* between = makeLabel(this, "Label6", QStringLiteral("KN/m2    At  Depth"));
     cmbDepth_ = makeCombo(this, "CmbDepth", QStringLiteral("Depth of foundation, m"),
                           {"0.5", "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0"});
     sbcCaption->setBuddy(combSbc_);
     between->setBuddy(cmbDepth_);
     // Why OK refused the values, in place of a message box.
-    labRefused_ = makeLabel(this, "LabRefused", {});
+    labRefused_ = makeLabel(this, "LabRefused");
     QPalette warn = labRefused_->palette();
     warn.setColor(QPalette::WindowText, QColor(176, 0, 0));
     labRefused_->setPalette(warn);
@@ -99,7 +91,7 @@ FrmSbc::FrmSbc(Project& project, QWidget* parent) : QWidget(parent), project_(pr
     layout->addWidget(labRefused_);
     layout->addLayout(buttons);
     // Room for the longer refusal line, so showing one never resizes the dialog.
-    labRefused_->setText(QString::fromStdString(soilRefusalNotice(SoilBox::Sbc)));
+    labRefused_->setText(qs(soilRefusalNotice(SoilBox::Sbc)));
     setFixedSize(sizeHint().expandedTo(QSize(400, 0)));
     labRefused_->clear();
 
@@ -116,7 +108,7 @@ void FrmSbc::confirm() {
     const SoilValuesResult result = applySoilValues(
         project_, cmbDepth_->currentText().toStdString(), combSbc_->currentText().toStdString());
     if (!result.accepted) {
-        labRefused_->setText(QString::fromStdString(soilRefusalNotice(result.refused)));
+        labRefused_->setText(qs(soilRefusalNotice(result.refused)));
         return;
     }
     labRefused_->clear();

@@ -31,6 +31,7 @@
 #include "ui/designed_rows_tables.h"
 #include "ui/qt_prompts.h"
 #include "ui/report_action.h"
+#include "ui/ui_helpers.h"
 
 namespace ormevak {
 
@@ -75,16 +76,8 @@ bool isTextBox(std::size_t column) {
     return column == col::TxtDepth || column == col::TxtPeda;
 }
 
-QFont scheduleFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(9.75);
-    return font;
-}
-
 void setText(QWidget* control, const std::string& text) {
-    const QString t = QString::fromStdString(text);
+    const QString t = qs(text);
     if (auto* box = qobject_cast<QLineEdit*>(control)) {
         box->setText(t);
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
@@ -99,8 +92,32 @@ FrmShd::FrmShd(Project& project, Prompts& prompts, QWidget* parent)
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("FrmShd"));
     setWindowTitle(QStringLiteral("Footing Shedule"));
-    setFont(scheduleFont());
+    setFont(designFont(9.75));
+    useDesktopSteps();
 
+    // The Exit button lies beyond the designed width; the scroll area keeps it and the rows
+    // below the window's bottom within reach.
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("ScheduleScroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    content_ = new QWidget;
+    content_->setObjectName(QStringLiteral("ScheduleArea"));
+    scroll_->setWidget(content_);
+
+    makeButtons();
+    footer_ = new QuantitiesFooter(this);
+    makeHeadings();
+    others_ = new DesignedRowsTables(project_, prompts_, content_);
+    connect(others_, &DesignedRowsTables::rowsChanged, this, [this] {
+        fitContent();
+        emit rowsChanged();
+    });
+    placeOthers(0);
+    fitContent();
+    resize(twipsRect(*this, 0, 0, kClientWidth, kClientHeight).size());
+}
+
+void FrmShd::useDesktopSteps() {
     askWorkbookName = [](QWidget* owner, const QString& suggested) {
         return QFileDialog::getSaveFileName(owner, QStringLiteral("Excel"), suggested,
                                             QStringLiteral("Excel workbook (*.xlsx)"));
@@ -113,50 +130,45 @@ FrmShd::FrmShd(Project& project, Prompts& prompts, QWidget* parent)
             owner, QStringLiteral("Drawing"), suggested,
             QStringLiteral("Drawing PDF, with its DXF beside it (*.pdf)"));
     };
+}
 
-    // The Exit button lies beyond the designed width; the scroll area keeps it and the rows
-    // below the window's bottom within reach.
-    scroll_ = new QScrollArea(this);
-    scroll_->setObjectName(QStringLiteral("ScheduleScroll"));
-    scroll_->setFrameShape(QFrame::NoFrame);
-    content_ = new QWidget;
-    content_->setObjectName(QStringLiteral("ScheduleArea"));
-    scroll_->setWidget(content_);
+QPushButton* FrmShd::makeButton(const QString& caption, const char* name,
+                                const QString& accessibleName, const QRect& designed) {
+    auto* button = new QPushButton(caption, content_);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(accessibleName);
+    button->setGeometry(
+        twipsRect(*this, designed.x(), designed.y(), designed.width(), designed.height()));
+    return button;
+}
 
-    auto* excel = new QPushButton(QStringLiteral("Excel"), content_);
-    excel->setObjectName(QStringLiteral("Command1"));
-    excel->setAccessibleName(QStringLiteral("Export to Excel"));
-    excel->setGeometry(twips(9600, 0, 975, 375));
+void FrmShd::makeButtons() {
+    auto* excel = makeButton(QStringLiteral("Excel"), "Command1", QStringLiteral("Export to Excel"),
+                             {9600, 0, 975, 375});
     connect(excel, &QPushButton::clicked, this, &FrmShd::exportWorkbook);
-    auto* print = new QPushButton(QStringLiteral("Print"), content_);
-    print->setObjectName(QStringLiteral("CmdP3"));
-    print->setAccessibleName(QStringLiteral("Print the footing plan"));
-    print->setGeometry(twips(4680, 120, 615, 255));
+    auto* print = makeButton(QStringLiteral("Print"), "CmdP3",
+                             QStringLiteral("Print the footing plan"), {4680, 120, 615, 255});
     connect(print, &QPushButton::clicked, this, &FrmShd::printPlanPreview);
-    auto* reportButton = new QPushButton(QStringLiteral("Report"), content_);
-    reportButton->setObjectName(QStringLiteral("CmdReport"));
-    reportButton->setAccessibleName(QStringLiteral("Write the calculation report"));
-    reportButton->setGeometry(twips(10680, 0, 975, 375));
+    auto* reportButton =
+        makeButton(QStringLiteral("Report"), "CmdReport",
+                   QStringLiteral("Write the calculation report"), {10680, 0, 975, 375});
     report_ = new ReportAction(project_, prompts_, this);
     connect(reportButton, &QPushButton::clicked, report_, [this, reportButton] {
         if (report_->start()) reportButton->setEnabled(false);
     });
     connect(report_, &ReportAction::finished, reportButton,
             [reportButton] { reportButton->setEnabled(true); });
-    auto* exit = new QPushButton(QStringLiteral("Exit"), content_);
-    exit->setObjectName(QStringLiteral("CmdExit2"));
-    exit->setAccessibleName(QStringLiteral("Exit"));
-    exit->setGeometry(twips(21720, 360, 975, 375));
+    auto* exit = makeButton(QStringLiteral("Exit"), "CmdExit2", QStringLiteral("Exit"),
+                            {21720, 360, 975, 375});
     exit_ = exit;
     connect(exit, &QPushButton::clicked, this, [this] { exitProgram(); });
-
-    auto* drawingButton = new QPushButton(QStringLiteral("Drawing"), content_);
-    drawingButton->setObjectName(QStringLiteral("CmdDrawing"));
-    drawingButton->setAccessibleName(QStringLiteral("Write the foundation drawing (PDF and DXF)"));
-    drawingButton->setGeometry(twips(12000, 0, 975, 375));
+    auto* drawingButton = makeButton(QStringLiteral("Drawing"), "CmdDrawing",
+                                     QStringLiteral("Write the foundation drawing (PDF and DXF)"),
+                                     {12000, 0, 975, 375});
     connect(drawingButton, &QPushButton::clicked, this, &FrmShd::writeDrawing);
-    footer_ = new QuantitiesFooter(this);
+}
 
+void FrmShd::makeHeadings() {
     rows_.push_back(makeRow(0));
     // The heading row's text boxes and diameter are covered by plain captions.
     rows_[0][col::TxtDepth]->hide();
@@ -170,32 +182,18 @@ FrmShd::FrmShd(Project& project, Prompts& prompts, QWidget* parent)
     for (const Caption& c : {Caption{"Label1", "Depth", {3000, 500, 735, 375}},
                              Caption{"Label2", "Peda", {4000, 500, 735, 375}},
                              Caption{"Label3", "Dia", {10400, 495, 375, 240}}}) {
-        auto* label = new QLabel(QString::fromLatin1(c.text), content_);
-        label->setObjectName(QString::fromLatin1(c.name));
+        QLabel* label = makeLabel(content_, c.name, QString::fromLatin1(c.text));
         label->setAccessibleName(label->text());
         captions_.push_back(label);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        label->setGeometry(twips(c.place.left, c.place.top, c.place.width, c.place.height));
+        label->setGeometry(
+            twipsRect(*this, c.place.left, c.place.top, c.place.width, c.place.height));
         if (std::string_view(c.name) == "Label3") {
             label->setAutoFillBackground(true);
             label->setBackgroundRole(QPalette::Base);
             label->setForegroundRole(QPalette::Text);
         }
     }
-    others_ = new DesignedRowsTables(project_, prompts_, content_);
-    connect(others_, &DesignedRowsTables::rowsChanged, this, [this] {
-        fitContent();
-        emit rowsChanged();
-    });
-    placeOthers(0);
-    fitContent();
-    resize(twips(0, 0, kClientWidth, kClientHeight).size());
-}
-
-QRect FrmShd::twips(int left, int top, int width, int height) const {
-    const double kx = logicalDpiX() / 1440.0;
-    const double ky = logicalDpiY() / 1440.0;
-    return {qRound(left * kx), qRound(top * ky), qRound(width * kx), qRound(height * ky)};
 }
 
 FrmShd::Row FrmShd::makeRow(int n) {
@@ -225,7 +223,8 @@ FrmShd::Row FrmShd::makeRow(int n) {
                                           : QStringLiteral("%1, row %2").arg(heading).arg(n));
         control->setProperty("scheduleRow", n);
         control->setProperty("scheduleColumn", static_cast<int>(k));
-        control->setGeometry(twips(h.left, n == 0 ? h.top : rowTop(n), h.width, h.height));
+        control->setGeometry(
+            twipsRect(*this, h.left, n == 0 ? h.top : rowTop(n), h.width, h.height));
         control->show();
         row[k] = control;
     }
@@ -256,7 +255,7 @@ void FrmShd::fitColumns() {
     };
     std::vector<Span> spans;
     for (std::size_t k = 0; k < kHeadings.size(); ++k) {
-        const QRect designed = twips(kHeadings[k].left, 0, kHeadings[k].width, 0);
+        const QRect designed = twipsRect(*this, kHeadings[k].left, 0, kHeadings[k].width, 0);
         int width = designed.width();
         for (const Row& row : rows_)
             if (auto* label = qobject_cast<QLabel*>(row[k]))
@@ -266,7 +265,8 @@ void FrmShd::fitColumns() {
     std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) {
         return kHeadings[a.column].left < kHeadings[b.column].left;
     });
-    const int gap = twips(0, 0, 60, 0).width();
+    const double dpi = logicalDpiX();
+    const int gap = twipsToPixels(60, dpi);
     int shift = 0;
     int previousRight = std::numeric_limits<int>::min() / 2;
     std::array<int, 20> lefts{}, widths{}, centreShifts{};
@@ -295,10 +295,9 @@ void FrmShd::fitColumns() {
     for (std::size_t c = 0; c < captions_.size() && c < captionColumns.size(); ++c) {
         QLabel* caption = captions_[c];
         const std::size_t k = captionColumns[c];
-        const QRect designed = twips(captionLefts[c], 0, 0, 0);
-        caption->move(designed.left() + centreShifts[k], caption->y());
+        caption->move(twipsToPixels(captionLefts[c], dpi) + centreShifts[k], caption->y());
     }
-    exit_->move(std::max(twips(21720, 0, 0, 0).left(), previousRight + gap), exit_->y());
+    exit_->move(std::max(twipsToPixels(21720, dpi), previousRight + gap), exit_->y());
 }
 
 void FrmShd::showChecks(const std::vector<Check>& checks) {
@@ -309,7 +308,7 @@ void FrmShd::showChecks(const std::vector<Check>& checks) {
             if (n < 1 || n >= static_cast<int>(rows_.size())) continue;
             level[static_cast<std::size_t>(n)] =
                 std::max(level[static_cast<std::size_t>(n)], c.severity == Severity::Error ? 2 : 1);
-            texts[static_cast<std::size_t>(n)].append(QString::fromStdString(c.text));
+            texts[static_cast<std::size_t>(n)].append(qs(c.text));
         }
     for (std::size_t n = 1; n < rows_.size(); ++n) {
         QWidget* mark = rows_[n][col::LabF1];
@@ -334,7 +333,7 @@ void FrmShd::fitContent() {
     QRect bounds;
     for (QWidget* child : content_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         bounds |= child->geometry();
-    const QRect margin = twips(0, 0, kMargin, kMargin);
+    const QRect margin = twipsRect(*this, 0, 0, kMargin, kMargin);
     content_->resize(bounds.right() + margin.width(), bounds.bottom() + margin.height());
 }
 
@@ -353,9 +352,7 @@ void FrmShd::reloadRows() {
 
 void FrmShd::showDesign() {
     reloadRows();
-    show();
-    raise();
-    activateWindow();
+    bringForward(this);
 }
 
 void FrmShd::setHistory(EditHistory* history) {
@@ -374,7 +371,7 @@ template <typename Edit> RowTexts FrmShd::recordedRowEdit(std::string name, Edit
 
 void FrmShd::placeOthers(int squareRows) {
     // One row's step below the last square row.
-    others_->move(twips(300, rowTop(squareRows + 1) + 200, 0, 0).topLeft());
+    others_->move(twipsRect(*this, 300, rowTop(squareRows + 1) + 200, 0, 0).topLeft());
 }
 
 void FrmShd::depthKey(int n, int key) {
@@ -458,14 +455,14 @@ void FrmShd::writeDrawing() {
 }
 
 QString FrmShd::defaultWorkbookPath() const {
-    const QFileInfo analysis(QString::fromStdString(project_.analysisFilePath));
+    const QFileInfo analysis(qs(project_.analysisFilePath));
     if (project_.analysisFilePath.empty()) return QStringLiteral("footings.xlsx");
     return analysis.absolutePath() + QLatin1Char('/') + analysis.completeBaseName() +
            QStringLiteral(".xlsx");
 }
 
 QString FrmShd::defaultPlanPdfPath() const {
-    const QFileInfo analysis(QString::fromStdString(project_.analysisFilePath));
+    const QFileInfo analysis(qs(project_.analysisFilePath));
     if (project_.analysisFilePath.empty()) return QStringLiteral("footing-plan.pdf");
     return analysis.absolutePath() + QLatin1Char('/') + analysis.completeBaseName() +
            QStringLiteral(".pdf");

@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QPrinter;
 class QPrintPreviewDialog;
+class QPushButton;
 class QScrollArea;
 
 namespace ormevak {
@@ -85,13 +86,20 @@ class FrmShd : public QWidget {
   private:
     using Row = std::array<QWidget*, 20>; // in the order of scheduleControlNames()
 
+    // The construction, in steps: the file dialogs, viewer, preview and exit of the desktop;
+    // the buttons along the top; the heading row with the captions over its boxes.
+    void useDesktopSteps();
+    QPushButton* makeButton(const QString& caption, const char* name, const QString& accessibleName,
+                            const QRect& designed);
+    void makeButtons();
+    void makeHeadings();
+
     Row makeRow(int n);
     void removeRows();
     void fillRow(int n, const std::array<std::string, 20>& texts);
     void fitColumns();
     void fitContent();
     void placeOthers(int squareRows);
-    QRect twips(int left, int top, int width, int height) const;
 
     // The row events, each one call of the core.
     // A row edit as one entry of the edit history.

@@ -8,14 +8,11 @@
 
 #include "model/numbers.h"
 #include "plan/interaction.h"
+#include "ui/ui_helpers.h"
 
 namespace ormevak {
 
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // Group controls are as wide as their template captions need ("F00", "2.10", "15").
 constexpr int groupControlWidth = 735;

@@ -7,6 +7,7 @@
 
 #include "model/numbers.h"
 #include "plan/plan_readout.h"
+#include "ui/ui_helpers.h"
 
 namespace ormevak {
 
@@ -33,12 +34,11 @@ void MessageList::add(const std::string& text) {
     auto* item = new QTreeWidgetItem(list_);
     item->setText(0, QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
     if (footing > 0) {
-        item->setText(1, QString::fromStdString(
-                             formatInt(project_.footings[static_cast<size_t>(footing)].jointNo)));
+        item->setText(1, qs(formatInt(project_.footings[static_cast<size_t>(footing)].jointNo)));
         item->setData(1, Qt::UserRole, footing);
     }
     // A message's lines on one row; the whole text in its tooltip.
-    QString shown = QString::fromStdString(text).trimmed();
+    QString shown = qs(text).trimmed();
     item->setToolTip(2, shown);
     shown.replace(QLatin1Char('\r'), QLatin1Char(' '));
     shown.replace(QLatin1Char('\n'), QLatin1Char(' '));

@@ -18,10 +18,6 @@ namespace ormevak {
 
 namespace {
 
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // A label text holds a carriage return between its two lines (length over width).
 QString labelDisplay(const std::string& text) {
     QString out = qs(text);
@@ -34,9 +30,7 @@ int footingRows(const Project& p) {
 }
 
 QFont planFont() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(8.25);
-    return font;
+    return designFont(8.25);
 }
 
 Button buttonOf(Qt::MouseButton button) {
@@ -46,58 +40,6 @@ Button buttonOf(Qt::MouseButton button) {
 }
 
 } // namespace
-
-// ---- PlanViewport ----
-
-PlanViewport::PlanViewport(const PlanWindow& window, QSizeF area) : window_(window) {
-    const double w = window.right - window.left;
-    const double h = window.bottom - window.top;
-    if (!(w > 0) || !(h > 0) || !(area.width() > 0) || !(area.height() > 0)) return;
-    scale_ = std::min(area.width() / w, area.height() / h);
-    offsetX_ = (area.width() - w * scale_) / 2;
-    offsetY_ = (area.height() - h * scale_) / 2;
-}
-
-PlanViewport PlanViewport::resized(QSizeF area) const {
-    PlanViewport v(window_, area);
-    v.zoom_ = zoom_;
-    v.pan_ = pan_;
-    return v;
-}
-
-QPointF PlanViewport::toPixels(double x, double z) const {
-    return {(offsetX_ + (x - window_.left) * scale_) * zoom_ + pan_.x(),
-            (offsetY_ + (z - window_.top) * scale_) * zoom_ + pan_.y()};
-}
-
-QPointF PlanViewport::toPlan(QPointF pixels) const {
-    if (!(scale_ > 0)) return {window_.left, window_.top};
-    const double px = (pixels.x() - pan_.x()) / zoom_;
-    const double py = (pixels.y() - pan_.y()) / zoom_;
-    return {window_.left + (px - offsetX_) / scale_, window_.top + (py - offsetY_) / scale_};
-}
-
-double PlanViewport::lengthToPlan(double pixels) const {
-    return scale_ > 0 ? pixels / scale_ / zoom_ : 0.0;
-}
-
-void PlanViewport::zoomAbout(QPointF pixels, double factor) {
-    if (!(factor > 0)) return;
-    const double zoom = std::clamp(zoom_ * factor, kMinZoom, kMaxZoom);
-    // The point under the pointer stays: pixels = base * zoom + pan before and after.
-    const QPointF base = (pixels - pan_) / zoom_;
-    zoom_ = zoom;
-    pan_ = pixels - base * zoom_;
-}
-
-void PlanViewport::panBy(QPointF pixels) {
-    pan_ += pixels;
-}
-
-void PlanViewport::fit() {
-    zoom_ = 1;
-    pan_ = QPointF();
-}
 
 // ---- paintPlan ----
 
@@ -227,8 +169,7 @@ PlanView::PlanView(Project& project, PlanState& state, Prompts& prompts, QWidget
         "Turn the wheel here to resize the selected footing, 50 mm a notch; Shift + Delete puts "
         "a resized footing back in its group"));
 
-    labLbd_ = new QLabel(QStringLiteral("LBD"), this);
-    labLbd_->setObjectName(QStringLiteral("LabLBD"));
+    labLbd_ = makeLabel(this, "LabLBD", QStringLiteral("LBD"));
     labLbd_->setStyleSheet(QStringLiteral("QLabel { background: #fff6c8; color: #000000; }"));
     labLbd_->hide();
 }

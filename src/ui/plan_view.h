@@ -1,5 +1,5 @@
-// The plan of footings on the main window (PicFoot): the plan-to-pixel mapping, the one routine
-// that paints the plan, and the widget with its footing labels, size box and rubber band.
+// The plan of footings on the main window (PicFoot): the one routine that paints the plan, and the
+// widget with its footing labels, size box and rubber band.
 #pragma once
 
 #include <vector>
@@ -17,51 +17,13 @@
 #include "plan/interaction.h"
 #include "plan/plan_labels.h"
 #include "plan/plan_state.h"
+#include "ui/plan_viewport.h"
 #include "ui/press_label.h"
-#include "ui/twips.h"
+#include "ui/ui_helpers.h"
 
 class QPainter;
 
 namespace ormevak {
-
-// Maps plan millimetres (x to the right, z downwards) to the pixels of a drawing area and back.
-// The plan window is fixed when the plan loads; an area of another shape later keeps both scales
-// equal and centres the window in it, so nothing of the fixed window is ever cut off. That fit
-// is then zoomed and panned by the user: zoom 1 and no pan show the whole window.
-class PlanViewport {
-  public:
-    static constexpr double kMinZoom = 0.25;
-    static constexpr double kMaxZoom = 400;
-
-    PlanViewport() = default;
-    PlanViewport(const PlanWindow& window, QSizeF area);
-    // The same window, zoom and pan on an area of another size.
-    PlanViewport resized(QSizeF area) const;
-
-    const PlanWindow& window() const { return window_; }
-    double pixelsPerMm() const { return scale_ * zoom_; }
-    double zoom() const { return zoom_; }
-    QPointF pan() const { return pan_; }
-    QPointF toPixels(double x, double z) const;
-    QPointF toPlan(QPointF pixels) const;
-    double lengthToPlan(double pixels) const;
-
-    // Zooms by `factor` keeping the plan point under `pixels` where it is; the zoom stays within
-    // kMinZoom..kMaxZoom.
-    void zoomAbout(QPointF pixels, double factor);
-    void panBy(QPointF pixels);
-    // The whole plan window again.
-    void fit();
-    // Neither zoomed nor panned since the last fit.
-    bool fitted() const { return zoom_ == 1 && pan_.isNull(); }
-
-  private:
-    PlanWindow window_;
-    double scale_ = 0;
-    double offsetX_ = 0, offsetY_ = 0;
-    double zoom_ = 1;
-    QPointF pan_;
-};
 
 // The rubber band's colour on the plan.
 QColor bandColour();

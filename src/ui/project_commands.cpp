@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include "model/errors.h"
+#include "ui/ui_helpers.h"
 
 namespace ormevak {
 
@@ -78,9 +79,8 @@ ProjectCommands::ProjectCommands(QWidget* window, Project& project, Prompts& pro
     if (ownBar_) {
         // A window without a menu bar of its own: the bar stands at the plan's top-left corner,
         // just under the command row, visible however narrow the window is.
-        const double dpi = window->logicalDpiX();
-        menuBar_->setGeometry(0, static_cast<int>(500 * dpi / 1440), menuBar_->sizeHint().width(),
-                              menuBar_->sizeHint().height());
+        menuBar_->setGeometry(0, twipsToPixels(500, window->logicalDpiX()),
+                              menuBar_->sizeHint().width(), menuBar_->sizeHint().height());
         menuBar_->raise();
         menuBar_->show();
     }
@@ -136,7 +136,7 @@ void ProjectCommands::refreshState() {
 }
 
 void ProjectCommands::updateTitle() {
-    const QString analysis = QString::fromStdString(project_.analysisFilePath);
+    const QString analysis = qs(project_.analysisFilePath);
     const QString mark = modified_ ? QStringLiteral("*") : QString();
     if (projectPath_.isEmpty())
         window_->setWindowTitle(analysis + mark);
@@ -163,10 +163,8 @@ bool ProjectCommands::saveAs(const QString& path) {
     if (target.isEmpty()) {
         const QString suggestion =
             projectPath_.isEmpty()
-                ? QFileInfo(QString::fromStdString(project_.analysisFilePath)).path() +
-                      QLatin1Char('/') +
-                      QFileInfo(QString::fromStdString(project_.analysisFilePath))
-                          .completeBaseName() +
+                ? QFileInfo(qs(project_.analysisFilePath)).path() + QLatin1Char('/') +
+                      QFileInfo(qs(project_.analysisFilePath)).completeBaseName() +
                       QLatin1String(kProjectExtension)
                 : projectPath_;
         target = askFile_ ? askFile_(true, suggestion) : QString();
@@ -182,8 +180,8 @@ bool ProjectCommands::saveAs(const QString& path) {
 
 bool ProjectCommands::mayDiscard() {
     if (!isModified()) return true;
-    const QString name = projectPath_.isEmpty() ? QString::fromStdString(project_.analysisFilePath)
-                                                : QFileInfo(projectPath_).fileName();
+    const QString name =
+        projectPath_.isEmpty() ? qs(project_.analysisFilePath) : QFileInfo(projectPath_).fileName();
     switch (askUnsaved_ ? askUnsaved_(name) : UnsavedChoice::Discard) {
     case UnsavedChoice::Save:
         return save();

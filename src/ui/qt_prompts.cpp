@@ -3,11 +3,13 @@
 
 #include <QMessageBox>
 
+#include "ui/ui_helpers.h"
+
 namespace ormevak {
 
 namespace {
 QString titleOf(const std::string& title) {
-    return title.empty() ? QStringLiteral("ORMEVAK") : QString::fromStdString(title);
+    return title.empty() ? QStringLiteral("ORMEVAK") : qs(title);
 }
 
 // The box comes back to its owner's window when it closes, not to whichever window Qt picks.
@@ -15,10 +17,7 @@ int runBox(QMessageBox& box, QWidget* owner) {
     const int answer = box.exec();
     if (owner) {
         QWidget* window = owner->window();
-        if (window->isVisible()) {
-            window->raise();
-            window->activateWindow();
-        }
+        if (window->isVisible()) bringForward(window);
     }
     return answer;
 }
@@ -31,13 +30,13 @@ void QtPrompts::inform(const std::string& text, const std::string& title, Messag
         return;
     }
     QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
-                    titleOf(title), QString::fromStdString(text), QMessageBox::Ok, parent_);
+                    titleOf(title), qs(text), QMessageBox::Ok, parent_);
     box.setObjectName("OrmevakMessage");
     runBox(box, parent_);
 }
 
 bool QtPrompts::confirm(const std::string& text, const std::string& title) {
-    QMessageBox box(QMessageBox::Question, titleOf(title), QString::fromStdString(text),
+    QMessageBox box(QMessageBox::Question, titleOf(title), qs(text),
                     QMessageBox::Ok | QMessageBox::Cancel, parent_);
     box.setObjectName("OrmevakQuestion");
     return runBox(box, parent_) == QMessageBox::Ok;

@@ -16,6 +16,7 @@
 #include "output/report_pdf.h"
 #include "report/report.h"
 #include "ui/qt_prompts.h"
+#include "ui/ui_helpers.h"
 
 namespace ormevak {
 
@@ -46,7 +47,7 @@ ReportAction::~ReportAction() {
 
 QString ReportAction::defaultReportPath() const {
     if (project_.analysisFilePath.empty()) return QStringLiteral("calculation-report.pdf");
-    const QFileInfo analysis(QString::fromStdString(project_.analysisFilePath));
+    const QFileInfo analysis(qs(project_.analysisFilePath));
     return analysis.absolutePath() + QLatin1Char('/') + analysis.completeBaseName() +
            QStringLiteral("-report.pdf");
 }

@@ -21,6 +21,15 @@ TEST(Twips, fifteenMakeAPixelAt96Dpi) {
     EXPECT_DOUBLE_EQ(pixelsToTwips(1180, 96), 17700);
 }
 
+// Every window places its controls with one rounding: half a pixel away from zero, as Qt rounds
+// geometry (to the even pixel, 2.5 would give 2).
+TEST(Twips, halfAPixelRoundsAwayFromZeroAtAnyDpi) {
+    EXPECT_EQ(twipsToPixels(30, 120), 3);   // 2.5
+    EXPECT_EQ(twipsToPixels(90, 120), 8);   // 7.5
+    EXPECT_EQ(twipsToPixels(-30, 120), -3); // -2.5
+    EXPECT_EQ(twipsToPixels(29, 120), 2);   // 2.4166...
+}
+
 TEST(PlanViewport, windowFillsAnAreaOfItsOwnShape) {
     // Joints over 20 m x 10 m with 2 m margins in an area twice as wide as high: the X range is
     // widened by 2 m on each side, so the window is 28 m x 14 m.

@@ -25,13 +25,10 @@
 #include "output/xlsx_writer.h"
 #include "ui/frm_shd.h"
 #include "ui/qt_prompts.h"
+#include "ui/ui_helpers.h"
 
 namespace ormevak::testing {
 namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // Standard output of a shell command ("" when it cannot run).
 std::string commandOutput(const std::string& command) {

@@ -10,9 +10,9 @@
 
 #include "drawing/quantities.h"
 #include "model/numbers.h"
+#include "office_project.h"
 #include "ui/drawing_command.h"
 #include "ui/frm_shd.h"
-#include "ui_windows/office_project.h"
 
 namespace ormevak {
 namespace {

@@ -11,6 +11,7 @@
 #include "plan/interaction.h"
 #include "ui/disply.h"
 #include "ui/disply2.h"
+#include "ui/ui_helpers.h"
 
 namespace ormevak::testing {
 namespace {
@@ -22,10 +23,6 @@ QString labelText(const QWidget& w, const QString& name) {
 
 QString rowLabel(const QWidget& w, const char* array, int r) {
     return labelText(w, QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(r));
-}
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
 }
 
 int footingOfJoint(const Project& p, int joint) {
@@ -170,6 +167,25 @@ TEST_F(DetailWindows, disply_clickOnOffcetDoesNothing) {
     EXPECT_EQ(offcet->text(), QStringLiteral("0 X 0"));
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(p.currentFooting, before.currentFooting);
+}
+
+// A detail window left minimized or maximized comes back at its designed size on the next
+// right press, for either kind of footing.
+TEST_F(DetailWindows, aMinimizedOrMaximizedDetailWindowComesBackNormal) {
+    Disply single;
+    single.showDetails(rightPress(1).details);
+    const QSize designed = single.size();
+    single.showMinimized();
+    single.showDetails(rightPress(2).details);
+    EXPECT_TRUE(single.isVisible());
+    EXPECT_FALSE(single.isMinimized());
+    EXPECT_EQ(single.size(), designed);
+
+    Disply2 combined;
+    combined.showMaximized();
+    combined.showDetails(CombinedDetails{});
+    EXPECT_TRUE(combined.isVisible());
+    EXPECT_FALSE(combined.isMaximized());
 }
 
 TEST_F(DetailWindows, disply2_showsTheCombinedFootingOfARightPressedMember) {
