@@ -128,8 +128,8 @@ void coverAndBasis(const Project& p, const Inputs& in, Writer& w) {
     soil.rows.push_back({"Concrete grade fck", formatInt(p.concreteGrade), "N/mm2"});
     soil.rows.push_back({"Steel grade fy", formatInt(p.steelGrade), "N/mm2"});
     std::string column = "none (below M15: not designed)";
-    if (p.gradeColumn >= 1 && p.gradeColumn <= 6)
-        column = "M" + num(p.shearTable[0][static_cast<size_t>(p.gradeColumn)]);
+    if (const int k = gradeColumnFor(p.concreteGrade); k >= 1 && k <= 6)
+        column = "M" + num(columnGrade(k));
     soil.rows.push_back({"Column of Table 19 used for tau-c", column, ""});
     w.table(std::move(soil));
 
@@ -161,7 +161,7 @@ void coverAndBasis(const Project& p, const Inputs& in, Writer& w) {
 
 // ---- Footing sizes ----
 
-void footingSizes(const Project& p, Project& work, Writer& w) {
+void footingSizes(const Project& p, Writer& w) {
     w.heading("2 Footing sizes");
     w.paragraph("Each footing is first sized as a square of side B for every load case: B solves "
                 "P/B2 + 6 M/B3 = qa (the largest corner pressure equals the allowable bearing), "
@@ -184,12 +184,12 @@ void footingSizes(const Project& p, Project& work, Writer& w) {
         for (int c = 0; c <= lastCase(p); ++c) {
             const float fy = p.designFy(f, c);
             // As the sizing takes it: 1.1 FY, or 1 kN unfactored for a case that pulls.
-            work.factoredLoad = fy > 0 ? static_cast<float>(1.1 * fy) : 1.0f;
-            const double B = squareSide(work, f, c);
+            const float load = factoredLoad(fy);
+            const double B = squareSide(p, f, c, load);
             if (B > govB) {
                 govB = B;
                 govCase = c;
-                govP = work.factoredLoad;
+                govP = load;
             }
         }
         const double M = std::fabs(double(p.reaction(f, govCase, 3))) +
@@ -225,7 +225,7 @@ void footingSizes(const Project& p, Project& work, Writer& w) {
                         "6 |MX|/(L B2)), against the allowable bearing qa of the case.");
             anyResized = true;
         }
-        const FootingDetails d = showFootingDetails(work, f);
+        const FootingDetails d = showFootingDetails(p, f);
         w.paragraph(markOf(p, f) + " at joint " + formatInt(ft.jointNo) +
                     ": L x B = " + num(ft.lenL) + " x " + num(ft.widB) +
                     " m, required side of the square " + num(ft.reqSide) + " m.");
@@ -1042,13 +1042,9 @@ Content buildReport(const Project& p, const Inputs& inputs) {
     c.title = "Calculation report";
     c.project = inputs.analysis.name;
     Writer w(c);
-    // The sizing routines read the factored load from the model; a copy carries it, so the
-    // model itself is never touched.
-    Project work = p;
-    if (work.gradeColumn < 1 || work.gradeColumn > 7) ensureShearTable(work);
-    coverAndBasis(work, inputs, w);
-    footingSizes(p, work, w);
-    scheduleRows(work, w);
+    coverAndBasis(p, inputs, w);
+    footingSizes(p, w);
+    scheduleRows(p, w);
     checksPart(p, w);
     quantitiesPart(p, w);
     return c;
