@@ -34,10 +34,6 @@ double developmentLength(int dia, int fy, int fck) {
     return dia * kSteelTension * fy / (4 * tau);
 }
 
-bool usableFooting(const Project& p, int f) {
-    return p.hasFootingLoads(f);
-}
-
 int lastCaseIndex(const Project& p) {
     return std::clamp(p.loadCaseCount, 0, cap::casesPerSupport - 1);
 }
@@ -48,7 +44,7 @@ bool completeCombined(const Project& p, int k) {
     if (rec.memberCount < 2) return false;
     for (int j : {1, 2}) {
         const int m = rec.members[static_cast<size_t>(j)];
-        if (!usableFooting(p, m) || p.footings[static_cast<size_t>(m)].state != k) return false;
+        if (!p.hasFootingLoads(m) || p.footings[static_cast<size_t>(m)].state != k) return false;
     }
     return true;
 }
@@ -159,7 +155,7 @@ int checkScheduleRow(const Project& p, const Check& c) {
 std::vector<int> checkFootings(const Project& p, const Check& c) {
     std::vector<int> out;
     auto addWithPartner = [&](int f) {
-        if (!checks::usableFooting(p, f)) return;
+        if (!p.hasFootingLoads(f)) return;
         const int k = p.footings[static_cast<size_t>(f)].combinedIndex();
         if (k >= 1 && checks::completeCombined(p, k)) {
             const CombinedRecord& rec = p.combinedFootings[static_cast<size_t>(k)];
@@ -174,9 +170,9 @@ std::vector<int> checkFootings(const Project& p, const Check& c) {
         if (c.other != 0) addWithPartner(c.other);
     } else if (const int n = checkScheduleRow(p, c); n != 0) {
         const GroupRecord& row = p.designRows[static_cast<size_t>(n)];
-        for (int j = 1; j <= row.nosCount && j < static_cast<int>(row.footingNos.size()); ++j) {
+        for (int j = 1; j <= row.lastMember(); ++j) {
             const int f = row.footingNos[static_cast<size_t>(j)];
-            if (checks::usableFooting(p, f) && p.footings[static_cast<size_t>(f)].isGrouped())
+            if (p.hasFootingLoads(f) && p.footings[static_cast<size_t>(f)].isGrouped())
                 out.push_back(f);
         }
     }
@@ -192,7 +188,7 @@ std::vector<int> checkRows(const Project& p, const Check& c) {
     const int last = p.lastDesignRow();
     for (int n = 1; n <= last; ++n) {
         const GroupRecord& row = p.designRows[static_cast<size_t>(n)];
-        for (int j = 1; j <= row.nosCount && j < static_cast<int>(row.footingNos.size()); ++j) {
+        for (int j = 1; j <= row.lastMember(); ++j) {
             const int f = row.footingNos[static_cast<size_t>(j)];
             if (std::binary_search(fs.begin(), fs.end(), f) &&
                 p.footings[static_cast<size_t>(f)].isGrouped()) {

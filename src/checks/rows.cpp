@@ -17,8 +17,8 @@ namespace {
 bool columnOf(const Project& p, int f, double& b, double& h) {
     const int ci = p.footings[static_cast<size_t>(f)].colIndex;
     if (ci < 1 || ci >= static_cast<int>(p.columns.size())) return false;
-    b = p.columns[static_cast<size_t>(ci)][4];
-    h = p.columns[static_cast<size_t>(ci)][3];
+    b = p.columns[static_cast<size_t>(ci)][member_row::Dim4];
+    h = p.columns[static_cast<size_t>(ci)][member_row::Dim3];
     return b > 0 && h > 0;
 }
 
@@ -54,9 +54,10 @@ Check rowCheck(const char* id, Severity s, const RowRef& r, float value, float l
 // The footings of row n that stand in it now (grouped footings only).
 std::vector<int> rowFootings(const Project& p, const GroupRecord& row) {
     std::vector<int> out;
-    for (int j = 1; j <= row.nosCount && j < static_cast<int>(row.footingNos.size()); ++j) {
+    for (int j = 1; j <= row.lastMember(); ++j) {
         const int f = row.footingNos[static_cast<size_t>(j)];
-        if (usableFooting(p, f) && p.footings[static_cast<size_t>(f)].state == 0) out.push_back(f);
+        if (p.hasFootingLoads(f) && p.footings[static_cast<size_t>(f)].isGrouped())
+            out.push_back(f);
     }
     return out;
 }
@@ -110,8 +111,8 @@ void bearingCheck(const Project& p, int n, double a, const std::vector<int>& fs,
         const double root = std::clamp(std::sqrt(A1 / A2), 1.0, kBearingRatioMax);
         const double perm = kBearingStress * fck * root;
         for (int c = 0; c <= last; ++c) {
-            const int number = static_cast<int>(p.reaction(f, c, 1));
-            const double FY = p.reaction(f, c, 2);
+            const int number = static_cast<int>(p.reaction(f, c, reaction::CaseNo));
+            const double FY = p.reaction(f, c, reaction::ForceY);
             if (number == 0 || FY <= 0) continue;
             const double stress = kLoadFactor * FY * 1000 / A2;
             if (stress / perm > worstRatio) {
@@ -269,7 +270,8 @@ void rectDirectionChecks(const Project& p, const RowRef& r, const RectRow& x,
 void rectRowChecks(const Project& p, RowChecks& out) {
     for (size_t i = 0; i < p.rectRows.size(); ++i) {
         const RectRow& x = p.rectRows[i];
-        if (!usableFooting(p, x.footing) || p.footings[static_cast<size_t>(x.footing)].state != -1)
+        if (!p.hasFootingLoads(x.footing) ||
+            !p.footings[static_cast<size_t>(x.footing)].isResized())
             continue;
         const RowRef r{!x.texts.empty() && !x.texts[0].empty()
                            ? x.texts[0]
@@ -326,7 +328,7 @@ void combinedRowChecks(const Project& p, RowChecks& out) {
         for (const CombinedBand& band : x.bands) {
             const RowRef rb{name, band.footing};
             b.what = formatInt(x.barDia) + " mm transverse bars under the column at joint " +
-                     (usableFooting(p, band.footing)
+                     (p.hasFootingLoads(band.footing)
                           ? formatInt(p.footings[static_cast<size_t>(band.footing)].jointNo)
                           : std::string("?"));
             b.spacing = band.spacing;
@@ -343,8 +345,7 @@ void combinedRowChecks(const Project& p, RowChecks& out) {
 } // namespace
 
 void rowChecks(const Project& p, RowChecks& out) {
-    const int last = std::min({p.designRowCount, static_cast<int>(p.designRows.size()) - 1,
-                               static_cast<int>(p.designRowTexts.size()) - 1});
+    const int last = std::min(p.lastDesignRow(), p.lastDesignRowTexts());
     for (int n = 1; n <= last; ++n) {
         const GroupRecord& row = p.designRows[static_cast<size_t>(n)];
         const RowTexts& t = p.designRowTexts[static_cast<size_t>(n)];
@@ -372,14 +373,13 @@ namespace {
 // Whether the Design command gave footing f a row of its own: an R row, or the C row of its
 // combined footing.
 bool hasOwnDesign(const Project& p, int f) {
-    const int state = p.footings[static_cast<size_t>(f)].state;
-    if (state == -1)
+    const FootingRecord& ft = p.footings[static_cast<size_t>(f)];
+    if (ft.isResized())
         return std::any_of(p.rectRows.begin(), p.rectRows.end(),
                            [f](const RectRow& r) { return r.footing == f && r.designed; });
-    if (state >= 1)
-        return std::any_of(
-            p.combinedRows.begin(), p.combinedRows.end(),
-            [state](const CombinedRow& r) { return r.combined == state && r.designed; });
+    if (const int k = ft.combinedIndex(); k >= 1)
+        return std::any_of(p.combinedRows.begin(), p.combinedRows.end(),
+                           [k](const CombinedRow& r) { return r.combined == k && r.designed; });
     return false;
 }
 
@@ -389,15 +389,15 @@ void notDesignedFootings(const Project& p, std::vector<Check>& out) {
     // Grouped footings count as designed when a schedule row names them; before the first
     // Design command nothing is designed yet and nothing is said about them.
     std::vector<char> inRow(static_cast<size_t>(std::max(p.footingCount, 0)) + 1, 0);
-    const int lastRow = std::min(p.designRowCount, static_cast<int>(p.designRows.size()) - 1);
+    const int lastRow = p.lastDesignRow();
     for (int n = 1; n <= lastRow; ++n) {
         const GroupRecord& row = p.designRows[static_cast<size_t>(n)];
-        for (int j = 1; j <= row.nosCount && j < static_cast<int>(row.footingNos.size()); ++j) {
+        for (int j = 1; j <= row.lastMember(); ++j) {
             const int f = row.footingNos[static_cast<size_t>(j)];
             if (f >= 1 && f < static_cast<int>(inRow.size())) inRow[static_cast<size_t>(f)] = 1;
         }
     }
-    for (int f = 1; f <= p.footingCount && f < static_cast<int>(p.footings.size()); ++f) {
+    for (int f = 1; f <= p.lastFooting(); ++f) {
         const FootingRecord& ft = p.footings[static_cast<size_t>(f)];
         Check c;
         c.id = "not-designed";
@@ -405,16 +405,16 @@ void notDesignedFootings(const Project& p, std::vector<Check>& out) {
         c.footing = f;
         c.row = markOf(p, f);
         if (hasOwnDesign(p, f)) continue;
-        if (ft.state == -1) {
+        if (ft.isResized()) {
             c.text = footingName(p, f) +
                      " is resized by hand and the schedule has no design for it; design it "
                      "before it is built.";
-        } else if (ft.state >= 1 && completeCombined(p, ft.state) &&
-                   p.combinedFootings[static_cast<size_t>(ft.state)].members[1] == f) {
-            c.text = combinedName(p, ft.state) +
+        } else if (ft.isCombined() && completeCombined(p, ft.combinedIndex()) &&
+                   p.combinedFootings[static_cast<size_t>(ft.combinedIndex())].members[1] == f) {
+            c.text = combinedName(p, ft.combinedIndex()) +
                      " is a combined footing and the schedule has no design for it; design it "
                      "before it is built.";
-        } else if (ft.state == 0 && lastRow >= 1 && !inRow[static_cast<size_t>(f)]) {
+        } else if (ft.isGrouped() && lastRow >= 1 && !inRow[static_cast<size_t>(f)]) {
             c.text = footingName(p, f) + " is in no schedule row; run Design again.";
         } else {
             continue;

@@ -79,8 +79,6 @@ std::string combinedName(const Project& p, int k);
 // A number for a text, rounded to `decimals`.
 std::string num(double v, int decimals);
 
-// Footing index usable on both the footing and the reaction table.
-bool usableFooting(const Project& p, int f);
 // The last case index to look at.
 int lastCaseIndex(const Project& p);
 // Combined footing k is complete: two members, both usable and both marked with k.

@@ -156,7 +156,7 @@ void soilChecks(const Project& p, std::vector<Check>& contact, std::vector<Check
     // Isolated and resized footings, in footing order; each combined footing where its first
     // column stands.
     for (int f = 1; f <= p.footingCount; ++f) {
-        if (!usableFooting(p, f)) continue;
+        if (!p.hasFootingLoads(f)) continue;
         const FootingRecord& ft = p.footings[static_cast<size_t>(f)];
         loads.clear();
         Base b;

@@ -96,9 +96,9 @@ float widthAcross(const Project& p, int m1, int m2, bool alongX, float s0, float
 
 // Sizes combined footing k along its line: s0 is the column distance (m); alongX picks which
 // moments bend the footing lengthwise (MZ along X, MX along Z).
-bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
+std::optional<std::string> sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
     int m1 = 0, m2 = 0;
-    if (!memberPair(p, k, m1, m2)) return false;
+    if (!memberPair(p, k, m1, m2)) return std::nullopt;
     CombinedRecord& rec = p.combinedFootings[k];
     auto fy = [&](int m, int c) { return static_cast<double>(p.designFy(m, c)); };
 
@@ -116,7 +116,7 @@ bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
     float cant2 = static_cast<float>(static_cast<double>(lStart) - cant1 - s0);
     if (cant2 < 0.5) cant2 = 0.5f;
     float len = static_cast<float>(roundTo(static_cast<double>(cant1) + s0 + cant2, 1));
-    if (!(len > 0)) return false;
+    if (!(len > 0)) return std::nullopt;
 
     float width = widthAcross(p, m1, m2, alongX, s0, len, cant1);
     width = static_cast<float>(roundTo(width, 2));
@@ -136,15 +136,14 @@ bool sizeAlongLine(Project& p, int k, int step, float s0, bool alongX) {
     // images: 0.65 x 2.3 is the tie 1.495 and reads 1.5, where the Singles would give 1.49.
     const double rl = roundTo(len, 2);
     const double rb = roundTo(width, 2);
-    p.sizeLabelCaption = sizeAreaCaption(rl, rb);
-    return true;
+    return sizeAreaCaption(rl, rb);
 }
 
 } // namespace
 
-bool sizeCombined(Project& p, int k, int step) {
+std::optional<std::string> sizeCombined(Project& p, int k, int step) {
     int m1 = 0, m2 = 0;
-    if (!memberPair(p, k, m1, m2)) return false;
+    if (!memberPair(p, k, m1, m2)) return std::nullopt;
     const float s = static_cast<float>((p.footings[m2].z - p.footings[m1].z) / 1000.0);
     // A pair the Combine command accepted along X stays along X even when its sideways offset
     // rounds to a metre.
@@ -153,9 +152,9 @@ bool sizeCombined(Project& p, int k, int step) {
     return sizeAlongLine(p, k, step, s, false);
 }
 
-bool sizeCombinedX(Project& p, int k, int step) {
+std::optional<std::string> sizeCombinedX(Project& p, int k, int step) {
     int m1 = 0, m2 = 0;
-    if (!memberPair(p, k, m1, m2)) return false;
+    if (!memberPair(p, k, m1, m2)) return std::nullopt;
     const float s0 = static_cast<float>((p.footings[m2].x - p.footings[m1].x) / 1000.0);
     return sizeAlongLine(p, k, step, s0, true);
 }
@@ -255,7 +254,10 @@ CombineResult combineBand(Project& p, Prompts& prompts, PlanState& s) {
     s.bandX1 = s.bandX2;
     s.bandY1 = s.bandY2;
 
-    if (accepted) sizeCombined(p, k, 0);
+    if (accepted) {
+        if (std::optional<std::string> caption = sizeCombined(p, k, 0))
+            p.sizeLabelCaption = std::move(*caption);
+    }
     return result;
 }
 

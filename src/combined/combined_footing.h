@@ -2,6 +2,9 @@
 // from the rubber band on the plan.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "model/project.h"
 #include "model/prompts.h"
 #include "plan/plan_state.h"
@@ -11,11 +14,11 @@ namespace ormevak {
 // Sizes combined footing k: length from the stored length (or the column distance + 1 m for a
 // new one) changed by `step` (-1, 0, +1 times 0.1 m), projections of at least 0.5 m, width in
 // 50 mm steps from 0.65 m until every load case is within the allowable bearing. Writes the
-// record, the members' lenL (= width) and widB (= length) and the size label caption.
-// Returns false when k or its members are not usable (nothing changes).
-bool sizeCombined(Project& p, int k, int step);
+// record and the members' lenL (= width) and widB (= length); returns the size label caption
+// of the new size, or nothing when k or its members are not usable (nothing changes).
+std::optional<std::string> sizeCombined(Project& p, int k, int step);
 // The same for a pair of columns along X.
-bool sizeCombinedX(Project& p, int k, int step);
+std::optional<std::string> sizeCombinedX(Project& p, int k, int step);
 
 enum class CombineOutcome {
     Combined,     // a new combined footing was created and sized

@@ -7,7 +7,6 @@
 #include "design/combined_design.h"
 #include "design/rect_design.h"
 #include "design/section.h"
-#include "design/shear_table.h"
 #include "model/numbers.h"
 
 namespace ormevak {
@@ -23,9 +22,12 @@ float rounded(double x, int decimals) {
 float governingPressure(const Project& p, int g, GroupRecord& row) {
     const float L = row.size;
     float qmax = 0;
-    // Footings 1 up to the support count that the reaction table holds in (0, 0, 0).
-    const int last = std::min({p.supportCount(), static_cast<int>(p.footings.size()) - 1,
-                               static_cast<int>(p.supportReaction.size()) - 1});
+    // Footings 1 up to the support count that the reaction table holds in (0, 0, 0); every
+    // support has its footing and its row of reactions.
+    const int last =
+        p.supportReaction.empty()
+            ? 0
+            : lastRow(p.supportCount(), std::min(p.footings.size(), p.supportReaction.size()));
     const int lastCase = std::min(p.loadCaseCount, cap::casesPerSupport - 1);
     for (int f = 1; f <= last; ++f) {
         const FootingRecord& fr = p.footings[static_cast<std::size_t>(f)];
@@ -90,11 +92,8 @@ void designSquareRow(Project& p, int g, int n, std::vector<std::string>& notes) 
     GroupRecord& row = p.designRows[slot];
     row.size = group.size;
     row.nosCount = group.nosCount;
-    row.footingNos.assign(
-        group.footingNos.begin(),
-        group.footingNos.begin() +
-            std::min<std::ptrdiff_t>(group.nosCount + 1,
-                                     static_cast<std::ptrdiff_t>(group.footingNos.size())));
+    row.footingNos.assign(group.footingNos.begin(),
+                          group.footingNos.begin() + group.lastMember() + 1);
     row.pedestal = group.pedestal;
     const float L = row.size;
     const float a = row.pedestal;
@@ -148,8 +147,6 @@ std::vector<std::string> designFootings(Project& p) {
         finish();
         return notes;
     }
-    // The Design command loads the table first; a caller that did not gets it here.
-    if (p.gradeColumn < 1 || p.gradeColumn > 7) ensureShearTable(p);
     const int lastGroup = p.lastGroup();
     for (int g = 1; g <= lastGroup; ++g) {
         const GroupRecord& group = p.groups[static_cast<std::size_t>(g)];
@@ -180,14 +177,11 @@ void designOtherFootings(Project& p, std::vector<std::string>& notes) {
         p.combinedRows.clear();
         return;
     }
-    if (p.gradeColumn < 1 || p.gradeColumn > 7) ensureShearTable(p);
     designRectRows(p, notes);
     designCombinedRows(p, notes);
 }
 
 bool runDesign(Project& p, Prompts& prompts) {
-    loadShearTable(p);
-    selectGradeColumn(p);
     std::vector<std::string> notes = designFootings(p);
     designOtherFootings(p, notes);
     for (const std::string& note : notes) prompts.inform(note);

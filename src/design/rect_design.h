@@ -31,7 +31,7 @@ float rectCornerPressure(const Project& p, int f, float L, float B, int& caseOut
 // message (a side not larger than the pedestal, a depth search that stopped).
 std::string designRectRow(const Project& p, RectRow& row, const std::string& name);
 
-// The Design command's part: one R row per footing of state -1, in footing order. An edited
+// The Design command's part: one R row per footing resized by hand, in footing order. An edited
 // pedestal and the bar diameter of an earlier row of the same footing stay.
 void designRectRows(Project& p, std::vector<std::string>& notes);
 
@@ -93,7 +93,6 @@ bool redesignEdited(Project& p, Row& row, const Row& saved, const std::string& n
     // is what it was designed for.
     const bool graded = message.empty();
     if (graded) {
-        if (p.gradeColumn < 1 || p.gradeColumn > 7) ensureShearTable(p);
         try {
             message = design(row, name);
         } catch (const RangeError& e) {

@@ -5,17 +5,11 @@
 #include <cmath>
 
 #include "design/section.h"
-#include "design/shear_table.h"
 #include "model/numbers.h"
 
 namespace ormevak {
 
 namespace {
-
-// Rows 1..DesignRowCount are on the schedule; rows of an earlier, longer run are not.
-bool validRow(const Project& p, int n) {
-    return n >= 1 && n <= p.lastDesignRow();
-}
 
 GroupRecord& rowOf(Project& p, int n) {
     return p.designRows[static_cast<std::size_t>(n)];
@@ -36,11 +30,10 @@ struct Outcome {
 };
 
 Outcome redesign(Project& p, int n) {
-    if (!validRow(p, n)) return {false, "There is no schedule row " + formatInt(n)};
+    if (!p.hasDesignRow(n)) return {false, "There is no schedule row " + formatInt(n)};
     if (std::string problem = section::gradeProblem(p, rowName(n) + " not redesigned");
         !problem.empty())
         return {false, problem};
-    if (p.gradeColumn < 1 || p.gradeColumn > 7) ensureShearTable(p);
 
     GroupRecord& row = rowOf(p, n);
     const float B = row.size;
@@ -96,7 +89,7 @@ std::string redesignRow(Project& p, int n) {
 }
 
 RowTexts editDepth(Project& p, int n, const std::string& text, Prompts* prompts) {
-    if (!validRow(p, n)) return {};
+    if (!p.hasDesignRow(n)) return {};
     GroupRecord& row = rowOf(p, n);
     const float before = row.depth;
     float value = 0;
@@ -114,7 +107,7 @@ RowTexts editDepth(Project& p, int n, const std::string& text, Prompts* prompts)
 }
 
 RowTexts editPedestal(Project& p, int n, const std::string& text, Prompts* prompts) {
-    if (!validRow(p, n)) return {};
+    if (!p.hasDesignRow(n)) return {};
     GroupRecord& row = rowOf(p, n);
     const float pedestalBefore = row.pedestal;
     const float depthBefore = row.depth;
@@ -135,21 +128,21 @@ RowTexts editPedestal(Project& p, int n, const std::string& text, Prompts* promp
 }
 
 RowTexts escapeDepth(Project& p, int n) {
-    if (!validRow(p, n)) return {};
+    if (!p.hasDesignRow(n)) return {};
     RowTexts& t = textsOf(p, n);
     t[col::TxtDepth] = designed(p, n) ? formatNumber(rowOf(p, n).depth) : std::string();
     return t;
 }
 
 RowTexts escapePedestal(Project& p, int n) {
-    if (!validRow(p, n)) return {};
+    if (!p.hasDesignRow(n)) return {};
     RowTexts& t = textsOf(p, n);
     t[col::TxtPeda] = formatNumber(rowOf(p, n).pedestal);
     return t;
 }
 
 RowTexts clickDiameter(Project& p, int n, Prompts* prompts) {
-    if (!validRow(p, n)) return {};
+    if (!p.hasDesignRow(n)) return {};
     GroupRecord& row = rowOf(p, n);
     const int before = row.barDia;
     switch (row.barDia) {
@@ -175,16 +168,16 @@ RowTexts clickDiameter(Project& p, int n, Prompts* prompts) {
 }
 
 std::string govMessage(const Project& p, int n) {
-    if (!validRow(p, n)) return {};
+    if (!p.hasDesignRow(n)) return {};
     const GroupRecord& row = p.designRows[static_cast<std::size_t>(n)];
     return formatInt(row.govFooting) + "   " + formatInt(row.govCase);
 }
 
 std::vector<std::string> memberMessages(const Project& p, int n) {
     std::vector<std::string> messages;
-    if (!validRow(p, n)) return messages;
+    if (!p.hasDesignRow(n)) return messages;
     const GroupRecord& row = p.designRows[static_cast<std::size_t>(n)];
-    const int last = std::min(row.nosCount, static_cast<int>(row.footingNos.size()) - 1);
+    const int last = row.lastMember();
     for (int k = 1; k <= last; ++k)
         messages.push_back(formatInt(row.footingNos[static_cast<std::size_t>(k)]));
     return messages;

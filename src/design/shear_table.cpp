@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kRows = 14;
 constexpr int kColumns = 7; // pt key + six grades; column 7 is never filled
+constexpr int kNoColumn = 7;
 
 // Row by row: the pt key (0 in the heading row) and tau-c for M15, M20, M25, M30, M35, M40.
 // The first row stands for pt up to 0.15 and the last for pt 3.00 and above.
@@ -31,37 +32,42 @@ constexpr double kShearList[kRows * kColumns] = {
 };
 static_assert(sizeof kShearList / sizeof kShearList[0] == 98);
 
-} // namespace
-
-void loadShearTable(Project& p) {
-    p.shearTable = ShearTable{};
+// The cells are the Single images of the listed decimals, as the lookup has always used them.
+constexpr ShearTable makeTable() {
+    ShearTable t{};
     for (std::size_t i = 0; i < std::size(kShearList); ++i)
-        p.shearTable[i / kColumns][i % kColumns] = static_cast<float>(kShearList[i]);
+        t[i / kColumns][i % kColumns] = static_cast<float>(kShearList[i]);
+    return t;
 }
 
-void selectGradeColumn(Project& p) {
+constexpr ShearTable kTable = makeTable();
+
+} // namespace
+
+const ShearTable& shearTable() {
+    return kTable;
+}
+
+int gradeColumnFor(int concreteGrade) {
     // The last column of the standard's table reads "M40 and above"; a grade between two columns
     // takes the lower one, which never overstates the concrete's strength. A grade below M15 has
     // no column (7, never filled) and is not designed.
-    int column = 7;
-    const auto grade = static_cast<float>(p.concreteGrade);
+    int column = kNoColumn;
+    const auto grade = static_cast<float>(concreteGrade);
     for (int k = 1; k <= 6; ++k) {
-        if (p.shearTable[0][static_cast<std::size_t>(k)] <= grade) column = k;
+        if (kTable[0][static_cast<std::size_t>(k)] <= grade) column = k;
     }
-    p.gradeColumn = column;
+    return column;
 }
 
-void ensureShearTable(Project& p) {
-    loadShearTable(p);
-    selectGradeColumn(p);
+float columnGrade(int column) {
+    return column >= 1 && column <= 6 ? kTable[0][static_cast<std::size_t>(column)] : 0.0f;
 }
 
-float shearStrength(const Project& p, float& pt) {
+float shearStrength(int concreteGrade, float& pt) {
     if (pt < 0.15f) pt = 0.15f;
-    const auto& t = p.shearTable;
-    // A column outside 1..7 means no grade was selected: no strength, as for an unknown grade.
-    const auto k =
-        static_cast<std::size_t>(p.gradeColumn >= 1 && p.gradeColumn <= 7 ? p.gradeColumn : 7);
+    const auto& t = kTable;
+    const auto k = static_cast<std::size_t>(gradeColumnFor(concreteGrade));
     // Every step is a Single operation on purpose: the schedule shows this value unrounded.
     for (std::size_t j = 1; j <= 13; ++j) {
         if (pt < t[j][0]) {

@@ -1,25 +1,32 @@
 // The permissible shear stress of concrete (tau-c by steel percentage and concrete grade), the
-// column of the project's grade, and the lookup that the design, the schedule and the footing
-// detail window share.
+// column of a grade, and the lookup that the design, the schedule and the footing detail window
+// share. Everything here depends on the concrete grade alone.
 #pragma once
+
+#include <array>
 
 #include "model/project.h"
 
 namespace ormevak {
 
-// Fills p.shearTable: row 0 the grades 15..40 in columns 1..6, column 0 the pt keys
+// The shear strength table: row 0 the grades 15..40 in columns 1..6, column 0 the pt keys
 // 0.15..3.00 in rows 1..13, the cells tau-c in N/mm2; column 7 stays 0.
-void loadShearTable(Project& p);
+using ShearTable = std::array<std::array<float, 8>, 14>;
+const ShearTable& shearTable();
 
-// p.gradeColumn := the column of p.concreteGrade: its own, the lower neighbour for a grade
-// between two columns, M40 for any grade above; 7 (no strength) below M15.
-void selectGradeColumn(Project& p);
+// The column of concrete grade fck: its own, the lower neighbour for a grade between two
+// columns, M40 for any grade above; 7 (no strength) below M15.
+int gradeColumnFor(int concreteGrade);
 
-// loadShearTable and selectGradeColumn: for every caller that needs a lookup.
-void ensureShearTable(Project& p);
+// The grade a column stands for (15..40), or 0 for a column outside 1..6.
+float columnGrade(int column);
 
-// Permissible one-way shear stress (N/mm2) for steel percentage pt in the current grade
-// column. Raises the caller's pt to 0.15 when it is below. Single-precision arithmetic.
-float shearStrength(const Project& p, float& pt);
+// Permissible one-way shear stress (N/mm2) for steel percentage pt in the column of the
+// concrete grade. Raises the caller's pt to 0.15 when it is below. Single-precision arithmetic.
+float shearStrength(int concreteGrade, float& pt);
+// The same for the project's concrete grade.
+inline float shearStrength(const Project& p, float& pt) {
+    return shearStrength(p.concreteGrade, pt);
+}
 
 } // namespace ormevak

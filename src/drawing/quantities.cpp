@@ -50,13 +50,13 @@ int textInt(const std::string& text) {
 
 // The square group rows: every footing of the row that stands on the plan as a grouped footing.
 void squareRows(const Project& p, std::vector<RowQuantities>& out) {
-    for (int n = 1; n <= p.designRowCount && n < static_cast<int>(p.designRows.size()); ++n) {
+    for (int n = 1; n <= p.lastDesignRow(); ++n) {
         const GroupRecord& g = p.designRows[static_cast<size_t>(n)];
         RowQuantities r;
         r.row = "F" + formatInt(n);
-        for (int j = 1; j <= g.nosCount && j < static_cast<int>(g.footingNos.size()); ++j) {
+        for (int j = 1; j <= g.lastMember(); ++j) {
             const int f = g.footingNos[static_cast<size_t>(j)];
-            if (f >= 1 && f <= p.footingCount && p.footings[static_cast<size_t>(f)].state == 0)
+            if (f >= 1 && f <= p.footingCount && p.footings[static_cast<size_t>(f)].isGrouped())
                 ++r.count;
         }
         r.lenL = r.widB = g.size;
@@ -94,7 +94,7 @@ void rectRows(const Project& p, std::vector<RowQuantities>& out) {
                     : "R" + formatInt(static_cast<long long>(i) + 1);
         r.count = x.footing >= 1 && x.footing <= p.footingCount &&
                           x.footing < static_cast<int>(p.footings.size()) &&
-                          p.footings[static_cast<size_t>(x.footing)].state == -1
+                          p.footings[static_cast<size_t>(x.footing)].isResized()
                       ? 1
                       : 0;
         r.lenL = x.lenL;

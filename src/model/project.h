@@ -28,6 +28,12 @@ inline constexpr int combined = 100;
 inline constexpr int combinedMembers = 10;
 } // namespace cap
 
+// The count of a table whose rows 1..count are in use, checked against the rows it holds.
+inline int lastRow(int count, size_t size) {
+    ORMEVAK_ASSERT(count >= 0 && static_cast<size_t>(count) < size);
+    return count;
+}
+
 // The stored values of FootingRecord::state besides k >= 1, member of combined footing k.
 inline constexpr int32_t kStateGrouped = 0;     // sized and designed with its size group
 inline constexpr int32_t kStateResized = -1;    // resized by hand, designed on its own
@@ -68,6 +74,9 @@ struct GroupRecord {
     float netPressure = 0;
     int32_t govFooting = 0;
     int32_t govCase = 0;
+
+    // The last entry of footingNos in use (nosCount), checked against the entries it holds.
+    int lastMember() const { return lastRow(nosCount, footingNos.size()); }
 };
 
 struct CombinedRecord {
@@ -188,9 +197,6 @@ class Grid3 {
     std::unordered_map<uint64_t, int16_t> cells_;
 };
 
-// The shear strength table: rows 0..13 (pt keys in column 0, grades in row 0), columns 0..7.
-using ShearTable = std::array<std::array<float, 8>, 14>;
-
 // The captions of one group's three controls in the main window.
 struct GroupCaptions {
     std::string check; // "F1", or empty for an empty group
@@ -214,12 +220,6 @@ enum Field : size_t { Number = 0, Start = 1, End = 2 };
 namespace member_row {
 enum Field : size_t { Member = 1, Length = 2, Dim3 = 3, Dim4 = 4 };
 } // namespace member_row
-
-// The count of a table whose rows 1..count are in use, checked against the rows it holds.
-inline int lastRow(int count, size_t size) {
-    ORMEVAK_ASSERT(count >= 0 && static_cast<size_t>(count) < size);
-    return count;
-}
 
 struct Project {
     // Structure (analysis file reader).
@@ -269,10 +269,6 @@ struct Project {
 
     int loadCaseCount = 0;
     int currentFooting = 0;
-    float factoredLoad = 0;
-
-    ShearTable shearTable{};
-    int gradeColumn = 0;
 
     // Captions the windows show, filled by the core.
     std::string supportsCaption = "Footings";
@@ -291,6 +287,9 @@ struct Project {
     // Whether f names a footing of the plan (an index the user or a file gave may not).
     bool hasFooting(int f) const { return f >= 1 && f <= lastFooting(); }
     bool hasCombined(int k) const { return k >= 1 && k <= lastCombined(); }
+    bool hasGroup(int g) const { return g >= 1 && g <= lastGroup(); }
+    // Rows 1..designRowCount are on the schedule; rows of an earlier, longer run are not.
+    bool hasDesignRow(int n) const { return n >= 1 && n <= lastDesignRow(); }
     // Whether f names a footing of the plan whose reactions the table holds.
     bool hasFootingLoads(int f) const {
         return hasFooting(f) && f < static_cast<int>(supportReaction.size());

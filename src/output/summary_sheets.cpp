@@ -28,12 +28,12 @@ std::string baseName(const std::string& path) {
 }
 
 std::string stateName(const Project& p, int f) {
-    const int state = p.footings[static_cast<size_t>(f)].state;
-    if (state == 0) return "grouped";
-    if (state == -1) return "resized";
-    if (state == -100) return "disabled";
-    if (state > 0) return "combined";
-    return formatInt(state);
+    const FootingRecord& r = p.footings[static_cast<size_t>(f)];
+    if (r.isGrouped()) return "grouped";
+    if (r.isResized()) return "resized";
+    if (r.isDisabled()) return "disabled";
+    if (r.isCombined()) return "combined";
+    return formatInt(r.state);
 }
 
 } // namespace
@@ -44,13 +44,13 @@ bool worstCornerPressure(const Project& project, int f, double& pressure, int& c
     if (L <= 0 || W <= 0) return false;
     bool first = true;
     for (int c = 0; c <= project.loadCaseCount; ++c) {
-        const double P = project.reaction(f, c, 2);
-        const double mx = std::abs(static_cast<double>(project.reaction(f, c, 3)));
-        const double mz = std::abs(static_cast<double>(project.reaction(f, c, 4)));
+        const double P = project.reaction(f, c, reaction::ForceY);
+        const double mx = std::abs(static_cast<double>(project.reaction(f, c, reaction::MomX)));
+        const double mz = std::abs(static_cast<double>(project.reaction(f, c, reaction::MomZ)));
         const double q = 1.1 * P / (L * W) + 6 * mx / (L * W * W) + 6 * mz / (L * L * W);
         if (first || q > pressure) {
             pressure = q;
-            caseNumber = static_cast<int>(project.reaction(f, c, 1));
+            caseNumber = static_cast<int>(project.reaction(f, c, reaction::CaseNo));
             first = false;
         }
     }
@@ -65,14 +65,14 @@ Sheet summarySheet(const Project& p) {
     row(s, 1, {"Item", "Value", "Unit"});
     int built = 0, disabled = 0, grouped = 0, resized = 0;
     for (int f = 1; f <= p.footingCount; ++f) {
-        const int state = p.footings[static_cast<size_t>(f)].state;
-        if (state == -100) {
+        const FootingRecord& r = p.footings[static_cast<size_t>(f)];
+        if (r.isDisabled()) {
             ++disabled;
             continue;
         }
         ++built;
-        if (state == 0) ++grouped;
-        if (state == -1) ++resized;
+        if (r.isGrouped()) ++grouped;
+        if (r.isResized()) ++resized;
     }
     int combined = 0;
     for (int k = 1; k <= p.combinedCount; ++k)
@@ -242,13 +242,13 @@ Sheet footingsSheet(const Project& p) {
         std::vector<std::string> cells = {formatInt(f),    formatInt(r.jointNo),
                                           formatInt(r.x),  formatInt(r.z),
                                           stateName(p, f), drawing::footingMark(p, f)};
-        if (r.state == -100) {
+        if (r.isDisabled()) {
             row(s, f + 2, cells); // not built: no size and no pressure
             continue;
         }
-        if (r.state > 0 && r.state <= p.combinedCount) {
+        if (r.isCombined() && r.combinedIndex() <= p.combinedCount) {
             // The combined footing's outline, its length along the line of the columns.
-            const CombinedRecord& c = p.combinedFootings.at(static_cast<size_t>(r.state));
+            const CombinedRecord& c = p.combinedFootings.at(static_cast<size_t>(r.combinedIndex()));
             cells.push_back(num(c.length, 2));
             cells.push_back(num(c.width, 2));
             row(s, f + 2, cells);

@@ -75,22 +75,20 @@ float detailPressure(const Project& p, int f) {
     return best;
 }
 
-float detailDepth(Project& p, int f) {
+float detailDepth(const Project& p, int f) {
     if (!p.hasFootingLoads(f)) return 0;
     const FootingRecord& ft = p.footings[f];
     if (static_cast<double>(ft.lenL) * ft.widB == 0) return 0;
     // No estimate where the Design command would design nothing (a missing grade, or one below
     // the shear table's lowest).
     if (p.concreteGrade < 15 || p.steelGrade <= 0) return 0;
-    // The table may not be loaded yet when no Design command has run.
-    ensureShearTable(p);
     const float q = detailPressure(p, f);
     const float dW = depthForSide(p, ft.widB, q);
     const float dL = depthForSide(p, ft.lenL, q);
     return static_cast<float>(roundTo(std::max(dW, dL), 2));
 }
 
-FootingDetails showFootingDetails(Project& p, int f) {
+FootingDetails showFootingDetails(const Project& p, int f) {
     FootingDetails out;
     out.footing = f;
     if (!p.hasFootingLoads(f)) return out;

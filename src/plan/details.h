@@ -34,12 +34,12 @@ struct CombinedDetails {
 };
 
 // Fills the isolated footing window for footing f.
-FootingDetails showFootingDetails(Project& p, int f);
+FootingDetails showFootingDetails(const Project& p, int f);
 // Largest corner pressure of footing f as laid out, over load cases 1..LoadCaseCount; 0 when
 // there is none or the footing has no area.
 float detailPressure(const Project& p, int f);
-// Estimated effective depth (m) of footing f on a 0.6 m pedestal; loads the shear table.
-float detailDepth(Project& p, int f);
+// Estimated effective depth (m) of footing f on a 0.6 m pedestal.
+float detailDepth(const Project& p, int f);
 // The combined footing window for combined footing k.
 CombinedDetails combinedDetails(const Project& p, int k);
 

@@ -198,12 +198,11 @@ bool ModelSnapshot::sameAs(const ModelSnapshot& other) const {
            sameRows(a.combinedFootings, b.combinedFootings, a.combinedCount) &&
            a.designRowCount == b.designRowCount && sameGroups(a.designRows, b.designRows) &&
            a.designRowTexts == b.designRowTexts && a.loadCaseCount == b.loadCaseCount &&
-           a.currentFooting == b.currentFooting && a.factoredLoad == b.factoredLoad &&
-           a.shearTable == b.shearTable && a.gradeColumn == b.gradeColumn &&
-           a.sizeLabelCaption == b.sizeLabelCaption && a.mainCaption == b.mainCaption &&
-           a.sizedAsOneKn == b.sizedAsOneKn && a.allowableBearing == b.allowableBearing &&
-           a.earthPressure == b.earthPressure && a.concreteGrade == b.concreteGrade &&
-           a.steelGrade == b.steelGrade && sameDesignedRows(a, b);
+           a.currentFooting == b.currentFooting && a.sizeLabelCaption == b.sizeLabelCaption &&
+           a.mainCaption == b.mainCaption && a.sizedAsOneKn == b.sizedAsOneKn &&
+           a.allowableBearing == b.allowableBearing && a.earthPressure == b.earthPressure &&
+           a.concreteGrade == b.concreteGrade && a.steelGrade == b.steelGrade &&
+           sameDesignedRows(a, b);
 }
 
 // ---- names ----

@@ -12,32 +12,23 @@
 
 namespace ormevak {
 
-namespace {
-
-bool validGroup(const Project& p, int g) {
-    return g >= 1 && g <= p.lastGroup();
-}
-
-} // namespace
-
-bool RfootMwheel(Project& p, Prompts& prompts, int direction) {
+std::optional<std::string> RfootMwheel(Project& p, Prompts& prompts, int direction) {
     const int s = p.currentFooting;
-    if (!p.hasFootingLoads(s)) return false;
+    if (!p.hasFootingLoads(s)) return std::nullopt;
     FootingRecord& f = p.footings[s];
     double len = f.lenL;
     len += direction < 0 ? -0.05 : 0.05;
     len = roundTo(len, 2);
     // A footing cannot shrink to nothing: the step is refused before anything changes.
-    if (!(len > 0)) return false;
+    if (!(len > 0)) return std::nullopt;
     const double wid = rectSide(p, prompts, s, len);
-    if (!std::isfinite(wid) || !(wid > 0)) return false;
+    if (!std::isfinite(wid) || !(wid > 0)) return std::nullopt;
 
     f.state = kStateResized;
     f.lenL = static_cast<float>(len);
     f.widB = static_cast<float>(wid);
     assignGroups(p, prompts);
-    p.sizeLabelCaption = sizeAreaCaption(len, wid);
-    return true;
+    return sizeAreaCaption(len, wid);
 }
 
 bool wheelStep(Project& p, Prompts& prompts, int rotationSign) {
@@ -45,8 +36,11 @@ bool wheelStep(Project& p, Prompts& prompts, int rotationSign) {
     if (!p.hasFooting(cur)) return false;
     const int step = rotationSign < 0 ? -1 : 1;
     const FootingRecord& f = p.footings[cur];
-    if (!f.isCombined()) return RfootMwheel(p, prompts, step);
-    return sizeCombined(p, f.combinedIndex(), step);
+    std::optional<std::string> caption =
+        f.isCombined() ? sizeCombined(p, f.combinedIndex(), step) : RfootMwheel(p, prompts, step);
+    if (!caption) return false;
+    p.sizeLabelCaption = std::move(*caption);
+    return true;
 }
 
 void selectFooting(Project& p, PlanState& s, int i) {
@@ -86,7 +80,7 @@ void sizeBoxLostFocus(Project& p, PlanState& s) {
 }
 
 bool nudgeGroup(Project& p, Prompts& prompts, int g) {
-    if (!validGroup(p, g)) return false;
+    if (!p.hasGroup(g)) return false;
     GroupRecord& grp = p.groups[g];
     grp.size = static_cast<float>(grp.size - 0.05);
     if (grp.size < grp.baseSize - 0.05) grp.size = static_cast<float>(grp.baseSize + 0.05);
@@ -107,7 +101,7 @@ GroupMemberList groupMemberList(const Project& p, int g) {
         out.visible[c] = 1;
         list += formatInt(f.jointNo) + "   ";
     }
-    const GroupRecord grp = validGroup(p, g) ? p.groups[g] : GroupRecord{};
+    const GroupRecord grp = p.hasGroup(g) ? p.groups[g] : GroupRecord{};
     out.text = "F" + formatInt(grp.groupNo) + "    " + formatNumber(grp.size) + " X " +
                formatNumber(grp.size) + " M" + "\r\r" + list;
     return out;
@@ -123,7 +117,7 @@ void listGroup(Project& p, Prompts& prompts, PlanState& s, int g) {
 
 bool toggleGroup(Project& p, Prompts& prompts, int g) {
     // The largest group's check box is disabled: it never changes.
-    if (!validGroup(p, g) || g == p.groupCount || g >= static_cast<int>(p.groupEnabled.size()))
+    if (!p.hasGroup(g) || g == p.groupCount || g >= static_cast<int>(p.groupEnabled.size()))
         return false;
     p.groupEnabled[g] = p.groupEnabled[g] ? 0 : 1;
     assignGroups(p, prompts);

@@ -3,6 +3,7 @@
 // Refresh, the disable mode and the press on a footing label.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,11 +16,13 @@ namespace ormevak {
 
 // One wheel step (direction -1 or +1, 50 mm) on the current isolated footing: it becomes a
 // rectangle resized by the user. A step that would leave a side that is not positive is
-// refused and changes nothing; returns whether the step was taken.
-bool RfootMwheel(Project& p, Prompts& prompts, int direction);
+// refused and changes nothing; returns the size label caption of the new size when the step
+// was taken.
+std::optional<std::string> RfootMwheel(Project& p, Prompts& prompts, int direction);
 
 // A wheel notch over the size box: resizes the current footing, isolated or combined, by one
-// step in the direction of the rotation's sign. Returns whether anything changed.
+// step in the direction of the rotation's sign, and the size label reads the new size. Returns
+// whether anything changed.
 bool wheelStep(Project& p, Prompts& prompts, int rotationSign);
 
 // Left press on footing i's label: it becomes current, the size box shows over it and the size

@@ -11,7 +11,6 @@
 #include <sstream>
 #include <unordered_map>
 
-#include "design/shear_table.h"
 #include "model/analysis_reader.h"
 #include "model/marks.h"
 #include "model/numbers.h"
@@ -150,11 +149,6 @@ void restoreExactly(Project& p, const StoredProject& s) {
     p.designRowTexts = s.designRowTexts;
     p.rectRows = s.rectRows;
     p.combinedRows = s.combinedRows;
-    if (s.designRows.size() > 1 || !s.rectRows.empty() || !s.combinedRows.empty()) {
-        // The schedule's row edits redesign with the table the Design command loaded.
-        loadShearTable(p);
-        selectGradeColumn(p);
-    }
     p.currentFooting = s.currentFooting;
     p.sizeLabelCaption = s.sizeLabel;
 }

@@ -86,7 +86,7 @@ bool hasSupport(const Project& p, int f) {
 }
 
 std::string caseNumber(const Project& p, int f, int c) {
-    return hasSupport(p, f) ? num(p.reaction(f, c, 1)) : formatInt(c);
+    return hasSupport(p, f) ? num(p.reaction(f, c, reaction::CaseNo)) : formatInt(c);
 }
 
 std::string markOf(const Project& p, int f) {
@@ -134,8 +134,8 @@ void coverAndBasis(const Project& p, const Inputs& in, Writer& w) {
     soil.rows.push_back({"Concrete grade fck", formatInt(p.concreteGrade), "N/mm2"});
     soil.rows.push_back({"Steel grade fy", formatInt(p.steelGrade), "N/mm2"});
     std::string column = "none (below M15: not designed)";
-    if (p.gradeColumn >= 1 && p.gradeColumn <= 6)
-        column = "M" + num(p.shearTable[0][static_cast<size_t>(p.gradeColumn)]);
+    if (const int k = gradeColumnFor(p.concreteGrade); k >= 1 && k <= 6)
+        column = "M" + num(columnGrade(k));
     soil.rows.push_back({"Column of Table 19 used for tau-c", column, ""});
     w.table(std::move(soil));
 
@@ -184,10 +184,10 @@ std::string groupText(const Project& p, const FootingRecord& ft) {
     return "-";
 }
 
-void resizedFootings(const Project& p, Project& work, int last, Writer& w);
+void resizedFootings(const Project& p, int last, Writer& w);
 void combinedFootings(const Project& p, Writer& w);
 
-void footingSizes(const Project& p, Project& work, Writer& w) {
+void footingSizes(const Project& p, Writer& w) {
     w.heading("2 Footing sizes");
     w.paragraph("Each footing is first sized as a square of side B for every load case: B solves "
                 "P/B2 + 6 M/B3 = qa (the largest corner pressure equals the allowable bearing), "
@@ -209,30 +209,30 @@ void footingSizes(const Project& p, Project& work, Writer& w) {
         for (int c = 0; c <= lastCase(p); ++c) {
             const float fy = p.designFy(f, c);
             // As the sizing takes it: 1.1 FY, or 1 kN unfactored for a case that pulls.
-            work.factoredLoad = fy > 0 ? static_cast<float>(1.1 * fy) : 1.0f;
-            const double B = squareSide(work, f, c);
+            const float load = factoredLoad(fy);
+            const double B = squareSide(p, f, c, load);
             if (B > govB) {
                 govB = B;
                 govCase = c;
-                govP = work.factoredLoad;
+                govP = load;
             }
         }
-        const double M = std::fabs(double(p.reaction(f, govCase, 3))) +
-                         std::fabs(double(p.reaction(f, govCase, 4)));
+        const double M = std::fabs(double(p.reaction(f, govCase, reaction::MomX))) +
+                         std::fabs(double(p.reaction(f, govCase, reaction::MomZ)));
         const double qa = p.allowableBearing[static_cast<size_t>(govCase)];
         const double q = govB > 0 ? govP / govB / govB + 6 * M / govB / govB / govB : 0;
         t.rows.push_back({formatInt(f), formatInt(ft.jointNo), columnOf(p, f), markOf(p, f),
-                          caseNumber(p, f, govCase), num(p.reaction(f, govCase, 2)), numd(govP),
-                          numd(M), numd(qa), fixed(govB, 4), fixed(q, 1), num(ft.reqSide),
-                          groupText(p, ft)});
+                          caseNumber(p, f, govCase), num(p.reaction(f, govCase, reaction::ForceY)),
+                          numd(govP), numd(M), numd(qa), fixed(govB, 4), fixed(q, 1),
+                          num(ft.reqSide), groupText(p, ft)});
     }
     w.table(std::move(t));
-    resizedFootings(p, work, last, w);
+    resizedFootings(p, last, w);
     combinedFootings(p, w);
 }
 
 // Resized footings: the detail window's pressures of every case.
-void resizedFootings(const Project& p, Project& work, int last, Writer& w) {
+void resizedFootings(const Project& p, int last, Writer& w) {
     bool anyResized = false;
     for (int f = 1; f <= last; ++f) {
         const FootingRecord& ft = p.footings[static_cast<size_t>(f)];
@@ -243,7 +243,7 @@ void resizedFootings(const Project& p, Project& work, int last, Writer& w) {
                         "6 |MX|/(L B2)), against the allowable bearing qa of the case.");
             anyResized = true;
         }
-        const FootingDetails d = showFootingDetails(work, f);
+        const FootingDetails d = showFootingDetails(p, f);
         w.paragraph(markOf(p, f) + " at joint " + formatInt(ft.jointNo) +
                     ": L x B = " + num(ft.lenL) + " x " + num(ft.widB) +
                     " m, required side of the square " + num(ft.reqSide) + " m.");
@@ -268,7 +268,8 @@ Table combinedPressures(const Project& p, const CombinedRecord& cf, int m1, int 
     const int longC = cf.orientation == 1 ? 4 : 3;
     const int crossC = cf.orientation == 1 ? 3 : 4;
     for (int c = 0; c <= lastCase(p); ++c) {
-        const double f1 = p.reaction(m1, c, 2), f2 = p.reaction(m2, c, 2);
+        const double f1 = p.reaction(m1, c, reaction::ForceY),
+                     f2 = p.reaction(m2, c, reaction::ForceY);
         const double P = f1 + f2;
         const double centre = L / 2 - double(cf.cant1); // from column 1
         const double e = P != 0 ? f2 * span / P - centre : 0;
@@ -408,9 +409,9 @@ void squarePressureSteps(const Project& p, const GroupRecord& row, StepTable& s,
         s.add("Design pressure", "q as stored for the row", q, "kN/m2", "");
         return;
     }
-    const float FYread = p.reaction(f, k, 2);
+    const float FYread = p.reaction(f, k, reaction::ForceY);
     const float FY = p.designFy(f, k);
-    const float MX = p.reaction(f, k, 3), MZ = p.reaction(f, k, 4);
+    const float MX = p.reaction(f, k, reaction::MomX), MZ = p.reaction(f, k, reaction::MomZ);
     const double qmax = static_cast<float>((std::abs(double(MX)) + std::abs(double(MZ))) * 6 /
                                                row.size / row.size / row.size +
                                            double(FY) / row.size / row.size);
@@ -638,7 +639,7 @@ void rectPressureSteps(const Project& p, const RectRow& row, StepTable& s, Write
     const int k = row.govCase;
     if (hasSupport(p, f) && k >= 0 && k < cap::casesPerSupport) {
         const float FY = p.designFy(f, k);
-        const float MX = p.reaction(f, k, 3), MZ = p.reaction(f, k, 4);
+        const float MX = p.reaction(f, k, reaction::MomX), MZ = p.reaction(f, k, reaction::MomZ);
         const double Ld = row.lenL, Bd = row.widB;
         const double qmax = double(FY) / (Ld * Bd) + 6 * std::abs(double(MZ)) / (Bd * Ld * Ld) +
                             6 * std::abs(double(MX)) / (Ld * Bd * Bd);
@@ -1156,13 +1157,9 @@ Content buildReport(const Project& p, const Inputs& inputs) {
     c.title = "Calculation report";
     c.project = inputs.analysis.name;
     Writer w(c);
-    // The sizing routines read the factored load from the model; a copy carries it, so the
-    // model itself is never touched.
-    Project work = p;
-    if (work.gradeColumn < 1 || work.gradeColumn > 7) ensureShearTable(work);
-    coverAndBasis(work, inputs, w);
-    footingSizes(p, work, w);
-    scheduleRows(work, w);
+    coverAndBasis(p, inputs, w);
+    footingSizes(p, w);
+    scheduleRows(p, w);
     checksPart(p, w);
     quantitiesPart(p, w);
     return c;

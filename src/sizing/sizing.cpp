@@ -30,8 +30,8 @@ struct SquareCase {
     double load = 0, qa = 0, moment = 0;
 };
 
-SquareCase squareCase(const Project& p, int support, int caseIndex) {
-    return {p.factoredLoad, p.allowableBearing[at(caseIndex)],
+SquareCase squareCase(const Project& p, int support, int caseIndex, float load) {
+    return {load, p.allowableBearing[at(caseIndex)],
             std::fabs(static_cast<double>(p.reaction(support, caseIndex, reaction::MomX))) +
                 std::fabs(static_cast<double>(p.reaction(support, caseIndex, reaction::MomZ)))};
 }
@@ -53,8 +53,12 @@ void squareSides(const SquareCase* cases, double* side, size_t count) {
 
 } // namespace
 
-double squareSide(const Project& p, int support, int caseIndex) {
-    const SquareCase one = squareCase(p, support, caseIndex);
+float factoredLoad(float fy) {
+    return fy > 0 ? static_cast<float>(1.1 * fy) : 1.0f;
+}
+
+double squareSide(const Project& p, int support, int caseIndex, float load) {
+    const SquareCase one = squareCase(p, support, caseIndex, load);
     double side = 0;
     squareSides(&one, &side, 1);
     return side;
@@ -74,16 +78,13 @@ void sizeFootings(Project& p, Prompts& prompts) {
         const std::string joint = text(p.reaction(j, 0, reaction::JointNo));
         for (int c = 0; c <= cap::casesPerSupport - 2; ++c) {
             const float fy = p.designFy(j, c);
-            if (fy > 0) {
-                p.factoredLoad = static_cast<float>(1.1 * fy);
-            } else {
+            if (!(fy > 0)) {
                 prompts.inform("Check JOINT : " + joint +
                                "    LOAD : " + text(p.reaction(j, c, reaction::CaseNo)) +
                                "    FORCE-Y = " + text(fy));
                 p.sizedAsOneKn[at(j)] |= uint64_t{1} << c;
-                p.factoredLoad = 1;
             }
-            cases[count++] = squareCase(p, j, c);
+            cases[count++] = squareCase(p, j, c, factoredLoad(fy));
             if (p.reaction(j, c + 1, reaction::CaseNo) == 0) {
                 last = c;
                 break;
@@ -106,9 +107,9 @@ void sizeFootings(Project& p, Prompts& prompts) {
 }
 
 double rectSideForCase(const Project& p, Prompts& prompts, int support, int caseIndex,
-                       double firstSide) {
+                       double firstSide, float P) {
     const double l = firstSide;
-    const double load = p.factoredLoad;
+    const double load = P;
     const double qa = p.allowableBearing[at(caseIndex)];
     const double mx =
         std::fabs(static_cast<double>(p.reaction(support, caseIndex, reaction::MomX)));
@@ -141,12 +142,12 @@ double rectSideForCase(const Project& p, Prompts& prompts, int support, int case
     return std::max(result, b2);
 }
 
-double rectSide(Project& p, Prompts& prompts, int support, double firstSide) {
+double rectSide(const Project& p, Prompts& prompts, int support, double firstSide) {
     double largest = 0;
     for (int c = 0; c <= p.loadCaseCount; ++c) {
-        p.factoredLoad = static_cast<float>(1.1 * p.designFy(support, c));
-        if (p.factoredLoad == 0) p.factoredLoad = 1;
-        largest = std::max(largest, rectSideForCase(p, prompts, support, c, firstSide));
+        float load = static_cast<float>(1.1 * p.designFy(support, c));
+        if (load == 0) load = 1;
+        largest = std::max(largest, rectSideForCase(p, prompts, support, c, firstSide, load));
     }
     return roundTo(largest, 2);
 }

@@ -8,13 +8,18 @@ namespace ormevak {
 
 // Required side of every support over its load cases; sets reqSide, jointNo, LoadCaseCount.
 void sizeFootings(Project& p, Prompts& prompts);
-// Side of a square footing for one support and case slot, with p.factoredLoad as P.
-double squareSide(const Project& p, int support, int caseIndex);
-// Second side of a rectangle with first side `firstSide` (m) for one case, p.factoredLoad as P.
+// P (kN) of the corner-pressure equation for a FORCE-Y of fy as the square sizing takes it:
+// 1.1 FY, or 1 kN for a case that does not press on the soil. P is a single-precision value,
+// as the sizes have always been computed with it.
+float factoredLoad(float fy);
+// Side of a square footing for one support and case slot under the factored load (kN).
+double squareSide(const Project& p, int support, int caseIndex, float load);
+// Second side of a rectangle with first side `firstSide` (m) for one case under the factored
+// load P (kN).
 double rectSideForCase(const Project& p, Prompts& prompts, int support, int caseIndex,
-                       double firstSide);
+                       double firstSide, float P);
 // Second side over cases 0..LoadCaseCount, rounded to 2 decimals.
-double rectSide(Project& p, Prompts& prompts, int support, double firstSide);
+double rectSide(const Project& p, Prompts& prompts, int support, double firstSide);
 
 // Default pedestal side of a group of side s.
 float pedestalForSize(float side);

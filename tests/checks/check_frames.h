@@ -10,6 +10,7 @@
 #include "checks/checks.h"
 #include "design/design.h"
 #include "model/project.h"
+#include "support/project_builder.h"
 
 namespace ormevak::testing {
 
@@ -17,26 +18,9 @@ namespace ormevak::testing {
 // later), earth pressure 30 (depth 1.5 m), fck 20, fy 415. Every footing starts grouped
 // ("F1"), 2 x 2 m at (0, 0), without a column.
 inline Project checkFrame(int n, int cases) {
-    Project p;
-    p.supportReaction.resize(static_cast<size_t>(n) + 1);
-    p.reaction(0, 0, 0) = static_cast<float>(n);
-    p.footings.resize(static_cast<size_t>(n) + 1);
-    p.footingCount = n;
-    for (int s = 1; s <= n; ++s) {
-        p.reaction(s, 0, 0) = static_cast<float>(100 + s);
-        for (int c = 0; c < cases; ++c) p.reaction(s, c, 1) = static_cast<float>(c + 1);
-        FootingRecord& f = p.footings[static_cast<size_t>(s)];
-        f.jointNo = 100 + s;
-        f.state = 0;
-        f.markNo = 1;
-        f.lenL = f.widB = f.reqSide = 2.0f;
-    }
-    p.loadCaseCount = cases - 1;
-    p.allowableBearing.fill(250);
-    p.allowableBearing[0] = 200;
-    p.earthPressure = 30;
-    p.concreteGrade = 20;
-    p.steelGrade = 415;
+    ProjectBuilder b(n, cases);
+    for (int f = 1; f <= n; ++f) b.square(f, 2.0f, 1);
+    Project p = b.build();
     p.columns.resize(1);
     return p;
 }
@@ -51,9 +35,9 @@ inline void place(Project& p, int f, int x, int z, float L, float B) {
 
 // Case index c (load case number c + 1) of support s.
 inline void load(Project& p, int s, int c, float fy, float mx = 0, float mz = 0) {
-    p.reaction(s, c, 2) = fy;
-    p.reaction(s, c, 3) = mx;
-    p.reaction(s, c, 4) = mz;
+    p.reaction(s, c, reaction::ForceY) = fy;
+    p.reaction(s, c, reaction::MomX) = mx;
+    p.reaction(s, c, reaction::MomZ) = mz;
 }
 
 // A column of b (along X) by h (along Z) mm standing on footing f.

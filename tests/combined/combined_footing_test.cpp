@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "combined/combined_footing.h"
 #include "plan/interaction.h"
+#include "support/project_builder.h"
 #include "support/recording_prompts.h"
 #include "support/test_projects.h"
 
@@ -14,32 +16,23 @@ namespace ormevak {
 namespace {
 
 using testing::placeFooting;
+using testing::ProjectBuilder;
 using testing::projectWithSupports;
 using testing::RecordingPrompts;
 using testing::setLoad;
 
 // Footings 1 and 2 as combined footing 1, without asking the Combine command.
 Project pairAlongZ(float fy1, float fy2, int cases = 1, int dx = 0, int dz = 3000) {
-    Project p = projectWithSupports(2, cases);
-    placeFooting(p, 1, 0, 0);
-    placeFooting(p, 2, dx, dz);
-    for (int c = 0; c < cases; ++c) {
-        setLoad(p, 1, c, fy1);
-        setLoad(p, 2, c, fy2);
-    }
-    p.combinedCount = 1;
-    p.combinedFootings.resize(2);
-    p.combinedFootings[1].memberCount = 2;
-    p.combinedFootings[1].members[1] = 1;
-    p.combinedFootings[1].members[2] = 2;
-    p.footings[1].state = 1;
-    p.footings[2].state = 1;
-    return p;
+    ProjectBuilder b(2, cases);
+    b.at(2, dx, dz).combined(1, 2);
+    for (int c = 0; c < cases; ++c) b.load(1, c, fy1).load(2, c, fy2);
+    return b.build();
 }
 
 TEST(CombinedSizing, equalLoadsThreeMetresApartGiveFourMetresWithHalfMetreProjections) {
     Project p = pairAlongZ(500, 500);
-    ASSERT_TRUE(sizeCombined(p, 1, 0));
+    const std::optional<std::string> caption = sizeCombined(p, 1, 0);
+    ASSERT_TRUE(caption);
     const CombinedRecord& r = p.combinedFootings[1];
     EXPECT_FLOAT_EQ(r.length, 4.0f);
     EXPECT_FLOAT_EQ(r.cant1, 0.5f);
@@ -52,7 +45,7 @@ TEST(CombinedSizing, equalLoadsThreeMetresApartGiveFourMetresWithHalfMetreProjec
     EXPECT_FLOAT_EQ(r.xMax, 700);
     EXPECT_FLOAT_EQ(r.zMin, -500);
     EXPECT_FLOAT_EQ(r.zMax, 3500);
-    EXPECT_EQ(p.sizeLabelCaption, "4 X 1.4 = 5.6");
+    EXPECT_EQ(*caption, "4 X 1.4 = 5.6");
 }
 
 // Moments of the two columns add with their signs, then the size of each sum bears on the soil.
@@ -96,7 +89,8 @@ TEST(CombinedSizing, aLaterCaseTakesTheSizeOfItsMomentSum) {
 
 TEST(CombinedSizing, heavierFirstColumnMovesTheFootingAndRoundsTheLengthUp) {
     Project p = pairAlongZ(750, 250);
-    ASSERT_TRUE(sizeCombined(p, 1, 0));
+    const std::optional<std::string> caption = sizeCombined(p, 1, 0);
+    ASSERT_TRUE(caption);
     const CombinedRecord& r = p.combinedFootings[1];
     EXPECT_FLOAT_EQ(r.cant1, 1.25f);
     EXPECT_FLOAT_EQ(r.cant2, 0.5f);  // raised from -0.25
@@ -104,7 +98,7 @@ TEST(CombinedSizing, heavierFirstColumnMovesTheFootingAndRoundsTheLengthUp) {
     EXPECT_FLOAT_EQ(r.width, 1.15f);
     EXPECT_FLOAT_EQ(r.zMin, -1250);
     EXPECT_FLOAT_EQ(r.zMax, 3500);
-    EXPECT_EQ(p.sizeLabelCaption, "4.8 X 1.15 = 5.52");
+    EXPECT_EQ(*caption, "4.8 X 1.15 = 5.52");
 }
 
 TEST(CombinedSizing, wheelDownKeepsTheMinimumLengthAndWheelUpAddsTenCentimetres) {
@@ -131,25 +125,16 @@ TEST(CombinedSizing, sizeLabelAreaMultipliesTheRoundedSidesInDoublePrecision) {
     // 1.3 m apart: 2.3 m long, light loads keep the least width 0.65 m. 0.65 x 2.3 is the tie
     // 1.495, which rounds to even as 1.5; the Single images of the sides would give 1.49.
     Project z = pairAlongZ(10, 10, 1, 0, 1300);
-    ASSERT_TRUE(sizeCombined(z, 1, 0));
-    EXPECT_EQ(z.sizeLabelCaption, "2.3 X 0.65 = 1.5");
+    EXPECT_EQ(sizeCombined(z, 1, 0), "2.3 X 0.65 = 1.5");
 
     // Along X, 2.1 m apart: 3.1 x 0.85 = 2.635 reads 2.64 (2.63 with Single sides).
-    Project x = projectWithSupports(2, 1);
-    placeFooting(x, 1, 0, 0);
-    placeFooting(x, 2, 2100, 0);
-    setLoad(x, 1, 0, 231); // 1.1 x 462 / 3.1 / B first within 200 at B = 0.85
-    setLoad(x, 2, 0, 231);
-    x.combinedCount = 1;
-    x.combinedFootings.resize(2);
-    x.combinedFootings[1].memberCount = 2;
-    x.combinedFootings[1].members[1] = 1;
-    x.combinedFootings[1].members[2] = 2;
+    // 1.1 x 462 / 3.1 / B first within 200 at B = 0.85.
+    Project x =
+        ProjectBuilder(2, 1).at(2, 2100, 0).load(1, 0, 231).load(2, 0, 231).combined(1, 2).build();
     x.combinedFootings[1].orientation = 1;
-    ASSERT_TRUE(sizeCombined(x, 1, 0));
+    EXPECT_EQ(sizeCombined(x, 1, 0), "3.1 X 0.85 = 2.64");
     EXPECT_FLOAT_EQ(x.combinedFootings[1].length, 3.1f);
     EXPECT_FLOAT_EQ(x.combinedFootings[1].width, 0.85f);
-    EXPECT_EQ(x.sizeLabelCaption, "3.1 X 0.85 = 2.64");
 }
 
 TEST(CombinedSizing, oppositeMomentsOfTheTwoColumnsCancel) {
@@ -185,12 +170,7 @@ TEST(CombinedSizing, laterCasesUseTheRaisedBearingAndTheResultantsEccentricity) 
 // --- The Combine command -------------------------------------------------------------------
 
 Project twoColumns(int x1, int z1, int x2, int z2) {
-    Project p = projectWithSupports(2, 1);
-    placeFooting(p, 1, x1, z1);
-    placeFooting(p, 2, x2, z2);
-    setLoad(p, 1, 0, 500);
-    setLoad(p, 2, 0, 500);
-    return p;
+    return ProjectBuilder(2, 1).at(1, x1, z1).at(2, x2, z2).load(1, 0, 500).load(2, 0, 500).build();
 }
 
 PlanState band(float x1, float y1, float x2, float y2) {
@@ -216,6 +196,8 @@ TEST(CombineCommand, acceptsTwoColumnsInLineAlongZAndSizesThem) {
     EXPECT_EQ(p.footings[1].state, 1);
     EXPECT_EQ(p.footings[2].state, 1);
     EXPECT_FLOAT_EQ(p.combinedFootings[1].length, 4.0f);
+    // The size label reads the new footing: 1.1 x 1000 / (4 B) <= 200 first at B = 1.40.
+    EXPECT_EQ(p.sizeLabelCaption, "4 X 1.4 = 5.6");
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(s.bandX1, -1000);
     EXPECT_EQ(s.bandY1, -500);

@@ -289,7 +289,7 @@ TEST(DesignCommand, aGradeBetweenColumnsIsDesignedWithTheLowerOne) {
     Frame f = workedExample();
     f.p.concreteGrade = 22;
     runDesign(f.p, f.prompts);
-    EXPECT_EQ(f.p.gradeColumn, 2);
+    EXPECT_EQ(gradeColumnFor(f.p.concreteGrade), 2);
     EXPECT_EQ(f.texts(1)[col::LabPS1], "0.32");
     EXPECT_EQ(f.texts(1)[col::LabSF1], "47");
     EXPECT_EQ(f.texts(1)[col::LabSS1], "0.21");
@@ -308,7 +308,7 @@ TEST(DesignCommand, aGradeAboveM40IsDesignedWithTheM40Column) {
     Frame m45 = workedExample();
     m45.p.concreteGrade = 45;
     runDesign(m45.p, m45.prompts);
-    EXPECT_EQ(m45.p.gradeColumn, 6);
+    EXPECT_EQ(gradeColumnFor(m45.p.concreteGrade), 6);
     EXPECT_EQ(m45.texts(1)[col::TxtDepth], m40.texts(1)[col::TxtDepth]);
     EXPECT_EQ(m45.texts(1)[col::LabPS1], m40.texts(1)[col::LabPS1]);
     EXPECT_EQ(m45.texts(1)[col::LabPS2], "1.68");
@@ -357,11 +357,10 @@ TEST(DesignCommand, bothGradesMissingAreNamedInOneMessage) {
 }
 
 TEST(DesignCommand, aDepthSearchThatCannotEndStopsPastTheFootingSide) {
-    // No shear strength (no grade column) and a negative pedestal keep both checks failing:
-    // the guard stops the loop just past the footing side instead of running on.
+    // No shear strength (a grade below the table's columns) and a negative pedestal keep both
+    // checks failing: the guard stops the loop just past the footing side instead of running on.
     Frame f(1);
-    loadShearTable(f.p);
-    f.p.gradeColumn = 7;
+    f.p.concreteGrade = 10;
     const section::Checks k =
         section::depthLoop(f.p, 1.2f, -1.0f, 1000.0f, 1.1f, 100.0f, 0.19f, section::Rules::Design);
     EXPECT_TRUE(k.gaveUp);

@@ -103,6 +103,7 @@ inline Project exampleProject() {
 
     p.designRowCount = 2;
     p.designRows.resize(3);
+    p.designRowTexts.resize(3); // the rows' texts, empty: no design has run
 
     setGrid(p.gridX, {0, 4000, 7050, 8000, 11000});
     setGrid(p.gridZ, {0, 2500, 5000});

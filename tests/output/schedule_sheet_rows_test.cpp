@@ -28,7 +28,6 @@ Project designedRows() {
     p.concreteGrade = 20;
     p.steelGrade = 415;
     p.designRowCount = 0;
-    ensureShearTable(p);
     std::vector<std::string> notes;
     designRectRows(p, notes);
     designCombinedRows(p, notes);

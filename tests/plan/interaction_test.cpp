@@ -55,10 +55,9 @@ TEST(WheelResize, sizeLabelReadsSidesAndAreaOfTheRectangle) {
     p.footings[1].state = -1;
     p.footings[1].lenL = 1.7f;
     p.currentFooting = 1;
-    ASSERT_TRUE(RfootMwheel(p, prompts, +1));
     // The second side for 1.75 m is 2.0217 m, to 2 decimals 2.02; 1.75 x 2.02 = 3.535.
+    EXPECT_EQ(RfootMwheel(p, prompts, +1), "1.75 X 2.02 = 3.54");
     EXPECT_FLOAT_EQ(p.footings[1].widB, 2.02f);
-    EXPECT_EQ(p.sizeLabelCaption, "1.75 X 2.02 = 3.54");
 }
 
 TEST(WheelResize, tenStepsDownFromOneSeventyGiveOneTwenty) {

@@ -3,23 +3,19 @@
 
 #include "model/numbers.h"
 #include "plan/offsets.h"
+#include "support/project_builder.h"
 #include "support/test_projects.h"
 
 namespace ormevak {
 namespace {
 
 using testing::placeFooting;
+using testing::ProjectBuilder;
 using testing::projectWithSupports;
 
 // Footing 1 on a 300 x 450 column (dimension 4 along x), footing 2 without a column.
 Project withColumn(int dim3 = 300, int dim4 = 450) {
-    Project p = projectWithSupports(2, 1);
-    placeFooting(p, 1, 1000, 2000);
-    placeFooting(p, 2, 5000, 2000);
-    p.columns = {{0, 0, 0, 0, 0}, {0, 7, 3000, dim3, dim4}};
-    p.columnCount = 1;
-    p.footings[1].colIndex = 1;
-    return p;
+    return ProjectBuilder(2, 1).at(1, 1000, 2000).at(2, 5000, 2000).column(1, dim4, dim3).build();
 }
 
 TEST(OffsetKeys, rightMovesTheCentreByHalfTheColumnLess115) {

@@ -358,7 +358,6 @@ namespace {
 
 TEST(SectionTrace, recordingTheStepsChangesNoNumber) {
     Project p = testing::checkFrame(1, 1);
-    ensureShearTable(p);
     for (const float L : {1.2f, 1.7f, 2.0f, 2.6f, 3.3f})
         for (const float q : {90.0f, 203.0f, 300.0f, 451.0f})
             for (const auto rules : {section::Rules::Design, section::Rules::Schedule}) {

@@ -56,11 +56,9 @@ Project grouped(const std::vector<float>& sides) {
 
 TEST(SquareSide, twentyNewtonStepsSolveTheCornerPressure) {
     Project p = project({{{500, 0, 0}}});
-    p.factoredLoad = 550;
-    EXPECT_NEAR(squareSide(p, 1, 0), std::sqrt(550.0 / 200.0), 1e-9);
+    EXPECT_NEAR(squareSide(p, 1, 0, 550), std::sqrt(550.0 / 200.0), 1e-9);
     Project q = project({{{500, 30, -20}}});
-    q.factoredLoad = 550;
-    const double b = squareSide(q, 1, 0);
+    const double b = squareSide(q, 1, 0, 550);
     EXPECT_NEAR(b, 1.8832, 5e-5);
     EXPECT_NEAR(550 / (b * b) + 6 * 50 / (b * b * b), 200, 1e-6);
 }
@@ -116,6 +114,21 @@ TEST(SizeFootings, aPullingCaseAfterAHeavierOneIsSizedWithItsOwnKilonewton) {
     EXPECT_FLOAT_EQ(p.footings[1].reqSide, 1.659f);
 }
 
+// The same when the pulling case governs, so that its load shows in the side:
+// case 0, 500 kN, no moment: sqrt(550 / 200) = 1.658 m;
+// case 1, FY -10 kN taken as P = 1 kN, MX 400 on 250: 250 B3 - 1 B - 6 x 400 = 0 gives
+// B = 2.12594 m (250 x 9.6085 - 2.126 = 2400), required side 2.126 m.
+// Carrying case 0's P = 550 kN into case 1 would give 250 B3 - 550 B - 2400 = 0, B = 2.468 m.
+TEST(SizeFootings, aGoverningPullingCaseIsSizedWithOneKilonewton) {
+    Project p = project({{{500, 0, 0}, {-10, 400, 0}}});
+    RecordingPrompts prompts;
+    sizeFootings(p, prompts);
+    EXPECT_FLOAT_EQ(p.footings[1].reqSide, 2.126f);
+    EXPECT_NEAR(squareSide(p, 1, 1, factoredLoad(-10)), 2.12594, 5e-6);
+    EXPECT_EQ(factoredLoad(-10), 1.0f);
+    EXPECT_EQ(factoredLoad(500), static_cast<float>(1.1 * 500.0f)); // 550 in single precision
+}
+
 TEST(SizeFootings, thirtySixCasesSetLoadCaseCount35AndCheckTheLast) {
     std::vector<Load> cases(36, Load{100, 0, 0});
     cases[35].fy = 0; // slot 35 is not sized, only checked
@@ -130,8 +143,7 @@ TEST(SizeFootings, thirtySixCasesSetLoadCaseCount35AndCheckTheLast) {
 TEST(RectSide, secondSideFromBothCornerConditions) {
     Project p = project({{{500, 30, 20}}});
     RecordingPrompts prompts;
-    p.factoredLoad = 550;
-    EXPECT_NEAR(rectSideForCase(p, prompts, 1, 0, 1.75), 2.0217, 5e-5);
+    EXPECT_NEAR(rectSideForCase(p, prompts, 1, 0, 1.75, 550), 2.0217, 5e-5);
     EXPECT_FLOAT_EQ(static_cast<float>(rectSide(p, prompts, 1, 1.75)), 2.02f);
     // Zero moments: P / (qa L), rounded to 2 decimals.
     Project q = project({{{500, 0, 0}}});
@@ -143,15 +155,13 @@ TEST(RectSide, withoutOverburdenTheUpliftConditionIsLinear) {
     Project p = project({{{50, 40, 0}}});
     p.earthPressure = 0;
     RecordingPrompts prompts;
-    p.factoredLoad = 55;
-    const double b = rectSideForCase(p, prompts, 1, 0, 1.0);
+    const double b = rectSideForCase(p, prompts, 1, 0, 1.0, 55);
     ASSERT_TRUE(std::isfinite(b));
     EXPECT_NEAR(b, 6 * 40 / 55.0, 1e-9); // the lightest corner just stays down
     // A moment about the other axis that no width can balance keeps the bearing width.
     Project q = project({{{50, 0, 40}}});
     q.earthPressure = 0;
-    q.factoredLoad = 55;
-    EXPECT_TRUE(std::isfinite(rectSideForCase(q, prompts, 1, 0, 1.0)));
+    EXPECT_TRUE(std::isfinite(rectSideForCase(q, prompts, 1, 0, 1.0, 55)));
 }
 
 TEST(PedestalForSize, boundsAreInclusiveInSinglePrecision) {
