@@ -80,7 +80,7 @@ TEST(OverlapCheck, disabledFootingsAreNotBuilt) {
     Project p = checkFrame(2, 1);
     place(p, 1, 0, 0, 3.0f, 3.0f);
     place(p, 2, 2000, 0, 3.0f, 3.0f);
-    p.footings[2].state = -100;
+    p.footings[2].state = kStateDisabled;
     EXPECT_TRUE(only(runChecks(p), "overlap").empty());
 }
 

@@ -24,7 +24,7 @@ Project rectFrame() {
     load(p, 2, 0, 300);
     column(p, 1, 300, 450);
     place(p, 2, 6000, 0, 2.0f, 2.0f);
-    p.footings[1].state = -1;
+    p.footings[1].state = kStateResized;
     p.footings[1].lenL = 2.4f;
     p.footings[1].widB = 1.8f;
     scheduleRow(p, 1, 2.0f, 0.36f, 0.6f, 10, {2}, "1000", "13", "150");
@@ -120,7 +120,7 @@ TEST(RectRowChecks, endStripsAreCheckedForSpacing) {
 TEST(RectRowChecks, aFootingNoLongerResizedIsNotCheckedAsItsRow) {
     Project p = rectFrame();
     p.rectRows[0].alongL.spacing = 400;
-    p.footings[1].state = -100; // disabled since the design
+    p.footings[1].state = kStateDisabled; // disabled since the design
     EXPECT_TRUE(ofRow(runChecks(p), "R1").empty());
 }
 

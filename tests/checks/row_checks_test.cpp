@@ -247,7 +247,7 @@ TEST(NotDesignedCheck, resizedAndCombinedFootingsHaveNoDesign) {
         place(p, f, 5000 * f, 0, 2.0f, 2.0f);
         load(p, f, 0, 300);
     }
-    p.footings[2].state = -1;
+    p.footings[2].state = kStateResized;
     p.footings[2].markNo = 1;
     place(p, 3, 20000, 0, 1.0f, 4.0f);
     place(p, 4, 20000, 3000, 1.0f, 4.0f);
@@ -279,7 +279,7 @@ TEST(NotDesignedCheck, resizedAndCombinedFootingsWithADesignAreNotReported) {
         place(p, f, 5000 * f, 0, 2.0f, 2.0f);
         load(p, f, 0, 300);
     }
-    p.footings[2].state = -1;
+    p.footings[2].state = kStateResized;
     p.footings[2].markNo = 1;
     place(p, 3, 20000, 0, 1.0f, 4.0f);
     place(p, 4, 20000, 3000, 1.0f, 4.0f);
@@ -304,7 +304,7 @@ TEST(NotDesignedCheck, resizedAndCombinedFootingsWithADesignAreNotReported) {
     ASSERT_TRUE(p.combinedRows[0].designed);
     for (const Check& c : only(runChecks(p), "not-designed")) EXPECT_NE(c.row[0], 'R') << c.text;
     for (const Check& c : only(runChecks(p), "not-designed")) EXPECT_NE(c.row[0], 'C') << c.text;
-    p.footings[1].state = -1; // resized after the Design: no row yet
+    p.footings[1].state = kStateResized; // resized after the Design: no row yet
     const auto c = only(runChecks(p), "not-designed");
     ASSERT_EQ(c.size(), 1u);
     EXPECT_EQ(c[0].footing, 1);

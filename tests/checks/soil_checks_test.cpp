@@ -42,7 +42,7 @@ TEST(ContactCheck, cornerPressureJustBelowZeroWarnsWithTheSideForFullContact) {
 // MX = 28: 24.44 - 24.89 = -0.44 (fails); MZ = 28: 24.44 - 12.44 = 12.0 (passes).
 TEST(ContactCheck, momentAboutXPairsWithTheSideAlongZ) {
     Project p = checkFrame(2, 1);
-    for (int f : {1, 2}) p.footings[static_cast<size_t>(f)].state = -1;
+    for (int f : {1, 2}) p.footings[static_cast<size_t>(f)].state = kStateResized;
     place(p, 1, 0, 0, 3.0f, 1.5f);
     place(p, 2, 10000, 0, 3.0f, 1.5f);
     load(p, 1, 0, 100, 28, 0);
@@ -228,7 +228,7 @@ TEST(ContactCheck, combinedFootingUsesTheResultantOfBothColumns) {
 TEST(SoilChecks, disabledFootingsAreNotChecked) {
     Project p = checkFrame(1, 1);
     load(p, 1, 0, -500, 0, 0);
-    p.footings[1].state = -100;
+    p.footings[1].state = kStateDisabled;
     EXPECT_TRUE(runChecks(p).empty());
 }
 

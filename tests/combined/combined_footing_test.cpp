@@ -312,7 +312,7 @@ TEST(CombineCommand, aFullTableRefusesTheHundredAndFirst) {
     EXPECT_EQ(prompts.messages[0], "Combined footings are limited to 100: nothing combined");
     EXPECT_EQ(p.combinedCount, 100);
     EXPECT_EQ(p.combinedFootings.size(), 101u);
-    EXPECT_EQ(p.footings[1].state, 0);
+    EXPECT_EQ(p.footings[1].state, kStateGrouped);
     EXPECT_EQ(s.bandX1, 1000); // the band is erased all the same
 }
 
@@ -363,8 +363,8 @@ TEST(DeleteCombined, deletingTheFirstOfThreeRenumbersTheOthers) {
     EXPECT_EQ(prompts.messages[0], "1 Is Deleting");
     EXPECT_EQ(prompts.messages[1], "101 Missed   Size = 2 M");
     EXPECT_EQ(p.combinedCount, 2);
-    EXPECT_EQ(p.footings[1].state, 0);
-    EXPECT_EQ(p.footings[2].state, 0);
+    EXPECT_EQ(p.footings[1].state, kStateGrouped);
+    EXPECT_EQ(p.footings[2].state, kStateGrouped);
     EXPECT_FLOAT_EQ(p.footings[1].lenL, 1.659f);
     EXPECT_FLOAT_EQ(p.footings[2].widB, 1.659f);
     EXPECT_EQ(p.footings[3].state, 1);

@@ -169,7 +169,7 @@ TEST(CombinedDesign, zeroShearOutsideTheSpanIsClampedToTheColumn) {
 
 TEST(CombinedDesign, incompleteCombinedFootingHasNoRow) {
     Pair f;
-    f.p.footings[2].state = 0; // the second column left the footing
+    f.p.footings[2].state = kStateGrouped; // the second column left the footing
     ASSERT_TRUE(runDesign(f.p, f.prompts));
     EXPECT_TRUE(f.p.combinedRows.empty());
 }

@@ -36,7 +36,7 @@ struct Plan {
     }
     void resized(int f, float L, float B) {
         FootingRecord& r = p.footings[static_cast<std::size_t>(f)];
-        r.state = -1;
+        r.state = kStateResized;
         r.lenL = L;
         r.widB = B;
     }
@@ -252,7 +252,7 @@ TEST(RectDesign, marksFollowFootingOrderAndSkipOtherFootings) {
     for (int i = 1; i <= 4; ++i) f.load(i, 0, 200);
     f.resized(3, 1.5f, 1.2f);
     f.resized(1, 1.6f, 1.3f);
-    f.p.footings[2].state = -100;
+    f.p.footings[2].state = kStateDisabled;
     ASSERT_TRUE(runDesign(f.p, f.prompts));
     ASSERT_EQ(f.p.rectRows.size(), 2u);
     EXPECT_EQ(f.p.rectRows[0].footing, 1);

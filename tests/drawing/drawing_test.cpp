@@ -49,7 +49,7 @@ Project twoFootings(int secondX) {
     for (int f = 1; f <= 2; ++f) {
         FootingRecord& r = p.footings[static_cast<size_t>(f)];
         r.jointNo = f;
-        r.state = 0;
+        r.state = kStateGrouped;
         r.markNo = 1;
         r.x = r.nodeX = f == 1 ? 0 : secondX;
         r.lenL = r.widB = 2.0f;
@@ -105,7 +105,7 @@ TEST(Drawing, hasEveryBuiltFootingAtItsPlaceAndSizeWithOneMarkBesideIt) {
     for (const auto& [m, ts] : marks) markTexts += static_cast<int>(ts.size());
     for (int i = 1; i <= p.footingCount; ++i) {
         const FootingRecord& f = p.footings[static_cast<size_t>(i)];
-        if (f.state > 0) continue;
+        if (f.isCombined()) continue;
         const Box want{f.x - f.lenL * 500.0, -f.z - f.widB * 500.0, f.x + f.lenL * 500.0,
                        -f.z + f.widB * 500.0};
         int found = 0;
@@ -115,12 +115,11 @@ TEST(Drawing, hasEveryBuiltFootingAtItsPlaceAndSizeWithOneMarkBesideIt) {
             if (std::abs(b.x1 - want.x1) < 0.5 && std::abs(b.y1 - want.y1) < 0.5 &&
                 std::abs(b.x2 - want.x2) < 0.5 && std::abs(b.y2 - want.y2) < 0.5) {
                 ++found;
-                EXPECT_EQ(pl.stroke.type,
-                          f.state == -100 ? LineType::Dashed : LineType::Continuous);
+                EXPECT_EQ(pl.stroke.type, f.isDisabled() ? LineType::Dashed : LineType::Continuous);
             }
         }
         EXPECT_EQ(found, 1) << "footing " << i;
-        if (f.state == -100) {
+        if (f.isDisabled()) {
             ++dashed;
             continue;
         }
@@ -238,7 +237,7 @@ TEST(Drawing, hasGridBubblesTheChainTheTitleBlockAndTheCheckedFootingsCircled) {
     int errorFootings = 0;
     for (int i = 1; i <= p.footingCount; ++i) {
         const FootingRecord& f = p.footings[static_cast<size_t>(i)];
-        if (severity[static_cast<size_t>(i)] != 2 || f.state == -100 || f.state > 0) continue;
+        if (severity[static_cast<size_t>(i)] != 2 || f.isDisabled() || f.isCombined()) continue;
         ++errorFootings;
         bool circled = false;
         for (const Circle& c : d.circles)

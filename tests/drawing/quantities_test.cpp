@@ -18,10 +18,10 @@ Project oneRow() {
     p.footingCount = 4;
     p.footings.resize(5);
     for (int f = 1; f <= 4; ++f) {
-        p.footings[static_cast<size_t>(f)].state = 0;
+        p.footings[static_cast<size_t>(f)].state = kStateGrouped;
         p.footings[static_cast<size_t>(f)].lenL = p.footings[static_cast<size_t>(f)].widB = 2.0f;
     }
-    p.footings[3].state = -100;
+    p.footings[3].state = kStateDisabled;
     GroupRecord g;
     g.size = 2.0f;
     g.depth = 0.45f;
@@ -111,10 +111,11 @@ TEST(Quantities, totalIsTheSumOfTheRowsOfTheExample) {
     // once for its two columns; disabled footings are not.
     int built = 0;
     for (int f = 1; f <= s.project.footingCount; ++f) {
-        const int state = s.project.footings[static_cast<size_t>(f)].state;
-        built += state == 0 || state == -1;
+        const FootingRecord& ft = s.project.footings[static_cast<size_t>(f)];
+        built += ft.isGrouped() || ft.isResized();
         built +=
-            state >= 1 && s.project.combinedFootings[static_cast<size_t>(state)].members[1] == f;
+            ft.isCombined() &&
+            s.project.combinedFootings[static_cast<size_t>(ft.combinedIndex())].members[1] == f;
     }
     EXPECT_EQ(counted, built);
     EXPECT_FALSE(s.project.rectRows.empty());

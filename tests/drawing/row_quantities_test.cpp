@@ -15,7 +15,7 @@ Project rectAndCombined() {
     p.earthPressure = 30;
     p.footingCount = 3;
     p.footings.resize(4);
-    p.footings[1].state = -1;
+    p.footings[1].state = kStateResized;
     p.footings[2].state = p.footings[3].state = 1;
     p.combinedCount = 1;
     CombinedRecord rec;
@@ -128,8 +128,8 @@ TEST(RowQuantities, ofRowsNotDesignedCountConcreteButNoSteel) {
 
 TEST(RowQuantities, ofFootingsNoLongerResizedOrCombinedCountNothing) {
     Project p = rectAndCombined();
-    p.footings[1].state = -100; // R1 disabled since the design
-    p.footings[3].state = 0;    // C1 lost a column
+    p.footings[1].state = kStateDisabled; // R1 disabled since the design
+    p.footings[3].state = kStateGrouped;  // C1 lost a column
     const Quantities q = computeQuantities(p);
     EXPECT_EQ(q.rows.at(0).count, 0);
     EXPECT_EQ(q.rows.at(1).count, 0);

@@ -102,7 +102,7 @@ ReadDxf readDxf(const fs::path& dxf) {
 void expectFootingsOnTheirPlaces(const Project& p, const ReadDxf& dxf) {
     for (int i = 1; i <= p.footingCount; ++i) {
         const FootingRecord& f = p.footings[static_cast<size_t>(i)];
-        if (f.state > 0) continue;
+        if (f.isCombined()) continue;
         const double x1 = f.x - f.lenL * 500.0, x2 = f.x + f.lenL * 500.0;
         const double y1 = -f.z - f.widB * 500.0, y2 = -f.z + f.widB * 500.0;
         int outlines = 0;
@@ -111,11 +111,11 @@ void expectFootingsOnTheirPlaces(const Project& p, const ReadDxf& dxf) {
             if (std::abs(it.v[0] - x1) < 0.01 && std::abs(it.v[1] - y1) < 0.01 &&
                 std::abs(it.v[2] - x2) < 0.01 && std::abs(it.v[3] - y2) < 0.01) {
                 ++outlines;
-                EXPECT_EQ(it.linetype, f.state == -100 ? "DASHED" : "BYLAYER") << i;
+                EXPECT_EQ(it.linetype, f.isDisabled() ? "DASHED" : "BYLAYER") << i;
             }
         }
         EXPECT_EQ(outlines, 1) << "footing " << i << " at " << f.x << ", " << f.z;
-        if (f.state == -100) continue;
+        if (f.isDisabled()) continue;
         // Its mark, within a few text heights of the outline.
         const std::string mark = drawing::footingMark(p, i);
         bool near = false;

@@ -42,7 +42,7 @@ TEST(WheelResize, oneStepUpMakesTheFirstResizedFootingR1) {
     EXPECT_TRUE(wheelStep(p, prompts, +120));
     EXPECT_FLOAT_EQ(p.footings[1].lenL, 1.75f);
     EXPECT_FLOAT_EQ(p.footings[1].widB, 1.57f); // 550 / (200 x 1.75), to 2 decimals
-    EXPECT_EQ(p.footings[1].state, -1);
+    EXPECT_EQ(p.footings[1].state, kStateResized);
     EXPECT_EQ(p.footings[1].markNo, 1);
     EXPECT_EQ(p.sizeLabelCaption, "1.75 X 1.57 = 2.75");
     EXPECT_EQ(p.groups[1].nosCount, 1); // no longer counted in its group
@@ -52,7 +52,7 @@ TEST(WheelResize, sizeLabelReadsSidesAndAreaOfTheRectangle) {
     RecordingPrompts prompts;
     Project p = grouped(prompts);
     setLoad(p, 1, 0, 500, 30, 20);
-    p.footings[1].state = -1;
+    p.footings[1].state = kStateResized;
     p.footings[1].lenL = 1.7f;
     p.currentFooting = 1;
     // The second side for 1.75 m is 2.0217 m, to 2 decimals 2.02; 1.75 x 2.02 = 3.535.
@@ -77,7 +77,7 @@ TEST(WheelResize, aStepToAZeroSideIsRefused) {
     RecordingPrompts prompts;
     Project p = grouped(prompts);
     p.currentFooting = 1;
-    p.footings[1].state = -1;
+    p.footings[1].state = kStateResized;
     p.footings[1].lenL = 0.05f;
     p.footings[1].widB = 9.0f;
     EXPECT_FALSE(wheelStep(p, prompts, -1));
@@ -91,7 +91,7 @@ TEST(WheelResize, aSecondSideThatIsNotFiniteIsRefused) {
     p.allowableBearing.fill(0); // no bearing: the second side has no finite value
     p.currentFooting = 1;
     EXPECT_FALSE(RfootMwheel(p, prompts, +1));
-    EXPECT_EQ(p.footings[1].state, 0);
+    EXPECT_EQ(p.footings[1].state, kStateGrouped);
     EXPECT_FLOAT_EQ(p.footings[1].lenL, 1.7f);
 }
 
@@ -152,7 +152,7 @@ TEST(ShiftDelete, putsAResizedFootingBackAtItsRequiredSide) {
     selectFooting(p, s, 1);
     wheelStep(p, prompts, 1);
     shiftDelete(p, prompts, s);
-    EXPECT_EQ(p.footings[1].state, 0);
+    EXPECT_EQ(p.footings[1].state, kStateGrouped);
     // Back in the smallest ticked group that fits its 1.659 m: the 1.7 m type, mark F1.
     EXPECT_EQ(p.footings[1].groupIndex, 1);
     EXPECT_EQ(p.footings[1].markNo, 1);
@@ -170,11 +170,11 @@ TEST(ShiftDelete, actsOnTheFootingPressedLast) {
     PlanState s;
     selectFooting(p, s, 1);
     wheelStep(p, prompts, 1);
-    ASSERT_EQ(p.footings[1].state, -1);
+    ASSERT_EQ(p.footings[1].state, kStateResized);
     pressLabel(p, prompts, s, 2, Button::Right, false);
     EXPECT_EQ(p.currentFooting, 2);
     shiftDelete(p, prompts, s);
-    EXPECT_EQ(p.footings[1].state, -1);
+    EXPECT_EQ(p.footings[1].state, kStateResized);
     toggleDisableMode(s);
     pressLabel(p, prompts, s, 3, Button::Left, false);
     EXPECT_EQ(p.currentFooting, 3);
@@ -210,7 +210,7 @@ TEST(ShiftDelete, deletingACombinedFootingRegroupsItsColumns) {
     p.currentFooting = 1;
     shiftDelete(p, prompts, s);
     for (int i : {1, 2}) {
-        EXPECT_EQ(p.footings[i].state, 0);
+        EXPECT_EQ(p.footings[i].state, kStateGrouped);
         EXPECT_EQ(p.footings[i].groupIndex, 1) << i;
         EXPECT_EQ(p.footings[i].markNo, 1) << i;
         EXPECT_FLOAT_EQ(p.footings[i].lenL, 1.7f) << i;
@@ -226,7 +226,7 @@ TEST(ShiftDelete, doesNothingDuringARubberBandDrag) {
     wheelStep(p, prompts, 1);
     s.dragging = true;
     shiftDelete(p, prompts, s);
-    EXPECT_EQ(p.footings[1].state, -1);
+    EXPECT_EQ(p.footings[1].state, kStateResized);
     EXPECT_TRUE(s.sizeBoxVisible);
 }
 
@@ -236,13 +236,13 @@ TEST(ShiftDelete, onAGroupedOrDisabledFootingOnlyHidesTheSizeBox) {
     PlanState s;
     selectFooting(p, s, 1);
     shiftDelete(p, prompts, s);
-    EXPECT_EQ(p.footings[1].state, 0);
+    EXPECT_EQ(p.footings[1].state, kStateGrouped);
     EXPECT_FLOAT_EQ(p.footings[1].lenL, 1.7f);
     EXPECT_FALSE(s.sizeBoxVisible);
-    p.footings[2].state = -100;
+    p.footings[2].state = kStateDisabled;
     selectFooting(p, s, 2);
     shiftDelete(p, prompts, s);
-    EXPECT_EQ(p.footings[2].state, -100);
+    EXPECT_EQ(p.footings[2].state, kStateDisabled);
     EXPECT_FLOAT_EQ(p.footings[2].lenL, 1.7f);
     EXPECT_TRUE(prompts.messages.empty());
 }
@@ -314,13 +314,13 @@ TEST(DisableMode, pressesToggleBetweenDisabledAndGrouped) {
     EXPECT_TRUE(toggleDisableMode(s));
     PressResult r = pressLabel(p, prompts, s, 1, Button::Left, false);
     EXPECT_EQ(r.kind, PressResult::Kind::DisableToggled);
-    EXPECT_EQ(p.footings[1].state, -100);
+    EXPECT_EQ(p.footings[1].state, kStateDisabled);
     EXPECT_EQ(s.labels[1], "101"); // a disabled footing keeps its joint number
     EXPECT_EQ(p.groups[1].nosCount, 1);
     EXPECT_FALSE(s.sizeBoxVisible);
 
     pressLabel(p, prompts, s, 1, Button::Right, false);
-    EXPECT_EQ(p.footings[1].state, 0);
+    EXPECT_EQ(p.footings[1].state, kStateGrouped);
     EXPECT_EQ(s.labels[1], "101");
     EXPECT_EQ(p.groups[1].nosCount, 2);
     EXPECT_FALSE(toggleDisableMode(s));
@@ -337,14 +337,14 @@ TEST(DisableMode, resizedAndCombinedFootingsBecomeOrdinaryAgain) {
     combineBand(p, prompts, s);
     selectFooting(p, s, 3);
     wheelStep(p, prompts, 1);
-    ASSERT_EQ(p.footings[3].state, -1);
+    ASSERT_EQ(p.footings[3].state, kStateResized);
 
     toggleDisableMode(s);
     pressLabel(p, prompts, s, 3, Button::Left, false);
-    EXPECT_EQ(p.footings[3].state, 0);
+    EXPECT_EQ(p.footings[3].state, kStateGrouped);
     EXPECT_FLOAT_EQ(p.footings[3].lenL, 1.8f);
     pressLabel(p, prompts, s, 2, Button::Left, false);
-    EXPECT_EQ(p.footings[2].state, 0);
+    EXPECT_EQ(p.footings[2].state, kStateGrouped);
     EXPECT_FLOAT_EQ(p.footings[2].lenL, 1.7f);
     EXPECT_EQ(p.combinedCount, 1);
     EXPECT_EQ(p.combinedFootings[1].members[2], 2); // the record still lists it

@@ -39,7 +39,7 @@ TEST_F(Readout, namesTheFootingItsGroupSizeAndWorstPressure) {
 }
 
 TEST_F(Readout, aCombinedFootingReportsItsOwnSizeAndADisabledOneNoPressure) {
-    s.project.footings[1].state = -100;
+    s.project.footings[1].state = kStateDisabled;
     EXPECT_EQ(footingReadout(s.project, 1).mark, "D");
     EXPECT_EQ(footingReadout(s.project, 1).governingCase, 0);
     EXPECT_EQ(readoutLine(footingReadout(s.project, 1)).find("kN/m2"), std::string::npos);
@@ -61,7 +61,7 @@ TEST_F(Readout, thePointerFindsTheFootingUnderIt) {
     storeDrawnRects(s.project);
     EXPECT_EQ(footingAt(s.project, 4200 + 1000, 0 - 1000), 2); // inside 2.2 x 2.2 m round (4200, 0)
     EXPECT_EQ(footingAt(s.project, 4200 + 1200, 0), 0);        // just outside it
-    s.project.footings[2].state = -100;                        // not built: no outline
+    s.project.footings[2].state = kStateDisabled;              // not built: no outline
     EXPECT_EQ(footingAt(s.project, 4200, 0), 0);
 }
 

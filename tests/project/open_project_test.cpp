@@ -176,11 +176,11 @@ TEST_F(OpenProject, removedSupportDropsItsCombinedFootingAndCarriesTheRest) {
     ASSERT_EQ(p.footingCount, 29);
     EXPECT_EQ(p.combinedCount, 0);
     const FootingRecord& joint7 = p.footings[static_cast<size_t>(indexOfJoint(p, 7))];
-    EXPECT_EQ(joint7.state, 0);
+    EXPECT_EQ(joint7.state, kStateGrouped);
     EXPECT_GT(joint7.groupIndex, 0);
     const FootingRecord& joint2 = p.footings[static_cast<size_t>(indexOfJoint(p, 2))];
-    EXPECT_EQ(joint2.state, -1); // still resized, under its joint's new index
-    EXPECT_EQ(p.footings[static_cast<size_t>(indexOfJoint(p, 6))].state, -100);
+    EXPECT_EQ(joint2.state, kStateResized); // still resized, under its joint's new index
+    EXPECT_EQ(p.footings[static_cast<size_t>(indexOfJoint(p, 6))].state, kStateDisabled);
     EXPECT_EQ(p.footings[static_cast<size_t>(indexOfJoint(p, 9))].offX, 1);
     EXPECT_EQ(p.currentFooting, indexOfJoint(p, 4));
 }
@@ -200,9 +200,9 @@ TEST_F(OpenProject, addedSupportShiftsIndicesAndDecisionsFollowTheirJoints) {
     const Project& p = o.project;
     ASSERT_EQ(p.footingCount, 31);
     EXPECT_EQ(p.footings[2].jointNo, 31);
-    EXPECT_EQ(p.footings[2].state, 0);
+    EXPECT_EQ(p.footings[2].state, kStateGrouped);
     EXPECT_EQ(p.footings[3].jointNo, 2);
-    EXPECT_EQ(p.footings[3].state, -1);
+    EXPECT_EQ(p.footings[3].state, kStateResized);
     ASSERT_EQ(p.combinedCount, 1);
     EXPECT_EQ(p.combinedFootings[1].members[1], 1);
     EXPECT_EQ(p.combinedFootings[1].members[2], 8);

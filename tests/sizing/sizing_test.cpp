@@ -212,9 +212,9 @@ TEST(Groups, uncheckingAGroupMovesItsFootingsUp) {
 
 TEST(Groups, resizedFootingsAreNumberedAndNotCounted) {
     Project p = grouped({1.5f, 1.5f, 1.5f, 1.5f});
-    p.footings[4].state = -1;
-    p.footings[2].state = -1;
-    p.footings[3].state = -100;
+    p.footings[4].state = kStateResized;
+    p.footings[2].state = kStateResized;
+    p.footings[3].state = kStateDisabled;
     p.footings[3].markNo = 9;
     RecordingPrompts prompts;
     assignGroups(p, prompts);

@@ -232,14 +232,14 @@ TEST_F(MainWindow, aPressInDisableModeDisablesAndEnablesAFooting) {
     QTest::mouseClick(check("ChkGrpNos"), Qt::LeftButton);
     QTest::mouseClick(button("CmdDisable"), Qt::LeftButton);
     QTest::mousePress(w->plan()->footingLabel(1), Qt::LeftButton);
-    EXPECT_EQ(p().footings[1].state, -100);
+    EXPECT_EQ(p().footings[1].state, kStateDisabled);
     // Not built: it shows its joint number, no type mark.
     EXPECT_EQ(label(1), QString::number(p().footings[1].jointNo));
     EXPECT_TRUE(w->plan()->sizeBox()->isHidden()); // no selection in this mode
     // Group 1 lost its only footing.
     EXPECT_EQ(check("Check1_1")->text(), QString());
     QTest::mousePress(w->plan()->footingLabel(1), Qt::LeftButton);
-    EXPECT_EQ(p().footings[1].state, 0);
+    EXPECT_EQ(p().footings[1].state, kStateGrouped);
     EXPECT_EQ(label(1), QStringLiteral("F1"));
 }
 

@@ -95,7 +95,7 @@ TEST_F(Plan, oneWheelNotchResizesTheFootingIntoR1) {
     QTest::mousePress(label(2), Qt::LeftButton);
     wheelOver(plan->sizeBox(), 120);
     const FootingRecord& f = p().footings[2];
-    EXPECT_EQ(f.state, -1);
+    EXPECT_EQ(f.state, kStateResized);
     EXPECT_FLOAT_EQ(f.lenL, 2.25f);
     EXPECT_FLOAT_EQ(f.widB, 2.0f);
     EXPECT_EQ(label(2)->text(), QStringLiteral("R1"));
@@ -122,7 +122,7 @@ TEST_F(Plan, aWheelAwayFromTheSizeBoxResizesNothing) {
     QTest::mousePress(label(2), Qt::LeftButton);
     wheelOver(plan, 120);
     wheelOver(label(2), 120);
-    EXPECT_EQ(p().footings[2].state, 0);
+    EXPECT_EQ(p().footings[2].state, kStateGrouped);
     EXPECT_FLOAT_EQ(p().footings[2].lenL, 2.2f);
 }
 
@@ -131,7 +131,7 @@ TEST_F(Plan, shiftDeletePutsTheResizedFootingBack) {
     wheelOver(plan->sizeBox(), 120);
     QTest::keyClick(plan, Qt::Key_Delete, Qt::ShiftModifier);
     const FootingRecord& f = p().footings[2];
-    EXPECT_EQ(f.state, 0);
+    EXPECT_EQ(f.state, kStateGrouped);
     // Back in its group at once: the group's side and mark.
     ASSERT_GE(f.groupIndex, 1);
     EXPECT_FLOAT_EQ(f.lenL, p().groups[f.groupIndex].size);
@@ -145,7 +145,7 @@ TEST_F(Plan, deleteWithoutShiftDoesNothing) {
     QTest::mousePress(label(2), Qt::LeftButton);
     wheelOver(plan->sizeBox(), 120);
     QTest::keyClick(plan, Qt::Key_Delete);
-    EXPECT_EQ(p().footings[2].state, -1);
+    EXPECT_EQ(p().footings[2].state, kStateResized);
     EXPECT_FALSE(plan->sizeBox()->isHidden());
 }
 
@@ -155,17 +155,17 @@ TEST_F(Plan, shiftDeleteDuringABandDragDoesNothing) {
     QTest::mousePress(plan, Qt::LeftButton, Qt::NoModifier, at(9000, 9000));
     ASSERT_TRUE(w->planState().dragging);
     QTest::keyClick(plan, Qt::Key_Delete, Qt::ShiftModifier);
-    EXPECT_EQ(p().footings[2].state, -1);
+    EXPECT_EQ(p().footings[2].state, kStateResized);
     QTest::mouseRelease(plan, Qt::LeftButton, Qt::NoModifier, at(9500, 9500));
     QTest::keyClick(plan, Qt::Key_Delete, Qt::ShiftModifier);
-    EXPECT_EQ(p().footings[2].state, 0);
+    EXPECT_EQ(p().footings[2].state, kStateGrouped);
 }
 
 TEST_F(Plan, keysTypedIntoTheSizeBoxActOnThePlan) {
     QTest::mousePress(label(2), Qt::LeftButton);
     wheelOver(plan->sizeBox(), 120);
     QTest::keyClick(plan->sizeBox(), Qt::Key_Delete, Qt::ShiftModifier);
-    EXPECT_EQ(p().footings[2].state, 0);
+    EXPECT_EQ(p().footings[2].state, kStateGrouped);
 }
 
 TEST_F(Plan, escapeHidesTheBoxButKeepsTheFooting) {
@@ -175,7 +175,7 @@ TEST_F(Plan, escapeHidesTheBoxButKeepsTheFooting) {
     EXPECT_TRUE(plan->sizeLabel()->isHidden());
     EXPECT_EQ(p().currentFooting, 2);
     wheelOver(plan->sizeBox(), 120); // the hidden box takes no wheel
-    EXPECT_EQ(p().footings[2].state, 0);
+    EXPECT_EQ(p().footings[2].state, kStateGrouped);
 }
 
 TEST_F(Plan, theSizeBoxLosingTheFocusEndsTheSelection) {

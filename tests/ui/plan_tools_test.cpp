@@ -147,7 +147,7 @@ TEST_F(PlanTools, ctrlZUndoesAWheelStepAndCtrlYRedoesIt) {
     EXPECT_EQ(w->undoAction()->text(), QStringLiteral("&Undo resize of footing 2"));
     QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(p().footings[2].lenL, before);
-    EXPECT_EQ(p().footings[2].state, 0);
+    EXPECT_EQ(p().footings[2].state, kStateGrouped);
     EXPECT_TRUE(plan->sizeBox()->isHidden());
     EXPECT_EQ(w->redoAction()->text(), QStringLiteral("&Redo resize of footing 2"));
     QTest::keyClick(w, Qt::Key_Y, Qt::ControlModifier);
