@@ -26,15 +26,10 @@
 #include "model/layout_file.h"
 #include "model/soil_values.h"
 #include "output/dxf_writer.h"
+#include "output/pdf_writers.h"
 #include "output/xlsx_writer.h"
 #include "project/project_file.h"
 #include "sizing/pipeline.h"
-
-#ifdef ORMEVAK_HAVE_OUTPUT
-#include "output/drawing_pdf.h"
-#include "output/plan_print.h"
-#include "output/report_pdf.h"
-#endif
 
 namespace ormevak::batch {
 
@@ -150,11 +145,6 @@ Options parseArguments(int argc, char** argv) {
         if (!o.haveSbc) throw UsageError{"--sbc is required"};
         if (!o.haveDepth) throw UsageError{"--depth is required"};
     }
-#ifndef ORMEVAK_HAVE_OUTPUT
-    if (!o.pdfFile.empty() || !o.reportFile.empty() || !o.drawingFile.empty())
-        throw UsageError{"this build has no PDF output: --pdf, --report and --drawing are not "
-                         "available"};
-#endif
     return o;
 }
 
@@ -252,6 +242,17 @@ void checkOutputPaths(const Options& o) {
     }
 }
 
+// A run that prints loads the PDF writers before any work, so that a missing library stops it
+// as a missing file would; a run that does not print never loads them (nor Qt).
+void checkPdfWriters(const Options& o) {
+    if (o.pdfFile.empty() && o.reportFile.empty() && o.drawingFile.empty()) return;
+    try {
+        loadPdfWriters();
+    } catch (const FileError& e) {
+        throw fileProblem(e.what());
+    }
+}
+
 // Standard output is checked like any file: a full disk or /dev/full behind it is an error.
 void writeStandardOutput(const std::string& text) {
     std::cout.flush();
@@ -338,6 +339,7 @@ int checkRequest(int argc, char** argv, Request& r) {
         }
         checkAnalysisFile(options.analysisFile);
         checkOutputPaths(options);
+        checkPdfWriters(options);
         if (!options.actionsFile.empty())
             r.actions = parseActions(readActionScript(options.actionsFile));
     } catch (const UsageError& e) {
@@ -398,16 +400,12 @@ int writeResults(const Options& options, Session& s) {
         // Failing checks are results: they never change the exit status.
         if (options.checks) writeStandardOutput(checksTable(runChecks(s.project)));
         if (!options.xlsxFile.empty()) writeWorkbook(s.project, options.xlsxFile);
-#ifdef ORMEVAK_HAVE_OUTPUT
-        if (!options.pdfFile.empty()) writePlanPdf(s.project, options.pdfFile);
-        if (!options.reportFile.empty()) writeReportPdf(s.project, options.reportFile);
-#endif
+        if (!options.pdfFile.empty()) loadPdfWriters().planPdf(s.project, options.pdfFile);
+        if (!options.reportFile.empty()) loadPdfWriters().reportPdf(s.project, options.reportFile);
         if (!options.drawingFile.empty() || !options.dxfFile.empty()) {
             const drawing::Options drawingOptions{options.sheet, todayText()};
-#ifdef ORMEVAK_HAVE_OUTPUT
             if (!options.drawingFile.empty())
-                writeDrawingPdf(s.project, drawingOptions, options.drawingFile);
-#endif
+                loadPdfWriters().drawingPdf(s.project, drawingOptions, options.drawingFile);
             if (!options.dxfFile.empty())
                 writeDrawingDxf(s.project, drawingOptions, options.dxfFile);
         }
