@@ -3,6 +3,7 @@
 
 #include <dlfcn.h>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "model/errors.h"
@@ -21,10 +22,15 @@ std::filesystem::path programFolder() {
 
 const PdfWriters& load() {
     const std::string path = (programFolder() / kPdfWritersFile).string();
-    // Qt's libraries are bound now rather than symbol by symbol while the pages are drawn.
+    // Every symbol is bound now: a library that does not fit fails here, before any work, not
+    // halfway through a file.
     void* library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr)
-        throw FileError("Cannot load the PDF writers " + path + ": " + ::dlerror());
+    if (library == nullptr) {
+        // The loader's reason starts with the path, already named.
+        std::string reason = ::dlerror();
+        if (reason.rfind(path + ": ", 0) == 0) reason.erase(0, path.size() + 2);
+        throw FileError("Cannot load the PDF writers " + path + ": " + reason);
+    }
     using Entry = const PdfWriters* (*)();
     auto entry = reinterpret_cast<Entry>(::dlsym(library, "ormevak_pdf_writers"));
     const PdfWriters* writers = entry != nullptr ? entry() : nullptr;
