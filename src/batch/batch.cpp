@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,16 +25,11 @@
 #include "model/errors.h"
 #include "model/layout_file.h"
 #include "model/soil_values.h"
+#include "output/dxf_writer.h"
+#include "output/pdf_writers.h"
+#include "output/xlsx_writer.h"
 #include "project/project_file.h"
 #include "sizing/pipeline.h"
-
-#ifdef ORMEVAK_HAVE_OUTPUT
-#include "output/drawing_pdf.h"
-#include "output/dxf_writer.h"
-#include "output/plan_print.h"
-#include "output/report_pdf.h"
-#include "output/xlsx_writer.h"
-#endif
 
 namespace ormevak::batch {
 
@@ -149,12 +145,6 @@ Options parseArguments(int argc, char** argv) {
         if (!o.haveSbc) throw UsageError{"--sbc is required"};
         if (!o.haveDepth) throw UsageError{"--depth is required"};
     }
-#ifndef ORMEVAK_HAVE_OUTPUT
-    if (!o.xlsxFile.empty() || !o.pdfFile.empty() || !o.reportFile.empty() ||
-        !o.drawingFile.empty() || !o.dxfFile.empty())
-        throw UsageError{"this build has no output module: --xlsx, --pdf, --report, --drawing and "
-                         "--dxf are not available"};
-#endif
     return o;
 }
 
@@ -252,6 +242,17 @@ void checkOutputPaths(const Options& o) {
     }
 }
 
+// A run that prints loads the PDF writers before any work, so that a missing library stops it
+// as a missing file would; a run that does not print never loads them (nor Qt).
+void checkPdfWriters(const Options& o) {
+    if (o.pdfFile.empty() && o.reportFile.empty() && o.drawingFile.empty()) return;
+    try {
+        loadPdfWriters();
+    } catch (const FileError& e) {
+        throw fileProblem(e.what());
+    }
+}
+
 // Standard output is checked like any file: a full disk or /dev/full behind it is an error.
 void writeStandardOutput(const std::string& text) {
     std::cout.flush();
@@ -259,7 +260,7 @@ void writeStandardOutput(const std::string& text) {
 }
 
 // The date the drawing's title block shows: today, local time.
-[[maybe_unused]] std::string todayText() {
+std::string todayText() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
@@ -288,7 +289,10 @@ bool BatchPrompts::confirm(const std::string& text, const std::string&) {
     return answer;
 }
 
-int run(int argc, char** argv) {
+namespace {
+
+// --help and --version answer before anything else is looked at.
+std::optional<int> answerHelpOrVersion(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -300,20 +304,31 @@ int run(int argc, char** argv) {
             return 0;
         }
     }
+    return std::nullopt;
+}
+
+// What the command line asks for, checked before any work.
+struct Request {
     Options options;
     std::vector<Action> actions;
     StoredProject stored;
+};
+
+// The arguments, the saved project, the soil values, the files named: 0 when the run can go on,
+// else the exit status after the problem was printed.
+int checkRequest(int argc, char** argv, Request& r) {
+    Options& options = r.options;
     try {
         options = parseArguments(argc, argv);
         if (!options.projectFile.empty()) {
-            stored = readRunProject(options.projectFile);
+            r.stored = readRunProject(options.projectFile);
             const std::string problem = projectDisagreement(
-                stored, options.analysisFile, options.haveDepth ? &options.depth : nullptr,
+                r.stored, options.analysisFile, options.haveDepth ? &options.depth : nullptr,
                 options.haveSbc ? &options.sbc : nullptr);
             if (!problem.empty()) throw UsageError{problem};
-            options.analysisFile = stored.analysisResolved;
-            if (!options.haveDepth) options.depth = stored.soil.depth;
-            if (!options.haveSbc) options.sbc = stored.soil.sbc;
+            options.analysisFile = r.stored.analysisResolved;
+            if (!options.haveDepth) options.depth = r.stored.soil.depth;
+            if (!options.haveSbc) options.sbc = r.stored.soil.sbc;
         }
         // The soil values are judged before any work, on a scratch model.
         Project scratch;
@@ -324,8 +339,9 @@ int run(int argc, char** argv) {
         }
         checkAnalysisFile(options.analysisFile);
         checkOutputPaths(options);
+        checkPdfWriters(options);
         if (!options.actionsFile.empty())
-            actions = parseActions(readActionScript(options.actionsFile));
+            r.actions = parseActions(readActionScript(options.actionsFile));
     } catch (const UsageError& e) {
         std::cerr << "ormevak-batch: " << e.message << "\n" << (e.showUsage ? kUsage : "");
         return 2;
@@ -336,11 +352,16 @@ int run(int argc, char** argv) {
         std::cerr << "ormevak-batch: " << e.what() << "\n";
         return 2;
     }
+    return 0;
+}
 
-    Session s;
+// The main window's order of work: the input phase (or the saved project), the soil values, the
+// load pipeline, the actions and the closing Design command. 0, or the exit status.
+int doWork(const Request& r, Session& s) {
+    const Options& options = r.options;
     bool scheduleRestored = false;
     if (!options.projectFile.empty()) {
-        if (int status = openProjectRun(s, options.projectFile, stored, scheduleRestored))
+        if (int status = openProjectRun(s, options.projectFile, r.stored, scheduleRestored))
             return status;
     } else if (auto failure = runInputPhase(s.project, options.analysisFile, s.prompts)) {
         // Shown in a message box on the desktop: printed as every other message.
@@ -352,11 +373,11 @@ int run(int argc, char** argv) {
             applySoilValues(s.project, options.depth, options.sbc);
             loadMainWindow(s.project, s.prompts);
         }
-        for (const Action& a : actions) {
+        for (const Action& a : r.actions) {
             s.prompts.answer = a.ok;
             applyAction(s, a);
         }
-        if (!hasDesignAction(actions) && !scheduleRestored) runDesign(s.project, s.prompts);
+        if (!hasDesignAction(r.actions) && !scheduleRestored) runDesign(s.project, s.prompts);
     } catch (const CapacityError& e) {
         std::cerr << "message: " << e.what() << "\n";
         return 1;
@@ -364,7 +385,11 @@ int run(int argc, char** argv) {
         std::cerr << "ormevak-batch: " << options.actionsFile << ": " << e.what() << "\n";
         return 2;
     }
+    return 0;
+}
 
+// Every output asked for, in a fixed order: 0, or 2 when one cannot be written.
+int writeResults(const Options& options, Session& s) {
     try {
         if (options.jsonFile == "-")
             writeStandardOutput(resultJson(s) + "\n");
@@ -374,18 +399,16 @@ int run(int argc, char** argv) {
             writeStandardOutput(scheduleTable(s.project) + designedRowsTable(s.project));
         // Failing checks are results: they never change the exit status.
         if (options.checks) writeStandardOutput(checksTable(runChecks(s.project)));
-#ifdef ORMEVAK_HAVE_OUTPUT
         if (!options.xlsxFile.empty()) writeWorkbook(s.project, options.xlsxFile);
-        if (!options.pdfFile.empty()) writePlanPdf(s.project, options.pdfFile);
-        if (!options.reportFile.empty()) writeReportPdf(s.project, options.reportFile);
+        if (!options.pdfFile.empty()) loadPdfWriters().planPdf(s.project, options.pdfFile);
+        if (!options.reportFile.empty()) loadPdfWriters().reportPdf(s.project, options.reportFile);
         if (!options.drawingFile.empty() || !options.dxfFile.empty()) {
             const drawing::Options drawingOptions{options.sheet, todayText()};
             if (!options.drawingFile.empty())
-                writeDrawingPdf(s.project, drawingOptions, options.drawingFile);
+                loadPdfWriters().drawingPdf(s.project, drawingOptions, options.drawingFile);
             if (!options.dxfFile.empty())
                 writeDrawingDxf(s.project, drawingOptions, options.dxfFile);
         }
-#endif
         if (options.saveLayout) saveLayout(s.project);
         if (!options.saveProjectFile.empty())
             saveProject(s.project, {options.depth, options.sbc}, options.saveProjectFile);
@@ -394,6 +417,17 @@ int run(int argc, char** argv) {
         return 2;
     }
     return 0;
+}
+
+} // namespace
+
+int run(int argc, char** argv) {
+    if (std::optional<int> status = answerHelpOrVersion(argc, argv)) return *status;
+    Request request;
+    if (int status = checkRequest(argc, argv, request)) return status;
+    Session s;
+    if (int status = doWork(request, s)) return status;
+    return writeResults(request.options, s);
 }
 
 } // namespace ormevak::batch

@@ -10,6 +10,7 @@
 #include <functional>
 #include <future>
 #include <sstream>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_map>
@@ -50,11 +51,7 @@ std::string overflowMessage(std::string_view what, int limit) {
 class Lines {
   public:
     Lines(std::string_view text, const std::vector<std::string_view>& lines)
-        : text_(text), lines_(lines) {
-        starts_.reserve(lines.size());
-        for (std::string_view l : lines)
-            starts_.push_back(static_cast<size_t>(l.data() - text.data()));
-    }
+        : text_(text), lines_(lines) {}
     void reopen() { next_ = 0; }
     bool atEnd() const { return next_ >= lines_.size(); }
     bool read(std::string& line) {
@@ -66,33 +63,39 @@ class Lines {
     // of the file the last line read stays the current one.
     bool readUntil(std::string& line, std::string_view marker, std::string_view other = {}) {
         if (next_ >= lines_.size()) return false;
-        size_t pos = text_.find(marker, starts_[next_]);
-        if (!other.empty()) pos = std::min(pos, text_.find(other, starts_[next_]));
+        size_t pos = text_.find(marker, startOf(next_));
+        if (!other.empty()) pos = std::min(pos, text_.find(other, startOf(next_)));
         if (pos == std::string_view::npos) {
             next_ = lines_.size();
             line.assign(lines_.back());
             return false;
         }
-        const size_t at = static_cast<size_t>(
-                              std::upper_bound(starts_.begin() + static_cast<std::ptrdiff_t>(next_),
-                                               starts_.end(), pos) -
-                              starts_.begin()) -
-                          1;
-        next_ = at + 1;
-        line.assign(lines_[at]);
+        // The lines lie in the text in order: the last one starting at or before pos holds it.
+        const auto after =
+            std::upper_bound(lines_.begin() + static_cast<std::ptrdiff_t>(next_), lines_.end(), pos,
+                             [this](size_t at, std::string_view l) { return at < startOf(l); });
+        const size_t hit = static_cast<size_t>(after - lines_.begin()) - 1;
+        next_ = hit + 1;
+        line.assign(lines_[hit]);
         return true;
     }
 
   private:
+    size_t startOf(size_t i) const { return startOf(lines_[i]); }
+    size_t startOf(std::string_view l) const {
+        return static_cast<size_t>(l.data() - text_.data());
+    }
+
     std::string_view text_;
     const std::vector<std::string_view>& lines_;
-    std::vector<size_t> starts_;
     size_t next_ = 0;
 };
 
-std::vector<std::string_view> splitLines(const std::string& text) {
+std::vector<std::string_view> splitLines(std::string_view all) {
+    // Analysis output lines run to about 40 characters and more: a table for one line in 32
+    // characters seldom has to grow through copies, and the rows it never fills are never touched.
     std::vector<std::string_view> out;
-    std::string_view all(text);
+    out.reserve(all.size() / 32 + 1);
     size_t start = 0;
     while (start < all.size()) {
         size_t nl = all.find('\n', start);
@@ -500,8 +503,10 @@ class Reader {
 
 } // namespace
 
-std::optional<InputFailure> readAnalysisText(Project& p, const std::string& path,
-                                             const std::string& text, Prompts& prompts) {
+namespace {
+
+std::optional<InputFailure> readText(Project& p, const std::string& path, std::string_view text,
+                                     Prompts& prompts) {
     p = Project{};
     p.analysisFilePath = path;
     const auto lines = splitLines(text);
@@ -520,6 +525,40 @@ std::optional<InputFailure> readAnalysisText(Project& p, const std::string& path
     }
 }
 
+// A regular file's bytes mapped read-only from the page cache: no copy, and no freshly zeroed
+// memory to fault in page by page. Empty while the system cannot map the file (an empty file, a
+// file system without mapping); the file is then read the ordinary way.
+class MappedFile {
+  public:
+    MappedFile(int fd, off_t size) {
+        if (size <= 0) return;
+        void* at = ::mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_PRIVATE | MAP_POPULATE,
+                          fd, 0);
+        if (at == MAP_FAILED) return;
+        at_ = at;
+        size_ = static_cast<size_t>(size);
+    }
+    ~MappedFile() {
+        if (at_ != nullptr) ::munmap(at_, size_);
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    bool mapped() const { return at_ != nullptr; }
+    std::string_view text() const { return {static_cast<const char*>(at_), size_}; }
+
+  private:
+    void* at_ = nullptr;
+    size_t size_ = 0;
+};
+
+} // namespace
+
+std::optional<InputFailure> readAnalysisText(Project& p, const std::string& path,
+                                             const std::string& text, Prompts& prompts) {
+    return readText(p, path, text, prompts);
+}
+
 std::optional<InputFailure> readAnalysisFile(Project& p, const std::string& path,
                                              Prompts& prompts) {
     p = Project{};
@@ -532,6 +571,11 @@ std::optional<InputFailure> readAnalysisFile(Project& p, const std::string& path
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return InputFailure{path + " is not a file that can be read"};
+    }
+    const MappedFile mapped(fd, st.st_size);
+    if (mapped.mapped()) {
+        ::close(fd);
+        return readText(p, path, mapped.text(), prompts);
     }
     std::string text;
     text.reserve(static_cast<size_t>(st.st_size));
@@ -547,7 +591,7 @@ std::optional<InputFailure> readAnalysisFile(Project& p, const std::string& path
     ::close(fd);
     if (error != 0)
         return InputFailure{"Cannot read the analysis file " + path + ": " + std::strerror(error)};
-    return readAnalysisText(p, path, text, prompts);
+    return readText(p, path, text, prompts);
 }
 
 std::optional<InputFailure> runInputPhase(Project& p, const std::string& path, Prompts& prompts) {
