@@ -1,6 +1,7 @@
 // JSON text for the batch tool's result.
 #include "batch/json_writer.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -94,9 +95,12 @@ JsonWriter& JsonWriter::value(float number) {
         out_ += "null"; // JSON has no infinities; the model never should either
         return *this;
     }
+    // As printf's "%.9g" writes it (enough digits to give the float back), without the cost of
+    // printf: the JSON of a large plan holds tens of thousands of numbers.
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(number));
-    out_ += buf;
+    const auto written = std::to_chars(buf, buf + sizeof buf, static_cast<double>(number),
+                                       std::chars_format::general, 9);
+    out_.append(buf, written.ptr);
     return *this;
 }
 JsonWriter& JsonWriter::raw(const std::string& json) {

@@ -1,0 +1,58 @@
+// The JSON writer's numbers: every float as printf's "%.9g" writes it, which is what the result
+// files have always held and what readers of them compare.
+#include "batch/json_writer.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace ormevak::batch {
+namespace {
+
+std::string written(float v) {
+    JsonWriter w;
+    w.beginArray().value(v).endArray();
+    const std::string& s = w.str();
+    return s.substr(1, s.size() - 2);
+}
+
+std::string printed(float v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(v));
+    return buf;
+}
+
+TEST(JsonWriterNumbers, floatsReadAsPrintfWritesThem) {
+    // The model's typical values, ties of the rounding, and the ends of the range.
+    for (float v : {0.0f, -0.0f, 1.0f, 2.0f, 0.1f, 1.1f, 1.495f, 0.65f, 183.333328f, 1e-7f, 1e9f,
+                    123456789.0f, 1e10f, -79.41f, std::numeric_limits<float>::min(),
+                    std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::max()})
+        EXPECT_EQ(written(v), printed(v)) << v;
+    // Random bit patterns over every exponent.
+    std::mt19937 rng(20261209);
+    for (int i = 0; i < 200000; ++i) {
+        const float v = std::bit_cast<float>(static_cast<uint32_t>(rng()));
+        if (!std::isfinite(v)) continue;
+        ASSERT_EQ(written(v), printed(v)) << std::bit_cast<uint32_t>(v);
+    }
+    // Numbers of the size the plan shows: kN, m and mm with a few decimals.
+    for (int i = -200000; i <= 200000; i += 7) {
+        const float v = static_cast<float>(i) / 100.0f;
+        ASSERT_EQ(written(v), printed(v)) << i;
+    }
+}
+
+TEST(JsonWriterNumbers, infinitiesAndNotANumberAreNull) {
+    EXPECT_EQ(written(std::numeric_limits<float>::infinity()), "null");
+    EXPECT_EQ(written(-std::numeric_limits<float>::infinity()), "null");
+    EXPECT_EQ(written(std::numeric_limits<float>::quiet_NaN()), "null");
+}
+
+} // namespace
+} // namespace ormevak::batch
