@@ -44,10 +44,14 @@ class BatchRun : public ::testing::Test {
 
     // The tool with `args` in the folder; `tail` is appended to the shell command as it stands.
     Outcome run(const std::string& args, const std::string& tail = {}) {
+        return runProgram(ORMEVAK_BATCH_EXE, args, tail);
+    }
+    // The same with another copy of the tool, or with variables set before it ("VAR=x exe").
+    Outcome runProgram(const std::string& program, const std::string& args,
+                       const std::string& tail = {}) {
         const fs::path out = dir / "stdout.txt", err = dir / "stderr.txt";
-        const std::string cmd = std::string("cd '") + dir.string() +
-                                "' && '" ORMEVAK_BATCH_EXE "' " + args + " > '" + out.string() +
-                                "' 2> '" + err.string() + "'" + tail;
+        const std::string cmd = std::string("cd '") + dir.string() + "' && " + program + " " +
+                                args + " > '" + out.string() + "' 2> '" + err.string() + "'" + tail;
         Outcome r;
         const int raw = std::system(cmd.c_str());
         r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
