@@ -434,7 +434,7 @@ class Reader {
     void applyReactions(ReactionTable table) {
         p_.supportReaction = std::move(table.rows);
         const int s = table.supports;
-        p_.supportReaction[0][0][0] = static_cast<float>(s);
+        p_.supportReaction[0][0][reaction::SupportCount] = static_cast<float>(s);
         if (s == 0) throw EndProgram{" NO SUPPORT REACTIONS  (or) Units differ "};
         p_.supportsCaption = "SUPPORT REACTIONS :   " + formatInt(s);
         p_.loadCasesCaption = "LOAD CASES :   " + formatInt(table.lastCase + 1);

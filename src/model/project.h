@@ -159,9 +159,10 @@ struct CombinedRow {
 };
 
 // Components of one reaction line: the joint number (case 0 only), the load case number,
-// FORCE-Y, MOM-X and MOM-Z.
+// FORCE-Y, MOM-X and MOM-Z. Support 0 holds no reactions: the first component of its first line
+// is the count of supports.
 namespace reaction {
-enum Component : int { JointNo = 0, CaseNo = 1, ForceY = 2, MomX = 3, MomZ = 4 };
+enum Component : int { JointNo = 0, CaseNo = 1, ForceY = 2, MomX = 3, MomZ = 4, SupportCount = 0 };
 } // namespace reaction
 using ReactionLine = std::array<float, 5>;
 using SupportCases = std::array<ReactionLine, cap::casesPerSupport>;
@@ -298,7 +299,7 @@ struct Project {
     int supportCount() const {
         return supportReaction.empty()
                    ? 0
-                   : static_cast<int>(supportReaction[0][0][0]); // support 0 holds the count
+                   : static_cast<int>(supportReaction[0][0][reaction::SupportCount]);
     }
     // Component k of load case index c of support s, as read from the analysis file.
     float& reaction(int s, int c, int k) { return supportReaction.at(s).at(c).at(k); }

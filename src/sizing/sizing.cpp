@@ -65,7 +65,7 @@ double squareSide(const Project& p, int support, int caseIndex, float load) {
 }
 
 void sizeFootings(Project& p, Prompts& prompts) {
-    const int n = toInt16(p.reaction(0, 0, reaction::JointNo), "The support count");
+    const int n = toInt16(p.reaction(0, 0, reaction::SupportCount), "The support count");
     if (static_cast<int>(p.footings.size()) < n + 1) p.footings.resize(at(n) + 1);
     std::array<SquareCase, cap::casesPerSupport> cases;
     std::array<double, cap::casesPerSupport> sides;

@@ -105,7 +105,7 @@ TEST(Checks, checksNeverChangeTheModel) {
     load(p, 1, 0, -500);
     const Project before = p;
     (void)runChecks(p);
-    EXPECT_EQ(p.reaction(1, 0, 2), before.reaction(1, 0, 2));
+    EXPECT_EQ(p.reaction(1, 0, reaction::ForceY), before.reaction(1, 0, reaction::ForceY));
     EXPECT_EQ(p.footings[1].lenL, before.footings[1].lenL);
     EXPECT_EQ(p.designRowTexts, before.designRowTexts);
 }

@@ -21,17 +21,17 @@ struct Pair {
         p.footingCount = 2;
         p.footings.resize(3);
         p.supportReaction.resize(3);
-        p.reaction(0, 0, 0) = 2;
+        p.reaction(0, 0, reaction::SupportCount) = 2;
         p.concreteGrade = 20;
         p.steelGrade = 415;
         p.footings[1].z = 0;
         p.footings[2].z = 3000;
         for (int f : {1, 2}) {
             p.footings[static_cast<std::size_t>(f)].state = 1;
-            p.reaction(f, 0, 1) = 1;
+            p.reaction(f, 0, reaction::CaseNo) = 1;
         }
-        p.reaction(1, 0, 2) = fy1;
-        p.reaction(2, 0, 2) = fy2;
+        p.reaction(1, 0, reaction::ForceY) = fy1;
+        p.reaction(2, 0, reaction::ForceY) = fy2;
         CombinedRecord rec;
         rec.memberCount = 2;
         rec.members[1] = 1;

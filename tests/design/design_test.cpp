@@ -23,7 +23,7 @@ class Frame {
         p.footingCount = footings;
         p.footings.resize(static_cast<std::size_t>(footings) + 1);
         p.supportReaction.resize(static_cast<std::size_t>(footings) + 1);
-        p.reaction(0, 0, 0) = static_cast<float>(footings);
+        p.reaction(0, 0, reaction::SupportCount) = static_cast<float>(footings);
         p.loadCaseCount = cases - 1;
         p.concreteGrade = 20;
         p.steelGrade = 415;
@@ -46,10 +46,10 @@ class Frame {
         return index;
     }
     void load(int f, int c, float fy, float mx = 0, float mz = 0) {
-        p.reaction(f, c, 1) = static_cast<float>(c + 1);
-        p.reaction(f, c, 2) = fy;
-        p.reaction(f, c, 3) = mx;
-        p.reaction(f, c, 4) = mz;
+        p.reaction(f, c, reaction::CaseNo) = static_cast<float>(c + 1);
+        p.reaction(f, c, reaction::ForceY) = fy;
+        p.reaction(f, c, reaction::MomX) = mx;
+        p.reaction(f, c, reaction::MomZ) = mz;
     }
     void state(int f, int s) { p.footings[static_cast<std::size_t>(f)].state = s; }
     const RowTexts& texts(int n) const { return p.designRowTexts[static_cast<std::size_t>(n)]; }
@@ -230,7 +230,7 @@ TEST(DesignCommand, governingPressureScansTheFootingsUpToTheSupportCount) {
     f.group(1.0f, 0.4f, {1, 2});
     f.load(1, 0, 100.0f);
     f.load(2, 0, 300.0f);
-    f.p.reaction(0, 0, 0) = 1; // the reaction table names one support
+    f.p.reaction(0, 0, reaction::SupportCount) = 1; // the reaction table names one support
     runDesign(f.p, f.prompts);
     EXPECT_EQ(f.texts(1)[col::LabNetP], "100");
     EXPECT_EQ(f.row(1).govFooting, 1);

@@ -23,16 +23,16 @@ struct Plan {
         p.footingCount = footings;
         p.footings.resize(static_cast<std::size_t>(footings) + 1);
         p.supportReaction.resize(static_cast<std::size_t>(footings) + 1);
-        p.reaction(0, 0, 0) = static_cast<float>(footings);
+        p.reaction(0, 0, reaction::SupportCount) = static_cast<float>(footings);
         p.loadCaseCount = cases - 1;
         p.concreteGrade = 20;
         p.steelGrade = 415;
     }
     void load(int f, int c, float fy, float mx = 0, float mz = 0) {
-        p.reaction(f, c, 1) = static_cast<float>(c + 1);
-        p.reaction(f, c, 2) = fy;
-        p.reaction(f, c, 3) = mx;
-        p.reaction(f, c, 4) = mz;
+        p.reaction(f, c, reaction::CaseNo) = static_cast<float>(c + 1);
+        p.reaction(f, c, reaction::ForceY) = fy;
+        p.reaction(f, c, reaction::MomX) = mx;
+        p.reaction(f, c, reaction::MomZ) = mz;
     }
     void resized(int f, float L, float B) {
         FootingRecord& r = p.footings[static_cast<std::size_t>(f)];

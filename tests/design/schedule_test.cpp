@@ -33,7 +33,7 @@ class Schedule : public ::testing::Test {
         p.footingCount = 2;
         p.footings.resize(3);
         p.supportReaction.resize(3);
-        p.reaction(0, 0, 0) = 2;
+        p.reaction(0, 0, reaction::SupportCount) = 2;
         p.loadCaseCount = 1;
         p.concreteGrade = 20;
         p.steelGrade = 415;
@@ -47,8 +47,8 @@ class Schedule : public ::testing::Test {
         p.groupEnabled.push_back(1);
         p.groupCount = 1;
         p.footings[1].groupIndex = p.footings[2].groupIndex = 1;
-        p.reaction(1, 0, 2) = 100.0f;
-        p.reaction(2, 1, 2) = 144.0f;
+        p.reaction(1, 0, reaction::ForceY) = 100.0f;
+        p.reaction(2, 1, reaction::ForceY) = 144.0f;
         ASSERT_TRUE(runDesign(p, prompts));
         ASSERT_EQ(texts(), kWorkedRow);
     }
@@ -303,9 +303,9 @@ TEST(ScheduleRow, aSideNotLargerThanThePedestalIsRefusedUntilThePedestalIsEdited
     p.footingCount = 1;
     p.footings.resize(2);
     p.supportReaction.resize(2);
-    p.reaction(0, 0, 0) = 1;
-    p.reaction(1, 0, 1) = 1;
-    p.reaction(1, 0, 2) = 16.0f;
+    p.reaction(0, 0, reaction::SupportCount) = 1;
+    p.reaction(1, 0, reaction::CaseNo) = 1;
+    p.reaction(1, 0, reaction::ForceY) = 16.0f;
     p.concreteGrade = 20;
     p.steelGrade = 415;
     GroupRecord g;

@@ -180,13 +180,13 @@ TEST(AnalysisReader, reactionLinesGiveCasesAndCaptions) {
     ASSERT_FALSE(r->failure);
     const Project& p = r->p;
     EXPECT_EQ(p.supportCount(), 2);
-    EXPECT_EQ(p.reaction(1, 0, 0), 1);
-    EXPECT_EQ(p.reaction(1, 1, 1), 2);
-    EXPECT_FLOAT_EQ(p.reaction(1, 1, 2), 41.30f);
-    EXPECT_FLOAT_EQ(p.reaction(1, 1, 3), -2.92f);
-    EXPECT_FLOAT_EQ(p.reaction(1, 1, 4), -1.35f);
-    EXPECT_FLOAT_EQ(p.reaction(2, 2, 2), 50.0f);
-    EXPECT_EQ(p.reaction(1, 2, 1), 0); // support 1 has no third line
+    EXPECT_EQ(p.reaction(1, 0, reaction::JointNo), 1);
+    EXPECT_EQ(p.reaction(1, 1, reaction::CaseNo), 2);
+    EXPECT_FLOAT_EQ(p.reaction(1, 1, reaction::ForceY), 41.30f);
+    EXPECT_FLOAT_EQ(p.reaction(1, 1, reaction::MomX), -2.92f);
+    EXPECT_FLOAT_EQ(p.reaction(1, 1, reaction::MomZ), -1.35f);
+    EXPECT_FLOAT_EQ(p.reaction(2, 2, reaction::ForceY), 50.0f);
+    EXPECT_EQ(p.reaction(1, 2, reaction::CaseNo), 0); // support 1 has no third line
     EXPECT_EQ(p.supportsCaption, "SUPPORT REACTIONS :   2");
     EXPECT_EQ(p.loadCasesCaption, "LOAD CASES :   3");
 }
@@ -199,7 +199,8 @@ TEST(AnalysisReader, aNumberFromColumnEightOnIsAFurtherCase) {
     auto r = read(parts.text());
     ASSERT_FALSE(r->failure);
     EXPECT_EQ(r->p.supportCount(), 1);
-    EXPECT_EQ(r->p.reaction(1, 1, 1), 8); // the 8 in column 8 is read as the load case number
+    EXPECT_EQ(r->p.reaction(1, 1, reaction::CaseNo),
+              8); // the 8 in column 8 is read as the load case number
     EXPECT_EQ(r->p.loadCasesCaption, "LOAD CASES :   2");
 }
 

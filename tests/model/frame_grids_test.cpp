@@ -68,7 +68,8 @@ Dense bruteForce(const Project& p, std::vector<int>& colIndex) {
         for (int zi = 1; zi <= d.nz; ++zi)
             for (int s = 1; s <= n; ++s)
                 if (d.at(d.node, xi, 1, zi) != 0 &&
-                    d.at(d.node, xi, 1, zi) == static_cast<int>(p.reaction(s, 0, 0))) {
+                    d.at(d.node, xi, 1, zi) ==
+                        static_cast<int>(p.reaction(s, 0, reaction::JointNo))) {
                     int yi = 2;
                     while (yi < d.ny && d.at(d.column, xi, yi, zi) == 0) ++yi;
                     colIndex[static_cast<size_t>(s)] = d.ny >= 2 ? d.at(d.column, xi, yi, zi) : 0;
@@ -123,9 +124,10 @@ Project randomFrame(std::mt19937& rng) {
         if (pick(2) == 0) continue;
         ++s;
         p.supportReaction.push_back(SupportCases{});
-        p.reaction(s, 0, 0) = static_cast<float>(p.joints[static_cast<size_t>(j)][0]);
+        p.reaction(s, 0, reaction::JointNo) =
+            static_cast<float>(p.joints[static_cast<size_t>(j)][0]);
     }
-    p.supportReaction[0][0][0] = static_cast<float>(s);
+    p.supportReaction[0][0][reaction::SupportCount] = static_cast<float>(s);
     return p;
 }
 
@@ -151,9 +153,9 @@ TEST(FrameGrids, columnBridgingAnEmptyLevelIsFoundForItsSupport) {
     p.columns = {{}, {0, 8, 3000, 300, 450}, {0, 7, 6000, 230, 600}};
     p.columnCount = 2;
     p.supportReaction.assign(3, SupportCases{});
-    p.supportReaction[0][0][0] = 2;
-    p.reaction(1, 0, 0) = 1;
-    p.reaction(2, 0, 0) = 2; // joint 2 is not on the lowest level
+    p.supportReaction[0][0][reaction::SupportCount] = 2;
+    p.reaction(1, 0, reaction::JointNo) = 1;
+    p.reaction(2, 0, reaction::JointNo) = 2; // joint 2 is not on the lowest level
     buildNodeGrid(p);
     buildMemberGrids(p);
     linkSupportColumns(p);

@@ -42,7 +42,7 @@ inline void addFooting(Project& p, const ExampleFooting& e) {
         cases[c][4] = e.loads[c][2];
     }
     p.supportReaction.push_back(cases);
-    p.supportReaction[0][0][0] = static_cast<float>(p.footingCount);
+    p.supportReaction[0][0][reaction::SupportCount] = static_cast<float>(p.footingCount);
 }
 
 inline void setGrid(std::vector<int32_t>& grid, std::initializer_list<int32_t> values) {

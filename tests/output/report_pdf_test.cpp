@@ -129,10 +129,10 @@ TEST(ReportPdf, theWorkedExampleStepsAndClausesAreOnThePage) {
     p.footingCount = 1;
     p.footings.resize(2);
     p.supportReaction.resize(2);
-    p.reaction(0, 0, 0) = 1;
-    p.reaction(1, 0, 0) = 101;
-    p.reaction(1, 0, 1) = 1;
-    p.reaction(1, 0, 2) = 144;
+    p.reaction(0, 0, reaction::SupportCount) = 1;
+    p.reaction(1, 0, reaction::JointNo) = 101;
+    p.reaction(1, 0, reaction::CaseNo) = 1;
+    p.reaction(1, 0, reaction::ForceY) = 144;
     p.footings[1].jointNo = 101;
     p.footings[1].groupIndex = 1;
     p.footings[1].reqSide = p.footings[1].lenL = p.footings[1].widB = 1.2f;

@@ -51,11 +51,12 @@ TEST(WorstPressure, takesTheLargerMomentAloneNotTheSum) {
 // 30.275, below case 0's pressure, so the worst stays case 0's.
 TEST(WorstPressure, aPullingCaseShowsItsRealForceAndSortsAsOneKilonewton) {
     Project p = exampleProject();
-    const float fy0 = p.reaction(1, 0, 2);
-    p.reaction(1, 1, 2) = -50;
+    const float fy0 = p.reaction(1, 0, reaction::ForceY);
+    p.reaction(1, 1, reaction::ForceY) = -50;
     p.sizedAsOneKn.assign(p.supportReaction.size(), 0);
     p.sizedAsOneKn[1] = 2; // case 1
-    const double mx0 = std::fabs(p.reaction(1, 0, 3)), mz0 = std::fabs(p.reaction(1, 0, 4));
+    const double mx0 = std::fabs(p.reaction(1, 0, reaction::MomX)),
+                 mz0 = std::fabs(p.reaction(1, 0, reaction::MomZ));
     const double case0 = 1.1 * fy0 / 4 + 6 * std::max(mx0, mz0) / 8;
     EXPECT_FLOAT_EQ(worstPressure(p, 1), static_cast<float>(std::max(case0, 30.275)));
     std::string text;

@@ -21,16 +21,16 @@ struct Load {
 Project project(const std::vector<std::vector<Load>>& supports) {
     Project p;
     p.supportReaction.assign(supports.size() + 1, SupportCases{});
-    p.supportReaction[0][0][0] = static_cast<float>(supports.size());
+    p.supportReaction[0][0][reaction::SupportCount] = static_cast<float>(supports.size());
     for (size_t s = 0; s < supports.size(); ++s) {
         const int si = static_cast<int>(s) + 1;
-        p.reaction(si, 0, 0) = static_cast<float>(100 + si);
+        p.reaction(si, 0, reaction::JointNo) = static_cast<float>(100 + si);
         for (size_t c = 0; c < supports[s].size(); ++c) {
             const int ci = static_cast<int>(c);
-            p.reaction(si, ci, 1) = static_cast<float>(c + 1);
-            p.reaction(si, ci, 2) = supports[s][c].fy;
-            p.reaction(si, ci, 3) = supports[s][c].mx;
-            p.reaction(si, ci, 4) = supports[s][c].mz;
+            p.reaction(si, ci, reaction::CaseNo) = static_cast<float>(c + 1);
+            p.reaction(si, ci, reaction::ForceY) = supports[s][c].fy;
+            p.reaction(si, ci, reaction::MomX) = supports[s][c].mx;
+            p.reaction(si, ci, reaction::MomZ) = supports[s][c].mz;
         }
     }
     p.allowableBearing.fill(250);
@@ -92,8 +92,8 @@ TEST(SizeFootings, nonPositiveForceIsReportedOnceAndTakenAsOne) {
     EXPECT_EQ(prompts.messages[0], "Check JOINT : 101    LOAD : 1    FORCE-Y = 0");
     EXPECT_EQ(prompts.messages[1], "Check JOINT : 102    LOAD : 2    FORCE-Y = -92.44");
     // The table keeps the pull as read; sizing and design take the case as 1 kN.
-    EXPECT_EQ(p.reaction(1, 0, 2), 0);
-    EXPECT_EQ(p.reaction(2, 1, 2), -92.44f);
+    EXPECT_EQ(p.reaction(1, 0, reaction::ForceY), 0);
+    EXPECT_EQ(p.reaction(2, 1, reaction::ForceY), -92.44f);
     EXPECT_EQ(p.designFy(1, 0), 1);
     EXPECT_EQ(p.designFy(2, 1), 1);
     EXPECT_EQ(p.designFy(2, 0), 200);

@@ -17,7 +17,7 @@ class ProjectBuilder {
     // earth pressure 30 (depth 1.5 m), fck 20, fy 415.
     ProjectBuilder(int supports, int cases) {
         p_.supportReaction.resize(row(supports) + 1);
-        p_.reaction(0, 0, reaction::JointNo) = static_cast<float>(supports);
+        p_.reaction(0, 0, reaction::SupportCount) = static_cast<float>(supports);
         p_.footings.resize(row(supports) + 1);
         p_.footingCount = supports;
         for (int s = 1; s <= supports; ++s) {
