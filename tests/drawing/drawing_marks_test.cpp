@@ -1,5 +1,6 @@
-// Where the footing marks go: inside the outline where a quarter of it is clear (also inside the
-// ring of a footing with a check error), else just outside it, the upper right corner first.
+// Where the texts of the plan go: a footing's mark inside its outline where a quarter of it is
+// clear (also inside the ring of a footing with a check error), else just outside it, the upper
+// right corner first; the chain's spacings beside their dimension line.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -87,6 +88,46 @@ TEST(DrawingMarks, withOnlyTheCornersClearTheMarkTakesTheUpperRightOne) {
     // Just outside: within a few mark heights of the corner.
     EXPECT_LT(b.x1 - o.x2, 2 * t.height);
     EXPECT_LT(b.y1 - o.y2, 2 * t.height);
+}
+
+TEST(DrawingMarks, besideTheOutlineTheRightSideComesFirst) {
+    // As above, but one grid line along Z, 575 mm above the column: the quarters and the places
+    // above and below the outline are crossed by the lines along X, the upper places at the
+    // sides by the line along Z; of the lower ones, the right one is taken.
+    const Project p = footingsAt({{0, 0}}, 2.0f, {-575, 575}, {-575});
+    const Drawing d = buildDrawing(p, Options{});
+    const Text& t = markOf(d, "F1");
+    const Box b = textBox(t);
+    const Box o = outlineOf(p, 1);
+    EXPECT_GT(b.x1, o.x2) << "right of the outline";
+    EXPECT_LT(b.x1 - o.x2, 2 * t.height) << "just outside it";
+    EXPECT_LT(b.y2, 0) << "below the column's centre";
+    EXPECT_GT(b.y1, o.y1) << "beside the outline, not below it";
+}
+
+TEST(DrawingChains, crowdedSpacingTextsTakeTurnsAboveAndBelowTheChain) {
+    // Grid lines 300 mm apart at 1:50 stand 6 mm apart on paper; "300" is 3 x 0.9 x 2 = 5.4 mm
+    // wide and keeps 0.4 mm clear each side, so two neighbours do not fit side by side above
+    // the line: every second one goes below it.
+    const Project p = footingsAt({{600, 0}}, 1.0f, {0, 300, 600, 900, 1200}, {0});
+    const Drawing d = buildDrawing(p, Options{});
+    ASSERT_EQ(d.scale, 50);
+    double chainY = 0;
+    for (const Line& l : d.lines) {
+        if (l.stroke.layer == Layer::Dimensions && l.a.y == l.b.y && l.a.x != l.b.x) chainY = l.a.y;
+    }
+    std::vector<Box> above, below;
+    for (const Text& t : d.texts) {
+        if (t.layer != Layer::Dimensions) continue;
+        EXPECT_EQ(t.text, "300");
+        const Box b = textBox(t);
+        EXPECT_TRUE(b.y1 > chainY || b.y2 < chainY) << "across the chain at x " << t.at.x;
+        // Beside the line: its near edge within a millimetre of paper of it.
+        EXPECT_LT(std::min(std::abs(b.y1 - chainY), std::abs(b.y2 - chainY)), 1.0 * d.scale);
+        (b.y1 > chainY ? above : below).push_back(b);
+    }
+    EXPECT_EQ(above.size(), 2u);
+    EXPECT_EQ(below.size(), 2u);
 }
 
 } // namespace
