@@ -242,7 +242,10 @@ INSTANTIATE_TEST_SUITE_P(
         CombineCase{0, 0, 700, 3000, true, CombineOutcome::Deviation, {kDeviation}},
         // A centre on the band's edge is not inside: the band holds one column.
         CombineCase{0, 0, 0, 3500, true, CombineOutcome::NotAPair, {kOneColumn}},
-        CombineCase{0, -500, 0, 3000, true, CombineOutcome::NotAPair, {kOneColumn}}));
+        CombineCase{0, -500, 0, 3000, true, CombineOutcome::NotAPair, {kOneColumn}},
+        // The same on the band's left and right edges (a pair there would be 1000 mm askew).
+        CombineCase{0, 0, -1000, 3000, true, CombineOutcome::NotAPair, {kOneColumn}},
+        CombineCase{0, 0, 1000, 3000, true, CombineOutcome::NotAPair, {kOneColumn}}));
 
 TEST(CombineCommand, asksAboutASkewOfThreeHundredAndCentresTheOutline) {
     Project p = twoColumns(0, 0, 300, 3000);

@@ -2,6 +2,8 @@
 // message names, on the office frame (joints 1..30 on a 4.2 m x 5 m grid, footing i on joint i).
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "batch/session.h"
 #include "model/analysis_reader.h"
 #include "model/soil_values.h"
@@ -72,6 +74,14 @@ TEST_F(Readout, messagesNameTheirFootingByJoint) {
     EXPECT_EQ(footingOfMessage(s.project, "F3    1.8 X 1.8 M4   5   "), 0);
     EXPECT_EQ(footingOfMessage(s.project, "Check JOINT : 999    LOAD : 3"), 0); // no such joint
     EXPECT_EQ(footingOfMessage(s.project, "1 Is Deleting"), 0);
+}
+
+TEST_F(Readout, aJointNumberTooLongForAnIntegerNamesNoFooting) {
+    // Only the first nine digits are read: twenty nines name joint 999999999, which is none,
+    // instead of overflowing the conversion.
+    const std::string nines(20, '9');
+    EXPECT_EQ(footingOfMessage(s.project, "Check JOINT : " + nines + "    LOAD : 3"), 0);
+    EXPECT_EQ(footingOfMessage(s.project, " Fy = 0 @ : " + nines + " Case : 2"), 0);
 }
 
 } // namespace
