@@ -152,6 +152,16 @@ TEST_F(ProjectFile, refusesOutOfRangeValuesNamingWhere) {
               prefix() + "the project: \"currentFooting\" is 31, outside 0..30");
 }
 
+// A stored R row's bar diameter up to 100 mm is read; beyond it the row is refused whole.
+TEST_F(ProjectFile, anRRowsBarDiameterIsReadUpTo100Millimetres) {
+    Json j = savedJson();
+    ASSERT_FALSE(j["rectRows"].empty());
+    j["rectRows"][0]["barDia"] = 100;
+    EXPECT_EQ(problemOf(j.dump()), "no error");
+    j["rectRows"][0]["barDia"] = 101;
+    EXPECT_EQ(problemOf(j.dump()), prefix() + "an R schedule row holds a value out of range");
+}
+
 TEST_F(ProjectFile, refusesMissingAndMistypedFields) {
     Json j = savedJson();
     j["footings"][4].erase("widB");
