@@ -1,17 +1,13 @@
-#!/ usr / bin / env python3
-""
-    "Mutation sample over the core: single edits of operators and constants, each rebuilt and
-    tested,
-    to see which faults the suite lets through.
+#!/usr/bin/env python3
+"""Mutation sample over the core: single edits of operators and constants, each rebuilt and
+tested, to see which faults the suite lets through.
 
-        tools /
-        mutate.py list[--seed N][--count N] the sample,
-    one mutant a line tools / mutate.py run BUILD_DIR[--seed N][--count N][--only FILE][--log FILE]
+  tools/mutate.py list  [--seed N] [--count N]            the sample, one mutant a line
+  tools/mutate.py run   BUILD_DIR [--seed N] [--count N] [--only FILE] [--log FILE]
 
-`run` edits one source line at a time in this checkout,
-    rebuilds the core test programs in BUILD_DIR(configured beforehand),
-    runs them until the first failure and puts the line back,
-    whatever happens.A mutant that does not compile is left out of the rate; one that no test
+`run` edits one source line at a time in this checkout, rebuilds the core test programs in
+BUILD_DIR (configured beforehand), runs them until the first failure and puts the line back,
+whatever happens. A mutant that does not compile is left out of the rate; one that no test
 fails "survives". `--only` reruns the mutants listed in an earlier log's SURVIVED lines.
 """
 import argparse
@@ -29,7 +25,7 @@ TESTS = ["tests_model", "tests_sizing", "tests_plan", "tests_combined", "tests_d
          "tests_checks", "tests_drawing", "tests_project", "tests_report", "tests_batch",
          "tests_output"]
 
-#(name, pattern, replacement) : one occurrence on one line is replaced.
+# (name, pattern, replacement): one occurrence on one line is replaced.
 OPERATORS = [
     ("lt->le", r"(?<=[\w\)\]]) < (?=[\w\(])", " <= "),
     ("le->lt", r" <= ", " < "),
@@ -80,20 +76,27 @@ def sample(seed, count):
 
 def sh(cmd, cwd, timeout):
     try:
-        r
-    = subprocess
-          .run(cmd, cwd = cwd, shell = True, stdout = subprocess.PIPE, stderr = subprocess.STDOUT,
-               timeout = timeout, text = True) return r.returncode,
-        r.stdout except subprocess.TimeoutExpired : return 124,
-        "timeout"
+        r = subprocess.run(cmd, cwd=cwd, shell=True, stdout=subprocess.PIPE,
+                           stderr=subprocess.STDOUT, timeout=timeout, text=True)
+        return r.returncode, r.stdout
+    except subprocess.TimeoutExpired:
+        return 124, "timeout"
 
-        def
-        run_one(build, mutant)
-        : rel, no, name, old, new = mutant path = ROOT / rel text = path.read_text() lines =
-                                                      text.split("\n")
-#A sample taken before an edit still finds its line by its text.
-                                                          if lines[no - 1] != old : try : no
-        = lines.index(old) + 1 except ValueError : return "GONE" lines[no - 1] = new try : path.write_text("\n".join(lines))
+
+def run_one(build, mutant):
+    rel, no, name, old, new = mutant
+    path = ROOT / rel
+    text = path.read_text()
+    lines = text.split("\n")
+    # A sample taken before an edit still finds its line by its text.
+    if lines[no - 1] != old:
+        try:
+            no = lines.index(old) + 1
+        except ValueError:
+            return "GONE"
+    lines[no - 1] = new
+    try:
+        path.write_text("\n".join(lines))
         rc, out = sh("cmake --build . -j2 --target " + " ".join(TESTS + ["ormevak-batch"]),
                    build, 900)
         if rc != 0:
@@ -112,7 +115,7 @@ def sh(cmd, cwd, timeout):
 
 
 def main():
-#A stopped run still puts the edited line back(the finally clause of run_one).
+    # A stopped run still puts the edited line back (the finally clause of run_one).
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
     ap = argparse.ArgumentParser()
     ap.add_argument("verb", choices=["list", "run"])
