@@ -4,11 +4,13 @@ tested, to see which faults the suite lets through.
 
   tools/mutate.py list  [--seed N] [--count N]            the sample, one mutant a line
   tools/mutate.py run   BUILD_DIR [--seed N] [--count N] [--only FILE] [--log FILE]
+  tools/mutate.py run   BUILD_DIR --replay LOG [--log FILE]     the survivors of an earlier run
 
 `run` edits one source line at a time in this checkout, rebuilds the core test programs in
 BUILD_DIR (configured beforehand), runs them until the first failure and puts the line back,
 whatever happens. A mutant that does not compile is left out of the rate; one that no test
-fails "survives". `--only` reruns the mutants listed in an earlier log's SURVIVED lines.
+fails "survives". `--only` reruns the mutants listed in an earlier log's SURVIVED lines by their
+number in the same sample; `--replay` reruns them by their text, for code that has moved since.
 """
 import argparse
 import pathlib
@@ -83,18 +85,31 @@ def sh(cmd, cwd, timeout):
         return 124, "timeout"
 
 
+def replayed(log):
+    """The SURVIVED mutants of an earlier log, as (number, mutant) with stripped line texts."""
+    out = []
+    pat = re.compile(r"^SURVIVED (\d+): (\S+):(\d+) (\S+) \| (.*) -> (.*) \(\d+ s\)$")
+    for line in open(log):
+        m = pat.match(line.rstrip("\n"))
+        if m:
+            out.append((int(m.group(1)), (m.group(2), int(m.group(3)), m.group(4), m.group(5),
+                                          m.group(6))))
+    return out
+
+
 def run_one(build, mutant):
     rel, no, name, old, new = mutant
     path = ROOT / rel
     text = path.read_text()
     lines = text.split("\n")
-    # A sample taken before an edit still finds its line by its text.
-    if lines[no - 1] != old:
-        try:
-            no = lines.index(old) + 1
-        except ValueError:
+    # A sample taken before an edit still finds its line by its text, indentation aside.
+    if no > len(lines) or lines[no - 1].strip() != old.strip():
+        matches = [i for i, l in enumerate(lines, 1) if l.strip() == old.strip()]
+        if not matches:
             return "GONE"
-    lines[no - 1] = new
+        no = min(matches, key=lambda i: abs(i - no))
+    indent = lines[no - 1][:len(lines[no - 1]) - len(lines[no - 1].lstrip())]
+    lines[no - 1] = indent + new.strip()
     try:
         path.write_text("\n".join(lines))
         rc, out = sh("cmake --build . -j2 --target " + " ".join(TESTS + ["ormevak-batch"]),
@@ -124,11 +139,14 @@ def main():
     ap.add_argument("--count", type=int, default=80)
     ap.add_argument("--only")
     ap.add_argument("--log")
+    ap.add_argument("--replay")
     a = ap.parse_args()
     if a.build:
         a.build = str(pathlib.Path(a.build).resolve())
-    mutants = sample(a.seed, a.count)
-    if a.only:
+    mutants = sample(a.seed, a.count) if not a.replay else []
+    if a.replay:
+        numbered = replayed(a.replay)
+    elif a.only:
         keep = set()
         for line in open(a.only):
             if line.startswith("SURVIVED"):
