@@ -1,5 +1,5 @@
 // The edit history's bookkeeping: the bytes it holds as entries move between the undo and redo
-// lists, and an edit that leaves designed R rows as they were adds no entry.
+// lists, and an edit that leaves designed R or C rows as they were adds no entry.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -62,6 +62,20 @@ TEST(EditHistory, anEditThatChangesNothingBesideDesignedRRowsAddsNoEntry) {
     run(s, "wheel 2 +1\nwheel 2 +1\ndesign");
     ASSERT_FALSE(s.project.rectRows.empty());
     ASSERT_FALSE(s.project.rectRows[0].texts.empty());
+    const size_t entries = s.history.undoCount();
+    run(s, "combine 4000 -100 4400 100"); // a band round one column only: refused
+    run(s, "refresh");                    // the sides already follow the loads
+    EXPECT_EQ(s.history.undoCount(), entries);
+    EXPECT_EQ(s.history.undoName(), "Design");
+}
+
+TEST(EditHistory, anEditThatChangesNothingBesideDesignedCRowsAddsNoEntry) {
+    Session s;
+    load(s);
+    // Two columns 5 m apart along Z combined: Design gives them row C1 with its texts.
+    run(s, "combine -100 -100 100 5100 ok\ndesign");
+    ASSERT_FALSE(s.project.combinedRows.empty());
+    ASSERT_FALSE(s.project.combinedRows[0].texts.empty());
     const size_t entries = s.history.undoCount();
     run(s, "combine 4000 -100 4400 100"); // a band round one column only: refused
     run(s, "refresh");                    // the sides already follow the loads
