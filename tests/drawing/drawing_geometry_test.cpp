@@ -10,11 +10,13 @@
 #include "checks/checks.h"
 #include "drawing/drawing.h"
 #include "example_session.h"
+#include "two_footings.h"
 
 namespace ormevak {
 namespace {
 
 using namespace drawing;
+using testing::twoFootings;
 
 Drawing officeFrameDrawing(batch::Session& s) {
     EXPECT_TRUE(testing::loadExample(s, "office-frame", "office-frame.actions.txt"));
@@ -212,30 +214,6 @@ TEST(DrawingChains, eachGridLineHasASlantedTickOnItsChain) {
         EXPECT_TRUE(tickAt(alongZ.a.x, -p.gridZ[static_cast<size_t>(j)])) << "Z line " << j;
 }
 
-// Footings 10 m apart along X on grid line Z = 0, `side` m square, columns 300 mm; a second Z
-// grid line 6 m away gives the chain along Z.
-Project twoFootings(float side) {
-    Project p;
-    p.footingCount = 2;
-    p.footings.resize(3);
-    for (int f = 1; f <= 2; ++f) {
-        FootingRecord& r = p.footings[static_cast<size_t>(f)];
-        r.jointNo = f;
-        r.state = 0;
-        r.markNo = 1;
-        r.x = r.nodeX = f == 1 ? 0 : 10000;
-        r.lenL = r.widB = side;
-    }
-    p.gridX = {2, 0, 10000};
-    p.gridZ = {2, 0, 6000};
-    p.earthPressure = 30;
-    p.allowableBearing.fill(250);
-    p.allowableBearing[0] = 200;
-    p.concreteGrade = 20;
-    p.steelGrade = 415;
-    return p;
-}
-
 // The chains and the bubbles stand outside the plan: neither crosses a footing outline, however
 // far the outlines reach past the outer grid lines.
 void expectChainsClearOfOutlines(const Drawing& d) {
@@ -264,7 +242,7 @@ void expectChainsClearOfOutlines(const Drawing& d) {
 TEST(DrawingPlanExtent, chainsAndBubblesClearFootingsReachingPastTheOuterGridLines) {
     // 3 m footings on the first Z line reach 1.5 m above it and 1.5 m left of the first X line,
     // more than the 12 mm of paper (0.9 m at 1:75) between the plan's edge and its chains.
-    const Drawing d = buildDrawing(twoFootings(3.0f), Options{});
+    const Drawing d = buildDrawing(twoFootings(10000, 3.0f, true), Options{});
     EXPECT_EQ(d.scale, 75); // 10 + 3 + 1.2 m = 14.2 m: 189 mm at 1:75, 284 mm at 1:50
     expectChainsClearOfOutlines(d);
     batch::Session s;

@@ -8,11 +8,13 @@
 #include "checks/checks.h"
 #include "drawing/drawing.h"
 #include "example_session.h"
+#include "two_footings.h"
 
 namespace ormevak {
 namespace {
 
 using namespace drawing;
+using testing::twoFootings;
 
 Drawing sessionDrawing(batch::Session& s, SheetSize sheet = SheetSize::A3) {
     EXPECT_TRUE(testing::loadExample(s, "office-frame", "office-frame.actions.txt"));
@@ -39,29 +41,6 @@ bool segmentCrosses(Point a, Point b, const Box& r) {
         if (x > r.x1 && x < r.x2 && y > r.y1 && y < r.y2) return true;
     }
     return false;
-}
-
-// Two footings 10 m apart, 2 m square, columns 300 mm: the plan is 12 m long with its margins.
-Project twoFootings(int secondX) {
-    Project p;
-    p.footingCount = 2;
-    p.footings.resize(3);
-    for (int f = 1; f <= 2; ++f) {
-        FootingRecord& r = p.footings[static_cast<size_t>(f)];
-        r.jointNo = f;
-        r.state = kStateGrouped;
-        r.markNo = 1;
-        r.x = r.nodeX = f == 1 ? 0 : secondX;
-        r.lenL = r.widB = 2.0f;
-    }
-    p.gridX = {2, 0, secondX};
-    p.gridZ = {1, 0};
-    p.earthPressure = 30;
-    p.allowableBearing.fill(250);
-    p.allowableBearing[0] = 200;
-    p.concreteGrade = 20;
-    p.steelGrade = 415;
-    return p;
 }
 
 TEST(DrawingScale, isTheLargestStandardScaleAtWhichThePlanFits) {
