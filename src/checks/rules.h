@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "checks/checks.h"
+#include "model/load_factors.h"
 #include "model/project.h"
 
 namespace ormevak::checks {
@@ -14,16 +15,11 @@ namespace ormevak::checks {
 // Unit weight of the footing and the soil above it, kN/m3: the value the system already takes
 // for the overburden (EarthPressure = depth x 20).
 inline constexpr double kUnitWeight = 20.0;
-// Design vertical load on the soil, P = 1.1 FY: the sizing's allowance for the footing's own
-// weight, so that the checks judge the footing by the load it was sized for.
-inline constexpr double kSoilLoadFactor = 1.1;
 // Factor of safety against uplift: the resisting weight must be at least 1.5 times the pull
 // (stability, 20.1, with the partial safety factor 1.5 of Table 18).
 inline constexpr double kUpliftFactor = 1.5;
 
 // Limit-state design.
-// Partial safety factor for loads, Table 18 (1.5 for dead + imposed load).
-inline constexpr double kLoadFactor = 1.5;
 // Design stress of reinforcement in tension, 0.87 fy (38.1).
 inline constexpr double kSteelTension = 0.87;
 // Design stress of dowels and column bars in compression, 0.67 fy (39.3).

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "model/load_factors.h"
 #include "model/marks.h"
 #include "model/numbers.h"
 
@@ -58,8 +59,8 @@ float widthAcross(const Project& p, int m1, int m2, bool alongX, float s0, float
     float pLoad = static_cast<float>(fy(m1, 0) + fy(m2, 0));
     const double lenD = len;
     auto pressure = [&](double load, double mLong, double mCross, double b) {
-        return static_cast<float>(1.1 * load / (lenD * b) + 6 * mLong / (b * lenD * lenD) +
-                                  6 * mCross / (b * b * lenD));
+        return static_cast<float>(kSoilLoadFactor * load / (lenD * b) +
+                                  6 * mLong / (b * lenD * lenD) + 6 * mCross / (b * b * lenD));
     };
 
     // The moments of the two columns add with their signs (opposite moments cancel); what

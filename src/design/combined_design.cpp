@@ -21,7 +21,6 @@ float rounded(double x, int decimals) {
     return static_cast<float>(roundTo(x, decimals));
 }
 
-using slab::kLoadFactor;
 // Mu,lim / (b d2) = 0.138 fck (IS 456 Annex G-1.1(c), Fe 415).
 constexpr double kMuLimFactor = 0.138;
 // Distribution steel: 0.12 % of the gross section for high-strength deformed bars

@@ -21,7 +21,6 @@ float rounded(double x, int decimals) {
     return static_cast<float>(roundTo(x, decimals));
 }
 
-using slab::kLoadFactor;
 // Bar diameter of a new R row whose footing belongs to no group: the groups' default.
 constexpr int kDefaultDia = 10;
 

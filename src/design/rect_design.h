@@ -8,6 +8,7 @@
 
 #include "design/section.h"
 #include "design/shear_table.h"
+#include "model/load_factors.h"
 #include "model/numbers.h"
 #include "model/project.h"
 #include "model/prompts.h"
@@ -54,8 +55,6 @@ float balancedDepth(float Mu, float width, int fck);
 // Text of a user value, and whether it is a finite number as a whole.
 bool typedValue(const std::string& text, float& value);
 
-// Load factor of the limit state of strength (IS 456 Table 18).
-inline constexpr double kLoadFactor = 1.5;
 // The same guard as the square rows' depth loop: shear cannot govern once d passes the sides.
 inline constexpr int kMaxPasses = 2000;
 inline constexpr double kBeyondSide = 0.05; // m

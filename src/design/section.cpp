@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "design/shear_table.h"
+#include "model/load_factors.h"
 #include "model/numbers.h"
 
 namespace ormevak::section {
@@ -28,7 +29,7 @@ constexpr double kBeyondSide = 0.05; // m
 Bending bending(float L, float a, float q, int fck, Trace* trace) {
     Bending b;
     b.c = rounded((double(L) - double(a)) / 2, 2);
-    b.Mu = rounded(double(b.c) * (double(q) * 1.5 * double(L) * double(b.c)) / 2, 2);
+    b.Mu = rounded(double(b.c) * (double(q) * kLoadFactor * double(L) * double(b.c)) / 2, 2);
     const float d0 = rounded(std::sqrt(double(b.Mu) / 0.138 / fck / double(L) / 1000), 2);
     const float m = rounded((double(d0) * 1000 + 60) / 50 + 0.49, 0);
     b.d = rounded((double(m) * 50 - 60) / 1000, 2);
@@ -55,7 +56,7 @@ Checks depthLoop(const Project& p, float L, float a, float q, float c, float Mu,
         k.pt = rounded((1 - std::sqrt(R)) / fy * fck * 50, 2);
         const float ptCalc = k.pt;
         if (k.pt < 0.2f) k.pt = 0.2f;
-        k.V1 = rounded((double(c) - double(d)) * (double(q) * 1.5) * double(L), 0);
+        k.V1 = rounded((double(c) - double(d)) * (double(q) * kLoadFactor) * double(L), 0);
         // A critical section beyond the footing's edge carries no shear (never a negative one).
         if (!(k.V1 > 0)) k.V1 = 0;
         k.tv1 = rounded(double(k.V1) / double(L) / double(d) * 1000 / 1000000, 2);
@@ -68,7 +69,8 @@ Checks depthLoop(const Project& p, float L, float a, float q, float c, float Mu,
         }
         if (!deeper) {
             const double side = double(a) + double(d);
-            k.V2 = rounded((double(L) * double(L) - side * side) * (double(q) * 1.5) + 0.49, 0);
+            k.V2 = rounded((double(L) * double(L) - side * side) * (double(q) * kLoadFactor) + 0.49,
+                           0);
             if (!(k.V2 > 0)) k.V2 = 0; // the punching perimeter lies outside the footing
             if (rules == Rules::Design)
                 k.tv2 = rounded(

@@ -16,6 +16,7 @@
 
 #include "model/atomic_file.h"
 #include "model/errors.h"
+#include "output/drawing_file.h"
 #include "output/output_error.h"
 #include "output/plan_print.h"
 
@@ -157,12 +158,7 @@ QByteArray drawingPdf(const Drawing& d) {
 
 void writeDrawingPdf(const Project& project, const drawing::Options& options,
                      const std::string& path) {
-    Drawing d;
-    try {
-        d = buildDrawing(project, options);
-    } catch (const DrawingError& e) {
-        throw OutputError(std::string(e.what()) + ": drawing not written");
-    }
+    const Drawing d = drawingToWrite(project, options);
     // Made whole in memory and handed to the one atomic writer.
     const QByteArray pdf = drawingPdf(d);
     writeFileAtomically(path, std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())));

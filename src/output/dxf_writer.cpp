@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "model/atomic_file.h"
-#include "output/output_error.h"
+#include "output/drawing_file.h"
 
 namespace ormevak {
 
@@ -55,7 +55,7 @@ const char* lineTypeName(LineType t) {
     return "CONTINUOUS";
 }
 
-// The layers' colours (AutoCAD colour index), so each reads apart on screen.
+// The layers' colours (the DXF colour index), so each reads apart on screen.
 int layerColour(Layer layer) {
     switch (layer) {
     case Layer::Grid:
@@ -233,12 +233,7 @@ std::string dxfText(const Drawing& d) {
 
 void writeDrawingDxf(const Project& project, const drawing::Options& options,
                      const std::string& path) {
-    Drawing d;
-    try {
-        d = buildDrawing(project, options);
-    } catch (const DrawingError& e) {
-        throw OutputError(std::string(e.what()) + ": drawing not written");
-    }
+    const Drawing d = drawingToWrite(project, options);
     writeFileAtomically(path, dxfText(d));
 }
 

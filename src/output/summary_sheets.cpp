@@ -7,6 +7,7 @@
 #include "checks/checks.h"
 #include "drawing/drawing.h"
 #include "drawing/quantities.h"
+#include "model/load_factors.h"
 #include "model/numbers.h"
 
 namespace ormevak {
@@ -47,7 +48,8 @@ bool worstCornerPressure(const Project& project, int f, double& pressure, int& c
         const double P = project.reaction(f, c, reaction::ForceY);
         const double mx = std::abs(static_cast<double>(project.reaction(f, c, reaction::MomX)));
         const double mz = std::abs(static_cast<double>(project.reaction(f, c, reaction::MomZ)));
-        const double q = 1.1 * P / (L * W) + 6 * mx / (L * W * W) + 6 * mz / (L * L * W);
+        const double q =
+            kSoilLoadFactor * P / (L * W) + 6 * mx / (L * W * W) + 6 * mz / (L * L * W);
         if (first || q > pressure) {
             pressure = q;
             caseNumber = static_cast<int>(project.reaction(f, c, reaction::CaseNo));

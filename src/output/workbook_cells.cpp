@@ -5,6 +5,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "model/load_factors.h"
 #include "model/numbers.h"
 #include "output/checks_sheet.h"
 #include "output/summary_sheets.h"
@@ -111,7 +112,7 @@ float worstPressure(const Project& project, int footing) {
         l.forceY = project.designFy(footing, i);
         const double moment = std::max(std::fabs(static_cast<double>(l.momX)),
                                        std::fabs(static_cast<double>(l.momZ)));
-        const double p = 1.1 * l.forceY / b / b + 6.0 * moment / b / b / b;
+        const double p = kSoilLoadFactor * l.forceY / b / b + 6.0 * moment / b / b / b;
         if (i == 0 || p > worst) worst = p;
     }
     return static_cast<float>(worst);
@@ -125,7 +126,7 @@ void pressureLinesSquare(const Project& project, int footing, std::string& text)
         const CaseLoads l = loadsOf(project, footing, i);
         const double mx = std::fabs(static_cast<double>(l.momX));
         const double mz = std::fabs(static_cast<double>(l.momZ));
-        const double direct = 1.1 * l.forceY / b / b;
+        const double direct = kSoilLoadFactor * l.forceY / b / b;
         const double bending = 6.0 * (mx + mz) / b / b / b;
         const float pmax = rounded2(direct + bending);
         const float pmin = rounded2(direct - bending);
@@ -152,7 +153,7 @@ void pressureLinesRect(const Project& project, int footing, std::string& text) {
         const CaseLoads l = loadsOf(project, footing, i);
         const double mx = std::fabs(static_cast<double>(l.momX));
         const double mz = std::fabs(static_cast<double>(l.momZ));
-        const double direct = 1.1 * l.forceY / (len * wid);
+        const double direct = kSoilLoadFactor * l.forceY / (len * wid);
         const double acrossX = 6.0 * mx / (len * (wid * wid));
         const double acrossZ = 6.0 * mz / ((len * len) * wid);
         const float pmax = rounded2(direct + acrossX + acrossZ);

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "design/shear_table.h"
+#include "model/load_factors.h"
 #include "model/numbers.h"
 
 namespace ormevak {
@@ -32,7 +33,7 @@ float depthForSide(const Project& p, float s, float q) {
     const double fy = p.steelGrade;
     const float a = kPedestal;
     const float c = static_cast<float>((static_cast<double>(s) - a) / 2);
-    const float mu = static_cast<float>(static_cast<double>(c) * (q * 1.5 * s * c) / 2);
+    const float mu = static_cast<float>(static_cast<double>(c) * (q * kLoadFactor * s * c) / 2);
     float d = static_cast<float>(std::sqrt(mu / 0.138 / fck / s / 1000));
     if (d < 0.19) d = 0.19f;
     for (int pass = 0; pass < kMaxDepthSteps; ++pass) {
@@ -42,12 +43,13 @@ float depthForSide(const Project& p, float s, float q) {
         if (r < 0) r = 0;
         float pt = static_cast<float>((1 - std::sqrt(static_cast<double>(r))) / fy * fck * 50);
         if (pt < 0.2) pt = 0.2f;
-        const float v1 = static_cast<float>((static_cast<double>(c) - dd) * 1.5 * q * s);
+        const float v1 = static_cast<float>((static_cast<double>(c) - dd) * kLoadFactor * q * s);
         const float tauV = static_cast<float>(v1 / s / dd * 1000 / 1000000);
         const float tauC = shearStrength(p, pt);
         if (tauC >= tauV) {
             const double ad = static_cast<double>(a) + dd;
-            const float v2 = static_cast<float>((static_cast<double>(s) * s - ad * ad) * 1.5 * q);
+            const float v2 =
+                static_cast<float>((static_cast<double>(s) * s - ad * ad) * kLoadFactor * q);
             const float tauP = static_cast<float>(v2 * 1000.0 / (dd * 4 * ad) / 1000000);
             if (std::sqrt(fck) / 4 >= tauP) break;
         }
@@ -116,7 +118,7 @@ FootingDetails showFootingDetails(const Project& p, int f) {
         const float fy = p.reaction(f, c, reaction::ForceY);
         const float mx = p.reaction(f, c, reaction::MomX);
         const float mz = p.reaction(f, c, reaction::MomZ);
-        const float pa = static_cast<float>(roundTo(1.1 * fy / area, 2));
+        const float pa = static_cast<float>(roundTo(kSoilLoadFactor * fy / area, 2));
         const float mzt =
             static_cast<float>(6 * std::fabs(static_cast<double>(mz)) / area / ft.lenL +
                                6 * std::fabs(static_cast<double>(mx)) / area / ft.widB);

@@ -22,6 +22,7 @@
 #include "design/shear_table.h"
 #include "drawing/quantities.h"
 #include "model/errors.h"
+#include "model/load_factors.h"
 #include "model/numbers.h"
 #include "model/sha256.h"
 #include "sizing/sizing.h"
@@ -276,7 +277,7 @@ Table combinedPressures(const Project& p, const CombinedRecord& cf, int m1, int 
         const double Ml =
             std::fabs(double(p.reaction(m1, c, longC)) + p.reaction(m2, c, longC) + P * e);
         const double Mt = std::fabs(double(p.reaction(m1, c, crossC)) + p.reaction(m2, c, crossC));
-        const double mean = L * B > 0 ? 1.1 * P / (L * B) : 0;
+        const double mean = L * B > 0 ? kSoilLoadFactor * P / (L * B) : 0;
         const double bend = L * B > 0 ? 6 * Ml / (B * L * L) + 6 * Mt / (L * B * B) : 0;
         r.rows.push_back({caseNumber(p, m1, c), numd(P), fixed(e, 3), fixed(Ml, 2), fixed(Mt, 2),
                           fixed(mean + bend, 2), fixed(mean - bend, 2),

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "model/errors.h"
+#include "model/load_factors.h"
 #include "model/numbers.h"
 
 namespace ormevak {
@@ -54,7 +55,7 @@ void squareSides(const SquareCase* cases, double* side, size_t count) {
 } // namespace
 
 float factoredLoad(float fy) {
-    return fy > 0 ? static_cast<float>(1.1 * fy) : 1.0f;
+    return fy > 0 ? static_cast<float>(kSoilLoadFactor * fy) : 1.0f;
 }
 
 double squareSide(const Project& p, int support, int caseIndex, float load) {
@@ -95,7 +96,7 @@ void sizeFootings(Project& p, Prompts& prompts) {
         for (size_t c = 0; c < count; ++c) maxB = std::max(maxB, sides[c]);
         p.loadCaseCount = last;
         for (int c = 0; c <= p.loadCaseCount; ++c) {
-            if (1.1 * p.designFy(j, c) == 0) {
+            if (kSoilLoadFactor * p.designFy(j, c) == 0) {
                 prompts.inform(" Fy = 0 @ : " + joint + " Case : " + formatInt(c));
                 break;
             }
@@ -145,7 +146,7 @@ double rectSideForCase(const Project& p, Prompts& prompts, int support, int case
 double rectSide(const Project& p, Prompts& prompts, int support, double firstSide) {
     double largest = 0;
     for (int c = 0; c <= p.loadCaseCount; ++c) {
-        float load = static_cast<float>(1.1 * p.designFy(support, c));
+        float load = static_cast<float>(kSoilLoadFactor * p.designFy(support, c));
         if (load == 0) load = 1;
         largest = std::max(largest, rectSideForCase(p, prompts, support, c, firstSide, load));
     }
