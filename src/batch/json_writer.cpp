@@ -1,14 +1,17 @@
 // JSON text for the batch tool's result.
 #include "batch/json_writer.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
 namespace ormevak::batch {
 
-std::string jsonEscape(const std::string& text) {
-    std::string out = "\"";
+namespace {
+
+void appendEscaped(std::string& out, std::string_view text) {
+    out += '"';
     for (unsigned char c : text) {
         switch (c) {
         case '"':
@@ -37,7 +40,88 @@ std::string jsonEscape(const std::string& text) {
             }
         }
     }
-    return out + "\"";
+    out += '"';
+}
+
+constexpr uint64_t kTenTo[] = {1,           10,           100,          1000,      10000,
+                               100000,      1000000,      10000000,     100000000, 1000000000,
+                               10000000000, 100000000000, 1000000000000};
+constexpr double kDecade[] = {1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2,
+                              1e3,  1e4,  1e5,  1e6,  1e7, 1e8}; // 10^x for x = -4..8
+
+// The floats printf's "%.9g" writes without an exponent (decimal exponent -4 to 8 after rounding
+// to nine digits), from exact integer arithmetic: a float is m * 2^e with m below 2^24, so its
+// nine digits are m * 10^s * 2^e, rounded half to even as printf rounds. False leaves the rest
+// (zero, tiny, huge values) to the general conversion.
+bool appendPlain9g(std::string& out, float number) {
+    const uint32_t bits = std::bit_cast<uint32_t>(number);
+    const int biased = static_cast<int>((bits >> 23) & 0xff);
+    if (biased == 0 || biased == 0xff) return false; // zero, subnormal, infinity, NaN
+    const uint64_t m = (bits & 0x7fffffu) | 0x800000u;
+    const int e2 = biased - 127 - 23; // |number| = m * 2^e2
+    const double a = std::fabs(static_cast<double>(number));
+    if (!(a >= 1e-4 && a < 1e9)) return false;
+    int x = 8; // decimal exponent: 10^x <= a < 10^(x+1), checked below in integers
+    while (x > -4 && a < kDecade[x + 4]) --x;
+    uint64_t q = 0;
+    for (;;) {
+        const int s = 8 - x; // 0..12: m * 10^s stays below 2^64
+        const uint64_t n = m * kTenTo[s];
+        q = e2 >= 0 ? n << e2 : n >> -e2;
+        if (q < kTenTo[8]) {
+            if (--x < -4) return false;
+        } else if (q >= kTenTo[9]) {
+            if (++x > 8) return false;
+        } else {
+            if (e2 < 0) {
+                const uint64_t rest = n & ((uint64_t{1} << -e2) - 1);
+                const uint64_t half = uint64_t{1} << (-e2 - 1);
+                if (rest > half || (rest == half && (q & 1) != 0)) ++q;
+            }
+            break;
+        }
+    }
+    if (q == kTenTo[9]) { // rounded up to the next decade
+        q = kTenTo[8];
+        if (++x > 8) return false;
+    }
+    char digits[9];
+    for (int i = 8; i >= 0; --i) {
+        digits[i] = static_cast<char>('0' + q % 10);
+        q /= 10;
+    }
+    int last = 8; // the last digit kept: trailing zeros of the fraction go
+    const int lastWhole = x >= 0 ? x : -1;
+    while (last > lastWhole && digits[last] == '0') --last;
+    if (number < 0) out += '-';
+    if (x >= 0) {
+        out.append(digits, static_cast<size_t>(x) + 1);
+        if (last > x) {
+            out += '.';
+            out.append(digits + x + 1, static_cast<size_t>(last - x));
+        }
+    } else {
+        out += "0.";
+        out.append(static_cast<size_t>(-x - 1), '0');
+        out.append(digits, static_cast<size_t>(last) + 1);
+    }
+    return true;
+}
+
+} // namespace
+
+std::string jsonEscape(std::string_view text) {
+    std::string out;
+    appendEscaped(out, text);
+    return out;
+}
+
+void appendFloat9g(std::string& out, float number) {
+    if (appendPlain9g(out, number)) return;
+    char buf[32];
+    const auto written = std::to_chars(buf, buf + sizeof buf, static_cast<double>(number),
+                                       std::chars_format::general, 9);
+    out.append(buf, written.ptr);
 }
 
 void JsonWriter::separate() {
@@ -46,47 +130,50 @@ void JsonWriter::separate() {
         return;
     }
     if (!first_.empty()) {
-        if (!first_.back()) out_ += ",";
+        if (!first_.back()) out_ += ',';
         first_.back() = false;
     }
 }
 
 JsonWriter& JsonWriter::beginObject() {
     separate();
-    out_ += "{";
+    out_ += '{';
     first_.push_back(true);
     return *this;
 }
 JsonWriter& JsonWriter::endObject() {
-    out_ += "}";
+    out_ += '}';
     first_.pop_back();
     return *this;
 }
 JsonWriter& JsonWriter::beginArray() {
     separate();
-    out_ += "[";
+    out_ += '[';
     first_.push_back(true);
     return *this;
 }
 JsonWriter& JsonWriter::endArray() {
-    out_ += "]";
+    out_ += ']';
     first_.pop_back();
     return *this;
 }
-JsonWriter& JsonWriter::key(const std::string& name) {
+JsonWriter& JsonWriter::key(std::string_view name) {
     separate();
-    out_ += jsonEscape(name) + ":";
+    appendEscaped(out_, name);
+    out_ += ':';
     afterKey_ = true;
     return *this;
 }
-JsonWriter& JsonWriter::value(const std::string& text) {
+JsonWriter& JsonWriter::value(std::string_view text) {
     separate();
-    out_ += jsonEscape(text);
+    appendEscaped(out_, text);
     return *this;
 }
 JsonWriter& JsonWriter::value(long long number) {
     separate();
-    out_ += std::to_string(number);
+    char buf[24];
+    const auto written = std::to_chars(buf, buf + sizeof buf, number);
+    out_.append(buf, written.ptr);
     return *this;
 }
 JsonWriter& JsonWriter::value(float number) {
@@ -95,12 +182,8 @@ JsonWriter& JsonWriter::value(float number) {
         out_ += "null"; // JSON has no infinities; the model never should either
         return *this;
     }
-    // As printf's "%.9g" writes it (enough digits to give the float back), without the cost of
-    // printf: the JSON of a large plan holds tens of thousands of numbers.
-    char buf[32];
-    const auto written = std::to_chars(buf, buf + sizeof buf, static_cast<double>(number),
-                                       std::chars_format::general, 9);
-    out_.append(buf, written.ptr);
+    // The JSON of a large plan holds tens of thousands of numbers: no printf for them.
+    appendFloat9g(out_, number);
     return *this;
 }
 JsonWriter& JsonWriter::raw(const std::string& json) {

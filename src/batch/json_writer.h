@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ormevak::batch {
@@ -13,23 +14,29 @@ class JsonWriter {
     JsonWriter& endObject();
     JsonWriter& beginArray();
     JsonWriter& endArray();
-    JsonWriter& key(const std::string& name);
-    JsonWriter& value(const std::string& text);
-    JsonWriter& value(const char* text) { return value(std::string(text)); }
+    JsonWriter& key(std::string_view name);
+    JsonWriter& value(std::string_view text);
+    JsonWriter& value(const std::string& text) { return value(std::string_view(text)); }
+    JsonWriter& value(const char* text) { return value(std::string_view(text)); }
     JsonWriter& value(long long number);
     JsonWriter& value(int number) { return value(static_cast<long long>(number)); }
     JsonWriter& value(float number); // enough digits to read back the same float
     JsonWriter& value(bool flag);
     JsonWriter& raw(const std::string& json); // an already written JSON value
     const std::string& str() const { return out_; }
+    // Room for a text of about `bytes`, so that a large one is not copied as it grows.
+    void reserve(size_t bytes) { out_.reserve(bytes); }
 
   private:
     void separate();
     std::string out_;
-    std::vector<bool> first_; // per open container: no element written yet
+    std::vector<char> first_; // per open container: no element written yet
     bool afterKey_ = false;
 };
 
-std::string jsonEscape(const std::string& text);
+std::string jsonEscape(std::string_view text);
+
+// The float as printf's "%.9g" writes it (the same text, byte for byte), into `out`.
+void appendFloat9g(std::string& out, float number);
 
 } // namespace ormevak::batch

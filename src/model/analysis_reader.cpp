@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
-#include <functional>
 #include <future>
 #include <sstream>
 #include <sys/mman.h>
@@ -46,68 +45,75 @@ std::string overflowMessage(std::string_view what, int limit) {
            " this program can hold. The file was not read.";
 }
 
-// The file's lines, read one after another from an opening; reopening starts at the top. Searching
-// for a marker jumps through the text instead of copying every line in between.
+// The file's lines, read one after another from an opening; reopening starts at the top. A line
+// ends at "\n" (a "\r" before it is dropped); the text is never split into a table of lines, and
+// searching for a marker jumps through the text instead of copying every line in between.
 class Lines {
   public:
-    Lines(std::string_view text, const std::vector<std::string_view>& lines)
-        : text_(text), lines_(lines) {}
+    explicit Lines(std::string_view text) : text_(text) {}
     void reopen() { next_ = 0; }
-    bool atEnd() const { return next_ >= lines_.size(); }
+    bool atEnd() const { return next_ >= text_.size(); }
     bool read(std::string& line) {
-        if (next_ >= lines_.size()) return false;
-        line.assign(lines_[next_++]);
+        std::string_view v;
+        if (!view(v)) return false;
+        line.assign(v);
         return true;
+    }
+    // The next line without a copy.
+    bool view(std::string_view& line) {
+        if (atEnd()) return false;
+        line = take();
+        return true;
+    }
+    // Where the next line starts in the text (the text's end after the last line).
+    size_t nextStart() const { return next_; }
+    // Where a line of this text ends in it.
+    size_t endOf(std::string_view line) const {
+        return static_cast<size_t>(line.data() - text_.data()) + line.size();
     }
     // Reads on to the next line that holds the marker, as reading line by line would; at the end
     // of the file the last line read stays the current one.
     bool readUntil(std::string& line, std::string_view marker, std::string_view other = {}) {
-        if (next_ >= lines_.size()) return false;
-        size_t pos = text_.find(marker, startOf(next_));
-        if (!other.empty()) pos = std::min(pos, text_.find(other, startOf(next_)));
+        if (atEnd()) return false;
+        size_t pos = text_.find(marker, next_);
+        if (!other.empty()) pos = std::min(pos, text_.find(other, next_));
         if (pos == std::string_view::npos) {
-            next_ = lines_.size();
-            line.assign(lines_.back());
+            next_ = text_.size();
+            line.assign(lastLine());
             return false;
         }
-        // The lines lie in the text in order: the last one starting at or before pos holds it.
-        const auto after =
-            std::upper_bound(lines_.begin() + static_cast<std::ptrdiff_t>(next_), lines_.end(), pos,
-                             [this](size_t at, std::string_view l) { return at < startOf(l); });
-        const size_t hit = static_cast<size_t>(after - lines_.begin()) - 1;
-        next_ = hit + 1;
-        line.assign(lines_[hit]);
+        // No marker holds a line end: the line holding it starts after the last one before it.
+        const size_t lineEnd = text_.rfind('\n', pos);
+        next_ = lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
+        line.assign(take());
         return true;
     }
 
   private:
-    size_t startOf(size_t i) const { return startOf(lines_[i]); }
-    size_t startOf(std::string_view l) const {
-        return static_cast<size_t>(l.data() - text_.data());
+    static std::string_view withoutReturn(std::string_view line) {
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        return line;
+    }
+    // The line starting at next_; next_ moves past its end.
+    std::string_view take() {
+        const size_t lineEnd = text_.find('\n', next_);
+        const size_t end = lineEnd == std::string_view::npos ? text_.size() : lineEnd;
+        const std::string_view line = text_.substr(next_, end - next_);
+        next_ = lineEnd == std::string_view::npos ? text_.size() : lineEnd + 1;
+        return withoutReturn(line);
+    }
+    // The file's last line (the text is not empty): a final "\n" ends it, starts no other.
+    std::string_view lastLine() const {
+        size_t end = text_.size();
+        if (text_.back() == '\n') --end;
+        const size_t before = end == 0 ? std::string_view::npos : text_.rfind('\n', end - 1);
+        const size_t start = before == std::string_view::npos ? 0 : before + 1;
+        return withoutReturn(text_.substr(start, end - start));
     }
 
     std::string_view text_;
-    const std::vector<std::string_view>& lines_;
-    size_t next_ = 0;
+    size_t next_ = 0; // where the next line starts
 };
-
-std::vector<std::string_view> splitLines(std::string_view all) {
-    // Analysis output lines run to about 40 characters and more: a table for one line in 32
-    // characters seldom has to grow through copies, and the rows it never fills are never touched.
-    std::vector<std::string_view> out;
-    out.reserve(all.size() / 32 + 1);
-    size_t start = 0;
-    while (start < all.size()) {
-        size_t nl = all.find('\n', start);
-        size_t end = nl == std::string_view::npos ? all.size() : nl;
-        std::string_view line = all.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        out.push_back(line);
-        if (nl == std::string_view::npos) break;
-        start = nl + 1;
-    }
-    return out;
-}
 
 // The cursor on the first number after the echo line number (or at the end of the line).
 size_t skipEcho(std::string_view line) {
@@ -133,26 +139,51 @@ struct ReactionTable {
     int lastCase = 0; // case index of the last reaction line read
 };
 
-ReactionTable readReactionTable(std::string_view text, const std::vector<std::string_view>& all) {
-    Lines lines(text, all);
+// The blanks of `line` as "*", into `out` (reused from line to line).
+void starredCopy(std::string_view line, std::string& out) {
+    out.assign(line);
+    scan::blanksToStars(out);
+}
+
+ReactionTable readReactionTable(std::string_view text) {
+    Lines lines(text);
     std::string line;
     ReactionTable t;
     int& s = t.supports;
     int& c = t.lastCase;
     if (!lines.readUntil(line, kReactionMarker)) return t;
-    while (lines.read(line)) {
-        if (find(line, kReactionEnd)) break;
-        if (readNumber(line) == 0) continue;
+    // Room for every support the model holds: the rows are not copied as the table grows, and
+    // the room a file does not fill is never touched.
+    t.rows.reserve(static_cast<size_t>(cap::supports) + 1);
+    // The table ends at the first line holding the end text: found once in the text instead of
+    // in every line (a line holds the whole text or none of it).
+    const size_t tableEnd = text.find(kReactionEnd, lines.nextStart());
+    std::string_view raw;
+    while (lines.view(raw)) {
+        if (tableEnd != std::string_view::npos &&
+            lines.endOf(raw) >= tableEnd + kReactionEnd.size())
+            break;
+        if (readNumber(raw) == 0) continue;
         ++c;
         int k = 0;
         bool toggle = false;
-        scan::blanksToStars(line);
+        // The numbers are read as if the blanks were "*"; the starred copy is made only for a
+        // number of another shape than the common one, and for the message.
+        bool starred = false;
+        auto starredLine = [&]() -> const std::string& {
+            if (!starred) starredCopy(raw, line);
+            starred = true;
+            return line;
+        };
         size_t cursor = 1;
-        while (cursor < line.size()) {
-            cursor = skipToNumber(line, cursor);
-            const float v = static_cast<float>(numberAt(line, cursor));
+        while (cursor < raw.size()) {
+            cursor = skipToNumber(raw, cursor);
+            double number;
+            const size_t read = detail::readPlainNumber<true>(from(raw, cursor), number);
+            if (read == 0) number = numberAt(starredLine(), cursor);
+            const float v = static_cast<float>(number);
             if (!std::isfinite(v))
-                throw RangeError("A support reaction (" + line + ") is out of range");
+                throw RangeError("A support reaction (" + starredLine() + ") is out of range");
             if (cursor <= 7) {
                 toInt32(v, "A support joint number");
                 if (++s > cap::supports)
@@ -174,7 +205,8 @@ ReactionTable readReactionTable(std::string_view text, const std::vector<std::st
                               [static_cast<size_t>(k)] = v;
                 }
             }
-            cursor = skipNumber(line, cursor);
+            // The characters of a number read whole are number characters: skipped already.
+            cursor = skipNumber(raw, std::min(cursor + read, raw.size()));
         }
     }
     return t;
@@ -182,15 +214,14 @@ ReactionTable readReactionTable(std::string_view text, const std::vector<std::st
 
 class Reader {
   public:
-    Reader(Project& p, std::string_view text, const std::vector<std::string_view>& lines,
-           Prompts& prompts)
-        : p_(p), text_(text), all_(lines), lines_(text, lines), prompts_(prompts) {}
+    Reader(Project& p, std::string_view text, Prompts& prompts)
+        : p_(p), text_(text), lines_(text), prompts_(prompts) {}
 
     void run() {
         // The reaction table needs nothing of the other readings: it is read on a second thread
         // while they go on, and its result (or its error) takes its place in the order below.
         std::future<ReactionTable> reactions =
-            std::async(std::launch::async, readReactionTable, text_, std::cref(all_));
+            std::async(std::launch::async, readReactionTable, text_);
         readUnit();
         readJoints();
         readMembers();
@@ -493,7 +524,6 @@ class Reader {
 
     Project& p_;
     std::string_view text_;
-    const std::vector<std::string_view>& all_;
     Lines lines_;
     Prompts& prompts_;
     std::string line_;
@@ -509,9 +539,8 @@ std::optional<InputFailure> readText(Project& p, const std::string& path, std::s
                                      Prompts& prompts) {
     p = Project{};
     p.analysisFilePath = path;
-    const auto lines = splitLines(text);
     try {
-        Reader(p, text, lines, prompts).run();
+        Reader(p, text, prompts).run();
         return std::nullopt;
     } catch (const EndProgram& end) {
         p = Project{};

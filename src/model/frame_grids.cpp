@@ -4,9 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <tuple>
 #include <unordered_map>
-#include <unordered_set>
+#include <utility>
 
 #include "model/errors.h"
 #include "model/numbers.h"
@@ -15,16 +16,19 @@ namespace ormevak {
 
 namespace {
 
-void fillLevels(std::vector<float>& levels, const std::vector<int32_t>& values, const char* axis) {
-    std::vector<int32_t> distinct;
-    std::unordered_set<int32_t> seen;
-    for (int32_t v : values)
-        if (seen.insert(v).second) distinct.push_back(v);
+// The distinct values of one axis, ascending.
+std::vector<int32_t> distinctSorted(std::vector<int32_t> values) {
+    std::sort(values.begin(), values.end());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
+    return values;
+}
+
+void fillLevels(std::vector<float>& levels, const std::vector<int32_t>& distinct,
+                const char* axis) {
     if (distinct.size() > static_cast<size_t>(cap::gridAxis)) {
         throw CapacityError("The frame has more than " + formatInt(cap::gridAxis) + " distinct " +
                             axis + " coordinates. The file was not read.");
     }
-    std::sort(distinct.begin(), distinct.end());
     levels.assign(1, static_cast<float>(distinct.size()));
     for (int32_t v : distinct) levels.push_back(static_cast<float>(v));
 }
@@ -33,17 +37,28 @@ int levelCount(const std::vector<float>& levels) {
     return static_cast<int>(levels[0]);
 }
 
-// 1-based level index of every distinct coordinate of one axis (joint::X, Y or Z).
-std::unordered_map<int32_t, int> indexOf(const Project& p, size_t axis) {
-    std::vector<int32_t> values;
-    for (int j = 1; j <= p.jointCount; ++j)
-        values.push_back(p.joints[static_cast<size_t>(j)][axis]);
-    std::sort(values.begin(), values.end());
-    values.erase(std::unique(values.begin(), values.end()), values.end());
-    std::unordered_map<int32_t, int> index;
-    for (size_t i = 0; i < values.size(); ++i) index[values[i]] = static_cast<int>(i) + 1;
-    return index;
+// 1-based level index of a coordinate among the distinct ones of its axis (which hold it).
+int levelIndex(const std::vector<int32_t>& distinct, int32_t value) {
+    return static_cast<int>(std::lower_bound(distinct.begin(), distinct.end(), value) -
+                            distinct.begin()) +
+           1;
 }
+
+// Keys to the first (lowest) row that holds them: sorted once, then searched by halving.
+template <typename Key> class FirstRow {
+  public:
+    void add(Key key, int row) { entries_.emplace_back(key, row); }
+    void seal() { std::sort(entries_.begin(), entries_.end()); }
+    // The row, 0 when no row holds the key.
+    int find(Key key) const {
+        auto it = std::lower_bound(entries_.begin(), entries_.end(),
+                                   std::pair<Key, int>(key, std::numeric_limits<int>::min()));
+        return it != entries_.end() && it->first == key ? it->second : 0;
+    }
+
+  private:
+    std::vector<std::pair<Key, int>> entries_;
+};
 
 uint64_t pairKey(int32_t a, int32_t b) {
     return (static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32) | static_cast<uint32_t>(b);
@@ -54,34 +69,34 @@ struct Node {
     int xi, yi, zi, joint;
 };
 
-// Member and section look-ups keyed once per build.
+// Member and section look-ups keyed once per build; where two rows hold one key, the first
+// row counts, as a search from the top of the table finds it.
 struct Lookups {
-    std::unordered_map<uint64_t, int32_t> memberByEnds;
-    std::unordered_map<int32_t, int> columnRow;
-    std::unordered_map<int32_t, int> beamRow;
+    const Project& p;
+    FirstRow<uint64_t> memberByEnds; // (start, end) -> row of the incidence table
+    FirstRow<int32_t> columnRow;
+    FirstRow<int32_t> beamRow;
 
-    explicit Lookups(const Project& p) {
-        for (int m = p.memberCount; m >= 1; --m) {
+    explicit Lookups(const Project& project) : p(project) {
+        for (int m = 1; m <= p.memberCount; ++m) {
             const auto& row = p.memberIncidence[static_cast<size_t>(m)];
-            memberByEnds[pairKey(row[incidence::Start], row[incidence::End])] =
-                row[incidence::Number];
+            memberByEnds.add(pairKey(row[incidence::Start], row[incidence::End]), m);
         }
-        for (int c = p.columnCount; c >= 1; --c)
-            columnRow[p.columns[static_cast<size_t>(c)][member_row::Member]] = c;
-        for (int b = p.beamCount; b >= 1; --b) {
+        for (int c = 1; c <= p.columnCount; ++c)
+            columnRow.add(p.columns[static_cast<size_t>(c)][member_row::Member], c);
+        for (int b = 1; b <= p.beamCount; ++b) {
             // Beam member numbers are kept as read; only whole numbers can name a member.
             const float member = p.beams[static_cast<size_t>(b)][member_row::Member];
             if (member >= -2147483648.0f && member < 2147483648.0f && member == std::trunc(member))
-                beamRow[static_cast<int32_t>(member)] = b;
+                beamRow.add(static_cast<int32_t>(member), b);
         }
+        memberByEnds.seal();
+        columnRow.seal();
+        beamRow.seal();
     }
     int32_t member(int32_t lower, int32_t upper) const {
-        auto it = memberByEnds.find(pairKey(lower, upper));
-        return it == memberByEnds.end() ? 0 : it->second;
-    }
-    static int row(const std::unordered_map<int32_t, int>& map, int32_t member) {
-        auto it = map.find(member);
-        return it == map.end() ? 0 : it->second;
+        const int m = memberByEnds.find(pairKey(lower, upper));
+        return m == 0 ? 0 : p.memberIncidence[static_cast<size_t>(m)][incidence::Number];
     }
 };
 
@@ -101,16 +116,18 @@ void buildNodeGrid(Project& p) {
         ys.push_back(row[joint::Y]);
         zs.push_back(row[joint::Z]);
     }
-    fillLevels(p.levelsX, xs, "X");
-    fillLevels(p.levelsY, ys, "Y");
-    fillLevels(p.levelsZ, zs, "Z");
+    const auto dx = distinctSorted(std::move(xs));
+    const auto dy = distinctSorted(std::move(ys));
+    const auto dz = distinctSorted(std::move(zs));
+    fillLevels(p.levelsX, dx, "X");
+    fillLevels(p.levelsY, dy, "Y");
+    fillLevels(p.levelsZ, dz, "Z");
     // Joint by joint in table order, so that of two joints at one point the later one stands.
-    const auto ix = indexOf(p, joint::X), iy = indexOf(p, joint::Y), iz = indexOf(p, joint::Z);
     p.nodeGrid.clear();
     for (int j = 1; j <= p.jointCount; ++j) {
         const auto& row = p.joints[static_cast<size_t>(j)];
-        p.nodeGrid.set(ix.at(row[joint::X]), iy.at(row[joint::Y]), iz.at(row[joint::Z]),
-                       row[joint::Number]);
+        p.nodeGrid.set(levelIndex(dx, row[joint::X]), levelIndex(dy, row[joint::Y]),
+                       levelIndex(dz, row[joint::Z]), row[joint::Number]);
     }
 }
 
@@ -205,15 +222,15 @@ void buildMemberGrids(Project& p) {
         // Empty levels between are bridged: the column comes from the nearest node below.
         if (below[i] && below[i]->joint > 0) {
             if (int32_t m = look.member(below[i]->joint, n.joint))
-                p.columnGrid.set(n.xi, n.yi, n.zi, Lookups::row(look.columnRow, m));
+                p.columnGrid.set(n.xi, n.yi, n.zi, look.columnRow.find(m));
         }
         if (nextX[i] && nextX[i]->joint > 0) {
             if (int32_t m = look.member(n.joint, nextX[i]->joint))
-                p.beamGridX.set(n.xi, n.yi, n.zi, Lookups::row(look.beamRow, m));
+                p.beamGridX.set(n.xi, n.yi, n.zi, look.beamRow.find(m));
         }
         if (nextZ[i] && nextZ[i]->joint > 0) {
             if (int32_t m = look.member(n.joint, nextZ[i]->joint))
-                p.beamGridZ.set(n.xi, n.yi, n.zi, Lookups::row(look.beamRow, m));
+                p.beamGridZ.set(n.xi, n.yi, n.zi, look.beamRow.find(m));
         }
     }
 }

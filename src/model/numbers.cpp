@@ -68,41 +68,6 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// The common shape, a plain "-123.45" ended by a character that cannot continue a number;
-// false sends everything else to the full reader below.
-bool scanPlain(std::string_view text, size_t pos, Scan& s) {
-    size_t i = pos;
-    const size_t n = text.size();
-    while (i < n && isBlank(text[i])) ++i;
-    const bool negative = i < n && text[i] == '-';
-    if (negative) ++i;
-    uint64_t mantissa = 0;
-    int digits = 0, fraction = 0;
-    while (i < n && isDigit(text[i]) && digits < 15) {
-        mantissa = mantissa * 10 + static_cast<uint64_t>(text[i++] - '0');
-        ++digits;
-    }
-    if (i < n && text[i] == '.') {
-        ++i;
-        while (i < n && isDigit(text[i]) && digits < 15) {
-            mantissa = mantissa * 10 + static_cast<uint64_t>(text[i++] - '0');
-            ++digits;
-            ++fraction;
-        }
-    }
-    if (digits == 0) return false;
-    if (i < n) {
-        const char c = text[i];
-        if (isDigit(c) || isBlank(c) || c == '.' || c == 'E' || c == 'e' || c == 'D' || c == 'd')
-            return false;
-    }
-    const double v = static_cast<double>(mantissa) / kPowersOfTen[fraction];
-    s.value = negative ? -v : v;
-    s.any = true;
-    s.end = i;
-    return true;
-}
-
 void skipBlanks(std::string_view text, size_t& i) {
     while (i < text.size() && isBlank(text[i])) ++i;
 }
@@ -163,10 +128,6 @@ bool scanExponent(std::string_view text, size_t& i, long long& exponent) {
 }
 
 Scan scanNumber(std::string_view text, size_t pos) {
-    {
-        Scan quick;
-        if (scanPlain(text, pos, quick)) return quick;
-    }
     size_t i = pos;
     const size_t n = text.size();
     Mantissa m;
@@ -225,7 +186,7 @@ double intFloor(double x) {
     return std::floor(x);
 }
 
-double readNumber(std::string_view text) {
+double readNumberInFull(std::string_view text) {
     return scanNumber(text, 0).value;
 }
 

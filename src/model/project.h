@@ -7,7 +7,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace ormevak {
@@ -167,35 +166,98 @@ enum Component : int { JointNo = 0, CaseNo = 1, ForceY = 2, MomX = 3, MomZ = 4, 
 using ReactionLine = std::array<float, 5>;
 using SupportCases = std::array<ReactionLine, cap::casesPerSupport>;
 
-// A sparse three-dimensional grid of 16-bit cells keyed by (xi, yi, zi).
+// A sparse three-dimensional grid of 16-bit cells keyed by (xi, yi, zi): an open-addressed
+// table with linear probing, where a cell of value 0 is an empty slot (0 is never stored).
 class Grid3 {
   public:
     int get(int xi, int yi, int zi) const {
-        auto it = cells_.find(key(xi, yi, zi));
-        return it == cells_.end() ? 0 : it->second;
+        if (count_ == 0) return 0;
+        const size_t at = find(key(xi, yi, zi));
+        return at == kNone ? 0 : values_[at];
     }
     void set(int xi, int yi, int zi, int value) {
-        if (value == 0)
-            cells_.erase(key(xi, yi, zi));
-        else
-            cells_[key(xi, yi, zi)] = static_cast<int16_t>(value);
+        const uint64_t k = key(xi, yi, zi);
+        const auto cell = static_cast<int16_t>(value);
+        if (cell == 0) {
+            erase(k);
+            return;
+        }
+        if ((count_ + 1) * 2 > keys_.size()) grow();
+        size_t i = slot(k);
+        while (values_[i] != 0 && keys_[i] != k) i = (i + 1) & mask();
+        if (values_[i] == 0) {
+            keys_[i] = k;
+            ++count_;
+        }
+        values_[i] = cell;
     }
-    void clear() { cells_.clear(); }
+    void clear() {
+        keys_.clear();
+        values_.clear();
+        count_ = 0;
+    }
     // Calls f(xi, yi, zi, value) for every non-zero cell, in no particular order.
     template <typename F> void forEach(F f) const {
-        for (const auto& [k, v] : cells_)
+        for (size_t i = 0; i < keys_.size(); ++i) {
+            if (values_[i] == 0) continue;
+            const uint64_t k = keys_[i];
             f(static_cast<int>(k >> 40), static_cast<int>((k >> 20) & 0xFFFFF),
-              static_cast<int>(k & 0xFFFFF), static_cast<int>(v));
+              static_cast<int>(k & 0xFFFFF), static_cast<int>(values_[i]));
+        }
     }
-    size_t size() const { return cells_.size(); }
+    size_t size() const { return count_; }
 
   private:
+    static constexpr size_t kNone = SIZE_MAX;
     static uint64_t key(int xi, int yi, int zi) {
         return (static_cast<uint64_t>(static_cast<uint32_t>(xi)) << 40) |
                (static_cast<uint64_t>(static_cast<uint32_t>(yi)) << 20) |
                static_cast<uint64_t>(static_cast<uint32_t>(zi));
     }
-    std::unordered_map<uint64_t, int16_t> cells_;
+    size_t mask() const { return keys_.size() - 1; }
+    size_t slot(uint64_t k) const {
+        return static_cast<size_t>((k * 0x9E3779B97F4A7C15ull) >> 32) & mask();
+    }
+    size_t find(uint64_t k) const {
+        for (size_t i = slot(k); values_[i] != 0; i = (i + 1) & mask())
+            if (keys_[i] == k) return i;
+        return kNone;
+    }
+    void grow() {
+        std::vector<uint64_t> keys = std::move(keys_);
+        std::vector<int16_t> values = std::move(values_);
+        keys_.assign(keys.empty() ? 16 : keys.size() * 2, 0);
+        values_.assign(keys_.size(), 0);
+        for (size_t i = 0; i < keys.size(); ++i) {
+            if (values[i] == 0) continue;
+            size_t j = slot(keys[i]);
+            while (values_[j] != 0) j = (j + 1) & mask();
+            keys_[j] = keys[i];
+            values_[j] = values[i];
+        }
+    }
+    // Backward-shift deletion: the cells after the hole that would no longer be found move up.
+    void erase(uint64_t k) {
+        if (count_ == 0) return;
+        size_t hole = find(k);
+        if (hole == kNone) return;
+        values_[hole] = 0;
+        --count_;
+        for (size_t j = (hole + 1) & mask(); values_[j] != 0; j = (j + 1) & mask()) {
+            const size_t home = slot(keys_[j]);
+            // j stays when its home lies cyclically in (hole, j].
+            const bool stays = hole <= j ? (hole < home && home <= j) : (hole < home || home <= j);
+            if (stays) continue;
+            keys_[hole] = keys_[j];
+            values_[hole] = values_[j];
+            values_[j] = 0;
+            hole = j;
+        }
+    }
+
+    std::vector<uint64_t> keys_;
+    std::vector<int16_t> values_; // 0: empty slot
+    size_t count_ = 0;
 };
 
 // The captions of one group's three controls in the main window.

@@ -48,8 +48,8 @@ inline std::string_view from(std::string_view line, size_t pos) {
 
 // Blanks (spaces and tabs) become "*", so that readNumber stops at the end of each number.
 inline void blanksToStars(std::string& line) {
-    for (char& c : line)
-        if (c == ' ' || c == '\t') c = '*';
+    // Every character stored, blank or not: the loop then runs many characters at a time.
+    for (char& c : line) c = (c == ' ' || c == '\t') ? '*' : c;
 }
 
 } // namespace ormevak::scan

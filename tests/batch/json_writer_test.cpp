@@ -48,6 +48,33 @@ TEST(JsonWriterNumbers, floatsReadAsPrintfWritesThem) {
     }
 }
 
+// The range written without an exponent (1e-4 to 1e9) has a conversion of its own: every exponent
+// of it, both sides of every power of ten, and ties of the ninth digit, which go to even.
+TEST(JsonWriterNumbers, floatsWithoutExponentReadAsPrintfWritesThem) {
+    std::mt19937 rng(9);
+    for (int i = 0; i < 200000; ++i) {
+        const uint32_t biased = 112 + static_cast<uint32_t>(rng() % 46); // 2^-15 .. 2^31
+        const uint32_t bits = (static_cast<uint32_t>(rng() & 1) << 31) | (biased << 23) |
+                              (static_cast<uint32_t>(rng()) & 0x7fffff);
+        const float v = std::bit_cast<float>(bits);
+        ASSERT_EQ(written(v), printed(v)) << bits;
+    }
+    for (int k = -6; k <= 10; ++k) {
+        float v = static_cast<float>(std::pow(10.0, k));
+        for (int step = 0; step < 50; ++step) v = std::nextafter(v, 0.0f);
+        for (int step = 0; step < 100; ++step, v = std::nextafter(v, 1e30f))
+            ASSERT_EQ(written(v), printed(v)) << k << " " << step;
+    }
+    // 1234567.125 holds ten digits; the ninth rounds to even: "1234567.12", and 1234567.375
+    // to "1234567.38". 0.000123456789 and the like have no tie but many digits to round.
+    EXPECT_EQ(written(1234567.125f), "1234567.12");
+    EXPECT_EQ(written(1234567.375f), "1234567.38");
+    for (int i = 1; i < 100000; ++i) {
+        const float tie = static_cast<float>(1 << 20) + static_cast<float>(i) / 8.0f;
+        ASSERT_EQ(written(tie), printed(tie)) << i;
+    }
+}
+
 TEST(JsonWriterNumbers, infinitiesAndNotANumberAreNull) {
     EXPECT_EQ(written(std::numeric_limits<float>::infinity()), "null");
     EXPECT_EQ(written(-std::numeric_limits<float>::infinity()), "null");

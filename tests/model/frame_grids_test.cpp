@@ -199,3 +199,28 @@ TEST(FrameGrids, beamNumbersThatNameNoMemberAreLeftOut) {
     buildMemberGrids(p);
     EXPECT_EQ(p.beamGridX.get(1, 2, 1), 3);
 }
+
+// Where the tables name a thing twice, the first row counts, as a search from the top finds it:
+// two members between the same joints, and two beam blocks for one member.
+TEST(FrameGrids, theFirstOfTwoRowsNamingOneThingCounts) {
+    Project p;
+    p.joints = {{}, {1, 0, 0, 0}, {2, 5000, 3000, 0}, {3, 0, 3000, 0}};
+    p.jointCount = 3;
+    p.memberIncidence = {{}, {9, 1, 3}, {5, 3, 2}, {7, 1, 3}, {6, 3, 2}};
+    p.memberCount = 4;
+    p.columns = {{}, {0, 7, 3000, 300, 450}, {0, 9, 3000, 230, 600}, {0, 9, 3000, 999, 999}};
+    p.columnCount = 3;
+    p.beams = {{}, {0, 6, 5000, 230, 450}, {0, 5, 5000, 300, 600}, {0, 5, 5000, 999, 999}};
+    p.beamCount = 3;
+    p.supportReaction.assign(2, SupportCases{});
+    p.supportReaction[0][0][reaction::SupportCount] = 1;
+    p.reaction(1, 0, reaction::JointNo) = 1;
+    buildNodeGrid(p);
+    buildMemberGrids(p);
+    linkSupportColumns(p);
+    // Joints 1 -> 3 are members 9 (row 1) and 7 (row 3): member 9, column row 2.
+    EXPECT_EQ(p.columnGrid.get(1, 2, 1), 2);
+    EXPECT_EQ(p.footings[1].colIndex, 2);
+    // Joints 3 -> 2 are members 5 (row 2) and 6 (row 4): member 5, beam row 2.
+    EXPECT_EQ(p.beamGridX.get(1, 2, 1), 2);
+}

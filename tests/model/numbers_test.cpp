@@ -1,7 +1,10 @@
 // The number rules decide every caption, cell and message: rounding, conversions, reading, text.
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <random>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -148,5 +151,36 @@ TEST(ReadNumber, givesTheLibraryConversionForEveryShape) {
         const double expected = std::strtod(text.c_str(), nullptr);
         EXPECT_EQ(readNumber(text), expected) << text;
         EXPECT_EQ(readNumber("-" + text), -expected) << text;
+    }
+}
+
+// The inline reading of the common shape is a shortcut only: on every text it must give what the
+// full reader gives, and with blanks read as ends what the full reader gives on the text whose
+// blanks are "*" (the way the reaction table is read).
+TEST(ReadNumber, theCommonShapeReadsAsTheFullReaderReadsIt) {
+    std::mt19937 rng(2026);
+    const std::string alphabet = "0123456789012345678901234567890123456789--..  \t*EDe+/x";
+    for (int k = 0; k < 200000; ++k) {
+        std::string text;
+        const int length = static_cast<int>(rng() % 24);
+        for (int i = 0; i < length; ++i) text += alphabet[rng() % alphabet.size()];
+        double plain = 0;
+        if (detail::readPlainNumber(text, plain) != 0) {
+            ASSERT_EQ(std::bit_cast<uint64_t>(plain),
+                      std::bit_cast<uint64_t>(readNumberInFull(text)))
+                << text;
+        }
+        std::string starred = text;
+        for (char& c : starred)
+            if (c == ' ' || c == '\t') c = '*';
+        if (const size_t read = detail::readPlainNumber<true>(text, plain)) {
+            ASSERT_EQ(std::bit_cast<uint64_t>(plain),
+                      std::bit_cast<uint64_t>(readNumberInFull(starred)))
+                << text;
+            // What it read is a number's characters only: "-", "." and digits.
+            ASSERT_LE(read, text.size());
+            ASSERT_EQ(text.substr(0, read).find_first_not_of("-.0123456789"), std::string::npos)
+                << text;
+        }
     }
 }
