@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <tuple>
 #include <unordered_map>
 #include <utility>
@@ -44,20 +43,42 @@ int levelIndex(const std::vector<int32_t>& distinct, int32_t value) {
            1;
 }
 
-// Keys to the first (lowest) row that holds them: sorted once, then searched by halving.
-template <typename Key> class FirstRow {
+// Keys to the value their first row gave: an open-addressed table sized for its rows, filled in
+// row order, where a key met again keeps its first value, as a search from the top of the table
+// finds it.
+template <typename Key> class FirstOf {
   public:
-    void add(Key key, int row) { entries_.emplace_back(key, row); }
-    void seal() { std::sort(entries_.begin(), entries_.end()); }
-    // The row, 0 when no row holds the key.
-    int find(Key key) const {
-        auto it = std::lower_bound(entries_.begin(), entries_.end(),
-                                   std::pair<Key, int>(key, std::numeric_limits<int>::min()));
-        return it != entries_.end() && it->first == key ? it->second : 0;
+    explicit FirstOf(int rows) {
+        size_t size = 16;
+        while (size < 2 * static_cast<size_t>(std::max(rows, 0))) size *= 2;
+        keys_.assign(size, Key{});
+        values_.assign(size, 0);
+        used_.assign(size, 0);
+    }
+    void add(Key key, int32_t value) {
+        size_t i = slot(key);
+        for (; used_[i] != 0; i = (i + 1) & mask())
+            if (keys_[i] == key) return;
+        keys_[i] = key;
+        values_[i] = value;
+        used_[i] = 1;
+    }
+    // The first value given for the key, 0 when no row holds it.
+    int32_t find(Key key) const {
+        for (size_t i = slot(key); used_[i] != 0; i = (i + 1) & mask())
+            if (keys_[i] == key) return values_[i];
+        return 0;
     }
 
   private:
-    std::vector<std::pair<Key, int>> entries_;
+    size_t mask() const { return keys_.size() - 1; }
+    size_t slot(Key key) const {
+        return static_cast<size_t>((static_cast<uint64_t>(key) * 0x9E3779B97F4A7C15ull) >> 32) &
+               mask();
+    }
+    std::vector<Key> keys_;
+    std::vector<int32_t> values_;
+    std::vector<uint8_t> used_;
 };
 
 uint64_t pairKey(int32_t a, int32_t b) {
@@ -72,15 +93,16 @@ struct Node {
 // Member and section look-ups keyed once per build; where two rows hold one key, the first
 // row counts, as a search from the top of the table finds it.
 struct Lookups {
-    const Project& p;
-    FirstRow<uint64_t> memberByEnds; // (start, end) -> row of the incidence table
-    FirstRow<int32_t> columnRow;
-    FirstRow<int32_t> beamRow;
+    FirstOf<uint64_t> memberByEnds; // (start, end) -> member number
+    FirstOf<int32_t> columnRow;     // member number -> row of the column table
+    FirstOf<int32_t> beamRow;       // member number -> row of the beam table
 
-    explicit Lookups(const Project& project) : p(project) {
+    explicit Lookups(const Project& p)
+        : memberByEnds(p.memberCount), columnRow(p.columnCount), beamRow(p.beamCount) {
         for (int m = 1; m <= p.memberCount; ++m) {
             const auto& row = p.memberIncidence[static_cast<size_t>(m)];
-            memberByEnds.add(pairKey(row[incidence::Start], row[incidence::End]), m);
+            memberByEnds.add(pairKey(row[incidence::Start], row[incidence::End]),
+                             row[incidence::Number]);
         }
         for (int c = 1; c <= p.columnCount; ++c)
             columnRow.add(p.columns[static_cast<size_t>(c)][member_row::Member], c);
@@ -90,13 +112,9 @@ struct Lookups {
             if (member >= -2147483648.0f && member < 2147483648.0f && member == std::trunc(member))
                 beamRow.add(static_cast<int32_t>(member), b);
         }
-        memberByEnds.seal();
-        columnRow.seal();
-        beamRow.seal();
     }
     int32_t member(int32_t lower, int32_t upper) const {
-        const int m = memberByEnds.find(pairKey(lower, upper));
-        return m == 0 ? 0 : p.memberIncidence[static_cast<size_t>(m)][incidence::Number];
+        return memberByEnds.find(pairKey(lower, upper));
     }
 };
 
