@@ -108,14 +108,7 @@ bool appendPlain9g(std::string& out, float number) {
     return true;
 }
 
-} // namespace
-
-std::string jsonEscape(std::string_view text) {
-    std::string out;
-    appendEscaped(out, text);
-    return out;
-}
-
+// The float as printf's "%.9g" writes it (the same text, byte for byte).
 void appendFloat9g(std::string& out, float number) {
     if (appendPlain9g(out, number)) return;
     char buf[32];
@@ -123,6 +116,8 @@ void appendFloat9g(std::string& out, float number) {
                                        std::chars_format::general, 9);
     out.append(buf, written.ptr);
 }
+
+} // namespace
 
 void JsonWriter::separate() {
     if (afterKey_) {

@@ -34,9 +34,4 @@ class JsonWriter {
     bool afterKey_ = false;
 };
 
-std::string jsonEscape(std::string_view text);
-
-// The float as printf's "%.9g" writes it (the same text, byte for byte), into `out`.
-void appendFloat9g(std::string& out, float number);
-
 } // namespace ormevak::batch

@@ -139,12 +139,6 @@ struct ReactionTable {
     int lastCase = 0; // case index of the last reaction line read
 };
 
-// The blanks of `line` as "*", into `out` (reused from line to line).
-void starredCopy(std::string_view line, std::string& out) {
-    out.assign(line);
-    scan::blanksToStars(out);
-}
-
 ReactionTable readReactionTable(std::string_view text) {
     Lines lines(text);
     std::string line;
@@ -171,8 +165,11 @@ ReactionTable readReactionTable(std::string_view text) {
         // number of another shape than the common one, and for the message.
         bool starred = false;
         auto starredLine = [&]() -> const std::string& {
-            if (!starred) starredCopy(raw, line);
-            starred = true;
+            if (!starred) {
+                line.assign(raw);
+                scan::blanksToStars(line);
+                starred = true;
+            }
             return line;
         };
         size_t cursor = 1;

@@ -310,32 +310,23 @@ TEST(EditHistoryBytes, moveWithTheEntriesBetweenUndoAndRedo) {
     EXPECT_EQ(s.history.bytes(), 0u);
 }
 
-TEST(EditHistory, anEditThatChangesNothingBesideDesignedRRowsAddsNoEntry) {
-    Session s;
-    load(s);
-    // A resized footing: Design gives it row R1 with its texts.
-    run(s, "wheel 2 +1\nwheel 2 +1\ndesign");
-    ASSERT_FALSE(s.project.rectRows.empty());
-    ASSERT_FALSE(s.project.rectRows[0].texts.empty());
-    const size_t entries = s.history.undoCount();
-    run(s, "combine 4000 -100 4400 100"); // a band round one column only: refused
-    run(s, "refresh");                    // the sides already follow the loads
-    EXPECT_EQ(s.history.undoCount(), entries);
-    EXPECT_EQ(s.history.undoName(), "Design");
-}
-
-TEST(EditHistory, anEditThatChangesNothingBesideDesignedCRowsAddsNoEntry) {
-    Session s;
-    load(s);
-    // Two columns 5 m apart along Z combined: Design gives them row C1 with its texts.
-    run(s, "combine -100 -100 100 5100 ok\ndesign");
-    ASSERT_FALSE(s.project.combinedRows.empty());
-    ASSERT_FALSE(s.project.combinedRows[0].texts.empty());
-    const size_t entries = s.history.undoCount();
-    run(s, "combine 4000 -100 4400 100"); // a band round one column only: refused
-    run(s, "refresh");                    // the sides already follow the loads
-    EXPECT_EQ(s.history.undoCount(), entries);
-    EXPECT_EQ(s.history.undoName(), "Design");
+// A refused combine and a refresh that changes no side leave the history as Design left it, with
+// designed rows beside them: R1 of a resized footing, and C1 of two columns 5 m apart along Z.
+TEST(EditHistory, anEditThatChangesNothingBesideDesignedRowsAddsNoEntry) {
+    for (const bool combined : {false, true}) {
+        Session s;
+        load(s);
+        run(s,
+            combined ? "combine -100 -100 100 5100 ok\ndesign" : "wheel 2 +1\nwheel 2 +1\ndesign");
+        const auto& texts =
+            combined ? s.project.combinedRows.at(0).texts : s.project.rectRows.at(0).texts;
+        ASSERT_FALSE(texts.empty()) << combined;
+        const size_t entries = s.history.undoCount();
+        run(s, "combine 4000 -100 4400 100"); // a band round one column only: refused
+        run(s, "refresh");                    // the sides already follow the loads
+        EXPECT_EQ(s.history.undoCount(), entries) << combined;
+        EXPECT_EQ(s.history.undoName(), "Design") << combined;
+    }
 }
 
 } // namespace
