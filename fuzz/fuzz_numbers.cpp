@@ -1,5 +1,5 @@
-// The number reader and writer: no crash, the inline reading of the common shape equal to the
-// full reader, and the text of a float reads back to it closely.
+// The number reader and writer: no crash, the inline reading of the common shape and the zero
+// test equal to the full reader, and the text of a float reads back to it closely.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const double v = readNumber(text);
     const double full = readNumberInFull(text);
     if (std::memcmp(&v, &full, sizeof v) != 0) __builtin_trap();
+    if (readsAsZero(text) != (full == 0)) __builtin_trap();
     // Blanks read as ends, as the reaction lines are read: the full reader on the text with its
     // blanks made "*".
     double plain = 0;

@@ -1,6 +1,7 @@
 // JSON text for the batch tool's result.
 #include "batch/json_writer.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -10,8 +11,19 @@ namespace ormevak::batch {
 
 namespace {
 
+bool needsEscape(unsigned char c) {
+    return c < 0x20 || c >= 0x80 || c == '"' || c == '\\';
+}
+
 void appendEscaped(std::string& out, std::string_view text) {
     out += '"';
+    // The keys and most texts are plain: appended whole.
+    if (std::none_of(text.begin(), text.end(),
+                     [](char c) { return needsEscape(static_cast<unsigned char>(c)); })) {
+        out.append(text);
+        out += '"';
+        return;
+    }
     for (unsigned char c : text) {
         switch (c) {
         case '"':

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <fcntl.h>
 #include <future>
 #include <sstream>
@@ -15,6 +16,7 @@
 #include <unordered_map>
 
 #include "model/errors.h"
+#include "model/first_of.h"
 #include "model/frame_grids.h"
 #include "model/numbers.h"
 #include "model/text_scan.h"
@@ -75,8 +77,13 @@ class Lines {
     // of the file the last line read stays the current one.
     bool readUntil(std::string& line, std::string_view marker, std::string_view other = {}) {
         if (atEnd()) return false;
-        size_t pos = text_.find(marker, next_);
-        if (!other.empty()) pos = std::min(pos, text_.find(other, next_));
+        size_t pos = text_.find(other.empty() ? marker : other, next_);
+        // Whichever starts first: the marker is searched for only before the other text.
+        if (!other.empty()) {
+            const size_t limit =
+                pos == std::string_view::npos ? text_.size() : pos + marker.size() - 1;
+            pos = std::min(pos, text_.substr(0, limit).find(marker, next_));
+        }
         if (pos == std::string_view::npos) {
             next_ = text_.size();
             line.assign(lastLine());
@@ -157,7 +164,7 @@ ReactionTable readReactionTable(std::string_view text) {
         if (tableEnd != std::string_view::npos &&
             lines.endOf(raw) >= tableEnd + kReactionEnd.size())
             break;
-        if (readNumber(raw) == 0) continue;
+        if (readsAsZero(raw)) continue;
         ++c;
         int k = 0;
         bool toggle = false;
@@ -209,6 +216,50 @@ ReactionTable readReactionTable(std::string_view text) {
     return t;
 }
 
+// readNumber of the 10 characters after the first `marker` of the current line, after reading
+// on to a line that holds it when `readOn` is set.
+double valueAfter(Lines& lines, std::string& line, std::string_view marker, bool readOn) {
+    if (readOn) lines.readUntil(line, marker);
+    const size_t at = find(line, marker);
+    return readNumber(mid(line, at + marker.size(), 10));
+}
+
+// The beam design blocks, read from an opening of their own: they need nothing of the other
+// readings. The informs a block gives wait here to be shown in turn, and so does an error.
+struct BeamBlocks {
+    std::vector<std::array<float, 5>> rows{std::array<float, 5>{}}; // block 0..N
+    std::vector<std::string> informs;
+    std::exception_ptr error;
+};
+
+BeamBlocks readBeamBlocks(std::string_view text) {
+    Lines lines(text);
+    std::string line;
+    BeamBlocks b;
+    try {
+        while (lines.readUntil(line, kBeamMarker)) {
+            for (;;) {
+                if (static_cast<int>(b.rows.size()) > cap::beams)
+                    throw CapacityError(overflowMessage("beam design blocks", cap::beams));
+                std::array<float, 5> row{};
+                row[member_row::Member] = finiteSingle(valueAfter(lines, line, kBeamMarker, false));
+                if (row[member_row::Member] == 0) b.informs.push_back(line);
+                row[member_row::Length] = finiteSingle(valueAfter(lines, line, "LENGTH:", true));
+                row[member_row::Dim3] = finiteSingle(valueAfter(lines, line, "SIZE:", false));
+                row[member_row::Dim4] = finiteSingle(valueAfter(lines, line, "X", false));
+                b.rows.push_back(row);
+                // The LENGTH: line may itself start the next block only in a broken file. At
+                // the end of the file the last line stays current, and may be a header: the end
+                // of the file ends the blocks.
+                if (lines.atEnd() || !find(line, kBeamMarker)) break;
+            }
+        }
+    } catch (...) {
+        b.error = std::current_exception();
+    }
+    return b;
+}
+
 class Reader {
   public:
     Reader(Project& p, std::string_view text, Prompts& prompts)
@@ -219,12 +270,12 @@ class Reader {
         // while they go on, and its result (or its error) takes its place in the order below.
         std::future<ReactionTable> reactions =
             std::async(std::launch::async, readReactionTable, text_);
+        std::future<BeamBlocks> beams = std::async(std::launch::async, readBeamBlocks, text_);
         readUnit();
         readJoints();
         readMembers();
         readBetaAndColumns();
-        lines_.reopen();
-        readBeams();
+        applyBeams(beams.get());
         applyReactions(reactions.get());
         lines_.reopen();
         readGrades();
@@ -239,12 +290,8 @@ class Reader {
     // Reads on until a line holds `marker` (the current line is not examined).
     bool readUntil(std::string_view marker) { return lines_.readUntil(line_, marker); }
 
-    // readNumber of the 10 characters after the first `marker` of the current line, after
-    // reading on to a line that holds it when `readOn` is set.
     double valueAfter(std::string_view marker, bool readOn) {
-        if (readOn) readUntil(marker);
-        size_t at = find(line_, marker);
-        return readNumber(mid(line_, at + marker.size(), 10));
+        return ormevak::valueAfter(lines_, line_, marker, readOn);
     }
 
     // A file in which a marker every analysis output has is missing: the user is told what was
@@ -286,7 +333,7 @@ class Reader {
         p_.joints.assign(2, {});
         int counter = 0;
         while (next()) {
-            if (readNumber(line_) == 0) continue;
+            if (readsAsZero(line_)) continue;
             size_t cursor = skipEcho(line_);
             if (cursor == line_.size()) return; // this line starts the member search
             scan::blanksToStars(line_);
@@ -335,7 +382,7 @@ class Reader {
         p_.memberIncidence.assign(2, {});
         int counter = 0;
         while (next()) {
-            if (readNumber(line_) == 0) continue;
+            if (readsAsZero(line_)) continue;
             size_t cursor = skipEcho(line_);
             if (cursor == line_.size()) return;
             scan::blanksToStars(line_);
@@ -404,7 +451,7 @@ class Reader {
             while ((at = line_.find(kBetaMarker)) != std::string::npos)
                 line_.erase(at, kBetaMarker.size());
             for (;;) {
-                if (readNumber(line_) == 0) {
+                if (readsAsZero(line_)) {
                     if (!next()) return;
                     continue;
                 }
@@ -437,26 +484,13 @@ class Reader {
         }
     }
 
-    void readBeams() {
-        p_.beamCount = 0;
-        p_.beams.assign(1, {});
-        while (readUntil(kBeamMarker)) {
-            for (;;) {
-                if (++p_.beamCount > cap::beams)
-                    throw CapacityError(overflowMessage("beam design blocks", cap::beams));
-                std::array<float, 5> row{};
-                row[member_row::Member] = finiteSingle(valueAfter(kBeamMarker, false));
-                if (row[member_row::Member] == 0) prompts_.inform(line_);
-                row[member_row::Length] = finiteSingle(valueAfter("LENGTH:", true));
-                row[member_row::Dim3] = finiteSingle(valueAfter("SIZE:", false));
-                row[member_row::Dim4] = finiteSingle(valueAfter("X", false));
-                p_.beams.push_back(row);
-                // The LENGTH: line may itself start the next block only in a broken file. At
-                // the end of the file the last line stays current, and may be a header: the end
-                // of the file ends the blocks.
-                if (lines_.atEnd() || !find(line_, kBeamMarker)) break;
-            }
-        }
+    // The beam blocks read on their own thread: their informs are shown, and their error thrown,
+    // here, where reading them in turn would have.
+    void applyBeams(BeamBlocks blocks) {
+        for (const std::string& text : blocks.informs) prompts_.inform(text);
+        if (blocks.error) std::rethrow_exception(blocks.error);
+        p_.beamCount = static_cast<int>(blocks.rows.size()) - 1;
+        p_.beams = std::move(blocks.rows);
     }
 
     void applyReactions(ReactionTable table) {
@@ -490,13 +524,13 @@ class Reader {
 
     // The start joint becomes the lower (or smaller-coordinate) end of every member.
     void normaliseMembers() {
-        std::unordered_map<int32_t, size_t> firstRow;
-        for (int j = p_.jointCount; j >= 1; --j)
-            firstRow[p_.joints[static_cast<size_t>(j)][joint::Number]] = static_cast<size_t>(j);
+        FirstOf<int32_t> firstRow(p_.jointCount);
+        for (int j = 1; j <= p_.jointCount; ++j)
+            firstRow.add(p_.joints[static_cast<size_t>(j)][joint::Number], j);
         const std::array<int32_t, 4> absent{};
         auto jointRow = [&](int32_t number) -> const std::array<int32_t, 4>& {
-            auto it = firstRow.find(number);
-            return it == firstRow.end() ? absent : p_.joints[it->second];
+            const int32_t row = firstRow.find(number);
+            return row == 0 ? absent : p_.joints[static_cast<size_t>(row)];
         };
         for (int m = 1; m <= p_.memberCount; ++m) {
             auto& row = p_.memberIncidence[static_cast<size_t>(m)];

@@ -6,20 +6,26 @@
 #include <cmath>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "model/errors.h"
+#include "model/first_of.h"
 #include "model/numbers.h"
 
 namespace ormevak {
 
 namespace {
 
-// The distinct values of one axis, ascending.
-std::vector<int32_t> distinctSorted(std::vector<int32_t> values) {
-    std::sort(values.begin(), values.end());
-    values.erase(std::unique(values.begin(), values.end()), values.end());
-    return values;
+// The distinct values of one axis, ascending. A frame has thousands of joints on a few dozen
+// levels: the repeats are dropped through a look-up before the few that are left are sorted.
+std::vector<int32_t> distinctSorted(const std::vector<int32_t>& values) {
+    std::unordered_set<int32_t> seen;
+    std::vector<int32_t> distinct;
+    for (int32_t v : values)
+        if (seen.insert(v).second) distinct.push_back(v);
+    std::sort(distinct.begin(), distinct.end());
+    return distinct;
 }
 
 void fillLevels(std::vector<float>& levels, const std::vector<int32_t>& distinct,
@@ -42,44 +48,6 @@ int levelIndex(const std::vector<int32_t>& distinct, int32_t value) {
                             distinct.begin()) +
            1;
 }
-
-// Keys to the value their first row gave: an open-addressed table sized for its rows, filled in
-// row order, where a key met again keeps its first value, as a search from the top of the table
-// finds it.
-template <typename Key> class FirstOf {
-  public:
-    explicit FirstOf(int rows) {
-        size_t size = 16;
-        while (size < 2 * static_cast<size_t>(std::max(rows, 0))) size *= 2;
-        keys_.assign(size, Key{});
-        values_.assign(size, 0);
-        used_.assign(size, 0);
-    }
-    void add(Key key, int32_t value) {
-        size_t i = slot(key);
-        for (; used_[i] != 0; i = (i + 1) & mask())
-            if (keys_[i] == key) return;
-        keys_[i] = key;
-        values_[i] = value;
-        used_[i] = 1;
-    }
-    // The first value given for the key, 0 when no row holds it.
-    int32_t find(Key key) const {
-        for (size_t i = slot(key); used_[i] != 0; i = (i + 1) & mask())
-            if (keys_[i] == key) return values_[i];
-        return 0;
-    }
-
-  private:
-    size_t mask() const { return keys_.size() - 1; }
-    size_t slot(Key key) const {
-        return static_cast<size_t>((static_cast<uint64_t>(key) * 0x9E3779B97F4A7C15ull) >> 32) &
-               mask();
-    }
-    std::vector<Key> keys_;
-    std::vector<int32_t> values_;
-    std::vector<uint8_t> used_;
-};
 
 uint64_t pairKey(int32_t a, int32_t b) {
     return (static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32) | static_cast<uint32_t>(b);
@@ -134,14 +102,15 @@ void buildNodeGrid(Project& p) {
         ys.push_back(row[joint::Y]);
         zs.push_back(row[joint::Z]);
     }
-    const auto dx = distinctSorted(std::move(xs));
-    const auto dy = distinctSorted(std::move(ys));
-    const auto dz = distinctSorted(std::move(zs));
+    const auto dx = distinctSorted(xs);
+    const auto dy = distinctSorted(ys);
+    const auto dz = distinctSorted(zs);
     fillLevels(p.levelsX, dx, "X");
     fillLevels(p.levelsY, dy, "Y");
     fillLevels(p.levelsZ, dz, "Z");
     // Joint by joint in table order, so that of two joints at one point the later one stands.
     p.nodeGrid.clear();
+    p.nodeGrid.reserve(static_cast<size_t>(p.jointCount));
     for (int j = 1; j <= p.jointCount; ++j) {
         const auto& row = p.joints[static_cast<size_t>(j)];
         p.nodeGrid.set(levelIndex(dx, row[joint::X]), levelIndex(dy, row[joint::Y]),
@@ -215,6 +184,8 @@ void buildMemberGrids(Project& p) {
     if (p.levelsX.empty() || levelCount(p.levelsY) < 2) return;
     const Lookups look(p);
     const std::vector<Node> nodes = gridNodes(p);
+    // At most one column stands on each node.
+    p.columnGrid.reserve(nodes.size());
 
     // The nearest node below on the same vertical line, and the next node in +X and in +Z.
     // Grid indices are at most 300 (10 bits), so a line of two indices fits its 20 bits.

@@ -1,6 +1,7 @@
 // Rounding, checked conversions, the number reader and the number writer.
 #include "model/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -178,8 +179,9 @@ double roundTo(double x, int decimals) {
 int16_t toInt16(double x, std::string_view what) {
     return checkedConvert<int16_t>(x, what, "16-bit");
 }
-int32_t toInt32(double x, std::string_view what) {
-    return checkedConvert<int32_t>(x, what, "32-bit");
+void throwOutOfInt32(double x, std::string_view what) {
+    checkedConvert<int32_t>(x, what, "32-bit");
+    throw RangeError(std::string(what) + " is out of range for a 32-bit integer");
 }
 
 double intFloor(double x) {
@@ -213,28 +215,39 @@ std::string formatNumber(float value) {
     if (std::isnan(v)) return "NaN";
     if (std::isinf(v)) return v > 0 ? "Infinity" : "-Infinity";
     if (v == 0) return "0";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.6e", v);
-    // buf: [-]d.dddddde[+-]xx
-    std::string s(buf);
-    bool negative = s[0] == '-';
-    if (negative) s.erase(0, 1);
-    const size_t ePos = s.find('e');
-    std::string digits = s.substr(0, 1) + s.substr(2, ePos - 2);
-    int exponent = std::stoi(s.substr(ePos + 1));
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-    std::string out;
+    // Seven significant digits, rounded as printf's "%.6e" rounds them: [-]d.dddddde[+-]xx.
+    char sci[32];
+    const char* const sciEnd =
+        std::to_chars(sci, sci + sizeof sci, std::fabs(v), std::chars_format::scientific, 6).ptr;
+    char digits[7];
+    digits[0] = sci[0];
+    std::copy(sci + 2, sci + 8, digits + 1);
+    size_t count = 7;
+    while (count > 1 && digits[count - 1] == '0') --count;
+    int exponent = 0;
+    std::from_chars(sci + 10, sciEnd, exponent);
+    if (sci[9] == '-') exponent = -exponent;
+    // A float's decimal exponent lies within -45..38: the text fits in 64 characters.
+    char out[64];
+    char* o = out;
+    if (v < 0) *o++ = '-';
     if (exponent >= 0) {
         const size_t intLen = static_cast<size_t>(exponent) + 1;
-        if (digits.size() <= intLen) {
-            out = digits + std::string(intLen - digits.size(), '0');
+        if (count <= intLen) {
+            o = std::copy(digits, digits + count, o);
+            o = std::fill_n(o, intLen - count, '0');
         } else {
-            out = digits.substr(0, intLen) + "." + digits.substr(intLen);
+            o = std::copy(digits, digits + intLen, o);
+            *o++ = '.';
+            o = std::copy(digits + intLen, digits + count, o);
         }
     } else {
-        out = "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+        *o++ = '0';
+        *o++ = '.';
+        o = std::fill_n(o, -exponent - 1, '0');
+        o = std::copy(digits, digits + count, o);
     }
-    return negative ? "-" + out : out;
+    return std::string(out, o);
 }
 
 } // namespace ormevak

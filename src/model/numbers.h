@@ -2,6 +2,7 @@
 // Every caption, cell and message goes through formatNumber, so the rules live here only.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -21,7 +22,14 @@ double roundTo(double x, int decimals);
 // Conversion of a real to a 16- or 32-bit integer, ties to even; throws RangeError when out of
 // range (or not a number). `what` names the value in the message.
 int16_t toInt16(double x, std::string_view what = "value");
-int32_t toInt32(double x, std::string_view what = "value");
+[[noreturn]] void throwOutOfInt32(double x, std::string_view what);
+// Inline: the reader converts every joint, member and column number it meets.
+inline int32_t toInt32(double x, std::string_view what = "value") {
+    // A NaN fails both comparisons.
+    const double r = std::nearbyint(x);
+    if (r >= -2147483648.0 && r <= 2147483647.0) return static_cast<int32_t>(r);
+    throwOutOfInt32(x, what);
+}
 
 // Int(x): the largest integer not above x (as a double, so it never overflows).
 double intFloor(double x);
@@ -37,10 +45,30 @@ namespace detail {
 inline constexpr double kPlainScale[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
+inline bool isExponentLetter(char c) {
+    return c == 'E' || c == 'e' || c == 'D' || c == 'd';
+}
+
+// Whether `c` (and what follows it up to `end`) would make the full reader read on after the
+// digits of a number. Blanks after digits are read on by it; what follows them decides: more
+// digits or a point continue the number, and an exponent letter counts only with a sign or
+// digits after it. With `blanksEnd` a blank is an end.
+template <bool blanksEnd> inline bool continuesNumber(const char* next, const char* end, char c) {
+    if ((c >= '0' && c <= '9') || c == '.' || isExponentLetter(c)) return true;
+    if (blanksEnd || (c != ' ' && c != '\t')) return false;
+    while (next != end && (*next == ' ' || *next == '\t')) ++next;
+    if (next == end) return false;
+    c = *next++;
+    if ((c >= '0' && c <= '9') || c == '.') return true;
+    if (!isExponentLetter(c)) return false;
+    while (next != end && (*next == ' ' || *next == '\t')) ++next;
+    return next != end && ((*next >= '0' && *next <= '9') || *next == '+' || *next == '-');
+}
+
 // The common shape, "-123.45" after optional blanks with at most 15 digits, ended by the end
-// of the text or a character that cannot continue a number: its value, as the full reader
-// gives it (a mantissa below 2^53 over an exact power of ten is one correctly rounded
-// division), and the count of characters read. 0 for every other text. Inline, since the
+// of the text or a character that cannot continue a number (blanks before it allowed): its value,
+// as the full reader gives it (a mantissa below 2^53 over an exact power of ten is one correctly
+// rounded division), and the count of characters read. 0 for every other text. Inline, since the
 // analysis reader meets hundreds of thousands of numbers.
 //
 // With `blanksEnd` a blank is read as any other character that ends a number (and none is
@@ -69,12 +97,7 @@ inline size_t readPlainNumber(std::string_view text, double& value) {
         }
     }
     if (digits == 0) return 0;
-    if (p != end) {
-        const char c = *p;
-        if ((c >= '0' && c <= '9') || (!blanksEnd && (c == ' ' || c == '\t')) || c == '.' ||
-            c == 'E' || c == 'e' || c == 'D' || c == 'd')
-            return 0;
-    }
+    if (p != end && continuesNumber<blanksEnd>(p + 1, end, *p)) return 0;
     const double v = static_cast<double>(mantissa) / kPlainScale[fraction];
     value = negative ? -v : v;
     return static_cast<size_t>(p - text.data());
@@ -87,6 +110,35 @@ inline double readNumber(std::string_view text) {
     double value;
     if (detail::readPlainNumber(text, value) != 0) return value;
     return readNumberInFull(text);
+}
+
+// readNumber(text) == 0, told from the digits without converting them: a number without an
+// exponent is 0 exactly when none of its digits is. An exponent, or a number so long that its
+// digits could fall below the smallest double, is read in full.
+inline bool readsAsZero(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end && (*p == ' ' || *p == '\t')) ++p;
+    if (p != end && (*p == '+' || *p == '-')) ++p;
+    bool nonzero = false;
+    // A run of digits, blanks between them allowed, as the full reader reads it.
+    auto digitRun = [&] {
+        for (; p != end; ++p) {
+            const char c = *p;
+            if (c >= '1' && c <= '9')
+                nonzero = true;
+            else if (c != '0' && c != ' ' && c != '\t')
+                break;
+        }
+    };
+    digitRun();
+    if (p != end && *p == '.') {
+        ++p;
+        digitRun();
+    }
+    if ((p != end && detail::isExponentLetter(*p)) || p - text.data() > 300)
+        return readNumberInFull(text) == 0;
+    return !nonzero;
 }
 
 // True when the whole text (blanks around it allowed) is one number in the form readNumber

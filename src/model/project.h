@@ -206,6 +206,12 @@ class Grid3 {
         }
     }
     size_t size() const { return count_; }
+    // Room for `cells` cells without growing on the way (a grid read from a file knows its count).
+    void reserve(size_t cells) {
+        size_t room = 16;
+        while (room < 2 * cells) room *= 2;
+        if (room > keys_.size()) rehash(room);
+    }
 
   private:
     static constexpr size_t kNone = SIZE_MAX;
@@ -223,10 +229,11 @@ class Grid3 {
             if (keys_[i] == k) return i;
         return kNone;
     }
-    void grow() {
+    void grow() { rehash(keys_.empty() ? 16 : keys_.size() * 2); }
+    void rehash(size_t room) {
         std::vector<uint64_t> keys = std::move(keys_);
         std::vector<int16_t> values = std::move(values_);
-        keys_.assign(keys.empty() ? 16 : keys.size() * 2, 0);
+        keys_.assign(room, 0);
         values_.assign(keys_.size(), 0);
         for (size_t i = 0; i < keys.size(); ++i) {
             if (values[i] == 0) continue;

@@ -2,9 +2,12 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -129,6 +132,40 @@ TEST(FormatNumber, roundsToSevenSignificantDigits) {
     EXPECT_EQ(formatNumber(99.99999f), "99.99999");
 }
 
+// printf's "%.6e" is the rounding the written numbers follow: its seven digits, trailing zeros
+// dropped, placed around the point by the exponent.
+std::string sevenDigitsOfPrintf(float value) {
+    char sci[32];
+    std::snprintf(sci, sizeof sci, "%.6e", static_cast<double>(std::fabs(value)));
+    std::string digits = std::string(1, sci[0]) + std::string(sci + 2, 6);
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    const int exponent = std::atoi(sci + 9);
+    std::string text;
+    if (exponent < 0)
+        text = "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+    else if (digits.size() <= static_cast<size_t>(exponent) + 1)
+        text = digits + std::string(static_cast<size_t>(exponent) + 1 - digits.size(), '0');
+    else
+        text = digits.insert(static_cast<size_t>(exponent) + 1, ".");
+    return (value < 0 ? "-" : "") + text;
+}
+
+TEST(FormatNumber, roundsAsPrintfOverTheWholeRangeOfASingle) {
+    std::mt19937 rng(77);
+    std::vector<float> values = {std::numeric_limits<float>::max(),
+                                 std::numeric_limits<float>::min(),
+                                 std::numeric_limits<float>::denorm_min(),
+                                 9.9999995e-5f,
+                                 9999999.5f,
+                                 0.5f,
+                                 1e38f};
+    for (int k = 0; k < 300000; ++k) {
+        const float f = std::bit_cast<float>(static_cast<uint32_t>(rng()));
+        if (std::isfinite(f) && f != 0) values.push_back(f);
+    }
+    for (float f : values) ASSERT_EQ(formatNumber(f), sevenDigitsOfPrintf(f)) << f;
+}
+
 TEST(FormatInt, writesIntegersPlainly) {
     EXPECT_EQ(formatInt(0), "0");
     EXPECT_EQ(formatInt(-25), "-25");
@@ -152,6 +189,24 @@ TEST(ReadNumber, givesTheLibraryConversionForEveryShape) {
         EXPECT_EQ(readNumber(text), expected) << text;
         EXPECT_EQ(readNumber("-" + text), -expected) << text;
     }
+}
+
+// Telling a zero from the digits is a shortcut only: on every text it must agree with reading
+// the number, also where an exponent or a very long fraction takes a nonzero mantissa to 0.
+TEST(ReadNumber, aZeroIsToldAsReadingTheNumberTellsIt) {
+    std::mt19937 rng(909);
+    const std::string alphabet = "0000000123456789--..  \t*EDe+/x";
+    for (int k = 0; k < 200000; ++k) {
+        std::string text;
+        const int length = static_cast<int>(rng() % 24);
+        for (int i = 0; i < length; ++i) text += alphabet[rng() % alphabet.size()];
+        ASSERT_EQ(readsAsZero(text), readNumber(text) == 0) << text;
+    }
+    const std::string tiny = "0." + std::string(330, '0') + "1";
+    for (const std::string& text :
+         std::vector<std::string>{tiny, tiny + " 5", "1E-400", "1 E - 4 0 0", "  -0 0 . 0 0 x",
+                                  "- 3", "+", "0.0001", "  "})
+        EXPECT_EQ(readsAsZero(text), readNumber(text) == 0) << text;
 }
 
 // The inline reading of the common shape is a shortcut only: on every text it must give what the
