@@ -132,6 +132,8 @@ TEST(FormatNumber, roundsToSevenSignificantDigits) {
     EXPECT_EQ(formatNumber(99.99999f), "99.99999");
 }
 
+namespace {
+
 // printf's "%.6e" is the rounding the written numbers follow: its seven digits, trailing zeros
 // dropped, placed around the point by the exponent.
 std::string sevenDigitsOfPrintf(float value) {
@@ -149,6 +151,8 @@ std::string sevenDigitsOfPrintf(float value) {
         text = digits.insert(static_cast<size_t>(exponent) + 1, ".");
     return (value < 0 ? "-" : "") + text;
 }
+
+} // namespace
 
 TEST(FormatNumber, roundsAsPrintfOverTheWholeRangeOfASingle) {
     std::mt19937 rng(77);
@@ -191,15 +195,25 @@ TEST(ReadNumber, givesTheLibraryConversionForEveryShape) {
     }
 }
 
+namespace {
+
+// Up to 23 characters drawn from `alphabet`.
+std::string randomText(std::mt19937& rng, const std::string& alphabet) {
+    std::string text;
+    const int length = static_cast<int>(rng() % 24);
+    for (int i = 0; i < length; ++i) text += alphabet[rng() % alphabet.size()];
+    return text;
+}
+
+} // namespace
+
 // Telling a zero from the digits is a shortcut only: on every text it must agree with reading
 // the number, also where an exponent or a very long fraction takes a nonzero mantissa to 0.
 TEST(ReadNumber, aZeroIsToldAsReadingTheNumberTellsIt) {
     std::mt19937 rng(909);
     const std::string alphabet = "0000000123456789--..  \t*EDe+/x";
     for (int k = 0; k < 200000; ++k) {
-        std::string text;
-        const int length = static_cast<int>(rng() % 24);
-        for (int i = 0; i < length; ++i) text += alphabet[rng() % alphabet.size()];
+        const std::string text = randomText(rng, alphabet);
         ASSERT_EQ(readsAsZero(text), readNumber(text) == 0) << text;
     }
     const std::string tiny = "0." + std::string(330, '0') + "1";
@@ -216,9 +230,7 @@ TEST(ReadNumber, theCommonShapeReadsAsTheFullReaderReadsIt) {
     std::mt19937 rng(2026);
     const std::string alphabet = "0123456789012345678901234567890123456789--..  \t*EDe+/x";
     for (int k = 0; k < 200000; ++k) {
-        std::string text;
-        const int length = static_cast<int>(rng() % 24);
-        for (int i = 0; i < length; ++i) text += alphabet[rng() % alphabet.size()];
+        const std::string text = randomText(rng, alphabet);
         double plain = 0;
         if (detail::readPlainNumber(text, plain) != 0) {
             ASSERT_EQ(std::bit_cast<uint64_t>(plain),
