@@ -259,6 +259,35 @@ TEST(AnalysisReader, beamBlocksAreReadUnrounded) {
     EXPECT_EQ(r->prompts.messages[0], "                  B E A M  N O.  ZERO");
 }
 
+// The beam blocks are read beside the other readings; what they say still comes in the reading
+// order: after the column blocks, before the reaction table.
+TEST(AnalysisReader, beamBlocksSpeakInTheirTurn) {
+    const std::string beams = "                  B E A M  N O.    0   D E S I G N   R E S U L T S\n"
+                              "          LENGTH:  4500.5 mm       SIZE:  230.0 mm X  450.0 mm\n"
+                              "                  B E A M  N O.    4   D E S I G N   R E S U L T S\n"
+                              "          LENGTH:  4500.5 mm       SIZE:  230.0 mm X  1E39 mm\n";
+    FileSections parts;
+    parts.reactions += "      3    1      1E40      1.00      1.00      1.00      1.00      1.00\n";
+    parts.blocks = columnBlock(1, "300.0", "450.0") + beams;
+    // The header numbered 0 is shown, then the later block's error ends the reading; the
+    // reaction table's own error comes after it and is never reached.
+    auto r = read(parts.text());
+    ASSERT_TRUE(r->failure);
+    EXPECT_EQ(r->failure->message, "A beam dimension is out of range. The file was not read.");
+    ASSERT_EQ(r->prompts.messages.size(), 1u);
+    EXPECT_EQ(r->prompts.messages[0],
+              "                  B E A M  N O.    0   D E S I G N   R E S U L T S");
+    // A column block's error comes first: no beam block speaks.
+    parts.blocks = "                  C O L U M N   N O.9999999999  D E S I G N   R E S U L T S\n"
+                   "          LENGTH:  3000.0 mm  CROSS SECTION: 300.0 mm X 450.0 mm\n" +
+                   beams;
+    r = read(parts.text());
+    ASSERT_TRUE(r->failure);
+    EXPECT_EQ(r->failure->message, "A column member number is out of range for a 32-bit integer. "
+                                   "The file was not read.");
+    EXPECT_TRUE(r->prompts.messages.empty());
+}
+
 TEST(AnalysisReader, aFileEndingRightAfterABeamHeaderEndsTheBeamBlocks) {
     for (const char* number : {"7", "0"}) {
         FileSections parts;
