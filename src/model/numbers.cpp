@@ -25,14 +25,17 @@ double roundHalfEven(double x) {
     return std::nearbyint(x);
 }
 
+[[noreturn]] void throwNotAnInteger(double x, std::string_view what, const char* typeName) {
+    throw RangeError(std::string(what) + " " +
+                     (std::isnan(x) ? "is not a number" : "is out of range") + " for a " +
+                     typeName + " integer");
+}
+
 template <typename T> T checkedConvert(double x, std::string_view what, const char* typeName) {
     const double r = roundHalfEven(x);
     if (!std::isfinite(r) || r < static_cast<double>(std::numeric_limits<T>::min()) ||
-        r > static_cast<double>(std::numeric_limits<T>::max())) {
-        throw RangeError(std::string(what) + " " +
-                         (std::isnan(x) ? "is not a number" : "is out of range") + " for a " +
-                         typeName + " integer");
-    }
+        r > static_cast<double>(std::numeric_limits<T>::max()))
+        throwNotAnInteger(x, what, typeName);
     return static_cast<T>(r);
 }
 
@@ -180,8 +183,7 @@ int16_t toInt16(double x, std::string_view what) {
     return checkedConvert<int16_t>(x, what, "16-bit");
 }
 void throwOutOfInt32(double x, std::string_view what) {
-    checkedConvert<int32_t>(x, what, "32-bit");
-    throw RangeError(std::string(what) + " is out of range for a 32-bit integer");
+    throwNotAnInteger(x, what, "32-bit");
 }
 
 double intFloor(double x) {

@@ -40,14 +40,24 @@ TEST(CheckedConversion, roundsHalfToEvenWithinRange) {
     EXPECT_EQ(toInt16(-0.5), 0);
     EXPECT_EQ(toInt16(32767.4), 32767);
     EXPECT_EQ(toInt32(4500.0 * 1000), 4500000);
+    // The ends of a 32-bit integer: -2147483648.5 is a tie that goes to the even end.
+    EXPECT_EQ(toInt32(2147483647.4), 2147483647);
+    EXPECT_EQ(toInt32(-2147483648.5), -2147483648LL);
 }
 
 TEST(CheckedConversion, outOfRangeIsAnErrorTheCallerSees) {
     EXPECT_THROW(toInt16(32767.5), RangeError);
     EXPECT_THROW(toInt16(-32769), RangeError);
     EXPECT_THROW(toInt32(3e9), RangeError);
+    EXPECT_THROW(toInt32(2147483647.5), RangeError); // rounds to 2^31
     EXPECT_THROW(toInt32(std::numeric_limits<double>::quiet_NaN()), RangeError);
     EXPECT_THROW(toInt32(std::numeric_limits<double>::infinity()), RangeError);
+    try {
+        toInt32(std::numeric_limits<double>::quiet_NaN(), "A joint number");
+        FAIL();
+    } catch (const RangeError& e) {
+        EXPECT_STREQ(e.what(), "A joint number is not a number for a 32-bit integer");
+    }
     try {
         toInt16(40000, "The SBC");
         FAIL();
