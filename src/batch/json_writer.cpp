@@ -126,7 +126,7 @@ void appendFloat9g(std::string& out, float number) {
     char buf[32];
     const auto written = std::to_chars(buf, buf + sizeof buf, static_cast<double>(number),
                                        std::chars_format::general, 9);
-    out.append(buf, written.ptr);
+    out.append(buf, static_cast<size_t>(written.ptr - buf));
 }
 
 } // namespace
@@ -142,6 +142,10 @@ void JsonWriter::separate() {
     }
 }
 
+JsonWriter& JsonWriter::continueObject() {
+    first_.push_back(false);
+    return *this;
+}
 JsonWriter& JsonWriter::beginObject() {
     separate();
     out_ += '{';
@@ -180,7 +184,8 @@ JsonWriter& JsonWriter::value(long long number) {
     separate();
     char buf[24];
     const auto written = std::to_chars(buf, buf + sizeof buf, number);
-    out_.append(buf, written.ptr);
+    // By count: the iterator-pair append goes through a temporary string.
+    out_.append(buf, static_cast<size_t>(written.ptr - buf));
     return *this;
 }
 JsonWriter& JsonWriter::value(float number) {

@@ -10,6 +10,9 @@ namespace ormevak::batch {
 
 class JsonWriter {
   public:
+    // Continues an object whose first fields another writer wrote: what this one writes is
+    // appended to that text.
+    JsonWriter& continueObject();
     JsonWriter& beginObject();
     JsonWriter& endObject();
     JsonWriter& beginArray();

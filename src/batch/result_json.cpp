@@ -1,7 +1,6 @@
 // The batch tool's result object: the model after the run, as the windows would show it.
 #include "batch/result_json.h"
 
-#include <future>
 #include <vector>
 
 #include "batch/design_rows_json.h"
@@ -10,6 +9,7 @@
 #include "checks/checks.h"
 #include "design/design.h"
 #include "drawing/quantities.h"
+#include "model/side_by_side.h"
 
 namespace ormevak::batch {
 
@@ -53,6 +53,24 @@ template <class Row> void memberRows(JsonWriter& w, const std::vector<Row>& tabl
             .endArray();
     }
     w.endArray();
+}
+
+// The object's first fields, which the analysis file alone decides, the member rows among them
+// (the largest part of the text, about 30 characters a row); the object is left open.
+std::string inputFieldsJson(const Project& p) {
+    JsonWriter w;
+    w.reserve(1024 + 32 * static_cast<size_t>(p.betaCount + p.columnCount + p.beamCount));
+    w.beginObject();
+    w.key("analysisFile").value(p.analysisFilePath);
+    w.key("unitFactor").value(p.inputUnitFactor);
+    w.key("jointCount").value(p.jointCount).key("memberCount").value(p.memberCount);
+    w.key("betaMembers");
+    intArray(w, p.betaMembers, p.betaCount);
+    w.key("columns");
+    memberRows(w, p.columns, p.columnCount);
+    w.key("beams");
+    memberRows(w, p.beams, p.beamCount);
+    return w.str();
 }
 
 void footings(JsonWriter& w, const Project& p) {
@@ -203,27 +221,12 @@ void quantityList(JsonWriter& w, const Project& p) {
     w.endObject();
 }
 
-} // namespace
-
-std::string resultJson(const Session& s) {
+// The fields after the first ones, up to the checks, continuing the object.
+void modelFields(JsonWriter& w, const Session& s) {
     const Project& p = s.project;
-    // The checks only read the project: they run beside the writing of the fields before them.
-    std::future<std::vector<Check>> checks =
-        std::async(std::launch::async, [&p] { return runChecks(p); });
-    JsonWriter w;
-    // Its largest parts: the member rows and the footings (about 30 and 200 characters each).
-    w.reserve(4096 + 32 * static_cast<size_t>(p.betaCount + p.columnCount + p.beamCount) +
-              256 * static_cast<size_t>(p.footingCount));
-    w.beginObject();
-    w.key("analysisFile").value(p.analysisFilePath);
-    w.key("unitFactor").value(p.inputUnitFactor);
-    w.key("jointCount").value(p.jointCount).key("memberCount").value(p.memberCount);
-    w.key("betaMembers");
-    intArray(w, p.betaMembers, p.betaCount);
-    w.key("columns");
-    memberRows(w, p.columns, p.columnCount);
-    w.key("beams");
-    memberRows(w, p.beams, p.beamCount);
+    // Its largest part: the footings (about 200 characters each).
+    w.reserve(4096 + 256 * static_cast<size_t>(p.footingCount));
+    w.continueObject();
     w.key("supportCount").value(p.supportCount());
     w.key("concreteGrade").value(p.concreteGrade).key("steelGrade").value(p.steelGrade);
     w.key("captions").beginObject();
@@ -263,12 +266,27 @@ std::string resultJson(const Session& s) {
     w.key("messages").beginArray();
     for (const std::string& m : s.prompts.messages) w.value(m);
     w.endArray();
+}
+
+} // namespace
+
+std::string resultJson(const Session& s) {
+    const Project& p = s.project;
+    // Three parts that only read the project are made side by side: the first fields, the
+    // fields after them and the checks.
+    std::string inputFields;
+    std::vector<Check> checks;
+    JsonWriter w;
+    SideBySide parts({[&] { inputFields = inputFieldsJson(p); }, [&] { checks = runChecks(p); },
+                      [&] { modelFields(w, s); }},
+                     1);
+    parts.finish();
     w.key("checks");
-    checkList(w, checks.get());
+    checkList(w, checks);
     w.key("quantities");
     quantityList(w, p);
     w.endObject();
-    return w.str();
+    return inputFields + w.str();
 }
 
 } // namespace ormevak::batch

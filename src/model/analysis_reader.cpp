@@ -8,7 +8,6 @@
 #include <cstring>
 #include <exception>
 #include <fcntl.h>
-#include <future>
 #include <sstream>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -19,6 +18,7 @@
 #include "model/first_of.h"
 #include "model/frame_grids.h"
 #include "model/numbers.h"
+#include "model/side_by_side.h"
 #include "model/text_scan.h"
 
 namespace ormevak {
@@ -266,17 +266,22 @@ class Reader {
         : p_(p), text_(text), lines_(text), prompts_(prompts) {}
 
     void run() {
-        // The reaction table needs nothing of the other readings: it is read on a second thread
-        // while they go on, and its result (or its error) takes its place in the order below.
-        std::future<ReactionTable> reactions =
-            std::async(std::launch::async, readReactionTable, text_);
-        std::future<BeamBlocks> beams = std::async(std::launch::async, readBeamBlocks, text_);
+        // The reaction table and the beam blocks need nothing of the other readings: they are
+        // read on helper threads while those go on, and each result (or error) takes its place
+        // in the order below.
+        ReactionTable reactions;
+        BeamBlocks beams;
+        SideBySide helpers(
+            {[&] { reactions = readReactionTable(text_); }, [&] { beams = readBeamBlocks(text_); }},
+            2);
         readUnit();
         readJoints();
         readMembers();
         readBetaAndColumns();
-        applyBeams(beams.get());
-        applyReactions(reactions.get());
+        helpers.wait(1);
+        applyBeams(std::move(beams));
+        helpers.wait(0);
+        applyReactions(std::move(reactions));
         lines_.reopen();
         readGrades();
         normaliseMembers();

@@ -12,6 +12,7 @@
 #include "model/errors.h"
 #include "model/first_of.h"
 #include "model/numbers.h"
+#include "model/side_by_side.h"
 
 namespace ormevak {
 
@@ -58,33 +59,16 @@ struct Node {
     int xi, yi, zi, joint;
 };
 
-// Member and section look-ups keyed once per build; where two rows hold one key, the first
-// row counts, as a search from the top of the table finds it.
-struct Lookups {
-    FirstOf<uint64_t> memberByEnds; // (start, end) -> member number
-    FirstOf<int32_t> columnRow;     // member number -> row of the column table
-    FirstOf<int32_t> beamRow;       // member number -> row of the beam table
-
-    explicit Lookups(const Project& p)
-        : memberByEnds(p.memberCount), columnRow(p.columnCount), beamRow(p.beamCount) {
-        for (int m = 1; m <= p.memberCount; ++m) {
-            const auto& row = p.memberIncidence[static_cast<size_t>(m)];
-            memberByEnds.add(pairKey(row[incidence::Start], row[incidence::End]),
-                             row[incidence::Number]);
-        }
-        for (int c = 1; c <= p.columnCount; ++c)
-            columnRow.add(p.columns[static_cast<size_t>(c)][member_row::Member], c);
-        for (int b = 1; b <= p.beamCount; ++b) {
-            // Beam member numbers are kept as read; only whole numbers can name a member.
-            const float member = p.beams[static_cast<size_t>(b)][member_row::Member];
-            if (member >= -2147483648.0f && member < 2147483648.0f && member == std::trunc(member))
-                beamRow.add(static_cast<int32_t>(member), b);
-        }
+// The member joining two joints, keyed once per build; where two members join the same ends,
+// the first row counts, as a search from the top of the table finds it.
+FirstOf<uint64_t> membersByEnds(const Project& p) {
+    FirstOf<uint64_t> byEnds(p.memberCount);
+    for (int m = 1; m <= p.memberCount; ++m) {
+        const auto& row = p.memberIncidence[static_cast<size_t>(m)];
+        byEnds.add(pairKey(row[incidence::Start], row[incidence::End]), row[incidence::Number]);
     }
-    int32_t member(int32_t lower, int32_t upper) const {
-        return memberByEnds.find(pairKey(lower, upper));
-    }
-};
+    return byEnds;
+}
 
 } // namespace
 
@@ -175,6 +159,69 @@ std::vector<const Node*> neighbours(const std::vector<Node>& nodes, Key key, boo
     return result;
 }
 
+// Member number -> row of the column table (first row counts).
+FirstOf<int32_t> columnRows(const Project& p) {
+    FirstOf<int32_t> rows(p.columnCount);
+    for (int c = 1; c <= p.columnCount; ++c)
+        rows.add(p.columns[static_cast<size_t>(c)][member_row::Member], c);
+    return rows;
+}
+
+// Member number -> row of the beam table (first row counts). Beam member numbers are kept as
+// read; only whole numbers can name a member.
+FirstOf<int32_t> beamRows(const Project& p) {
+    FirstOf<int32_t> rows(p.beamCount);
+    for (int b = 1; b <= p.beamCount; ++b) {
+        const float member = p.beams[static_cast<size_t>(b)][member_row::Member];
+        if (member >= -2147483648.0f && member < 2147483648.0f && member == std::trunc(member))
+            rows.add(static_cast<int32_t>(member), b);
+    }
+    return rows;
+}
+
+// Grid indices are at most 300 (10 bits), so a line of two indices fits its 20 bits.
+uint32_t gridLine(int a, int b) {
+    return static_cast<uint32_t>(a) << 10 | static_cast<uint32_t>(b);
+}
+
+// The column below each node: the member from the nearest node below on the same vertical line
+// (empty levels between are bridged).
+void buildColumnGrid(Project& p, const std::vector<Node>& nodes, const FirstOf<uint64_t>& byEnds) {
+    const FirstOf<int32_t> columnRow = columnRows(p);
+    // At most one column stands on each node.
+    p.columnGrid.reserve(nodes.size());
+    const auto below = neighbours(
+        nodes,
+        [](const Node& n) { return std::pair(gridLine(n.xi, n.zi), static_cast<uint32_t>(n.yi)); },
+        true);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const Node& n = nodes[i];
+        if (n.yi < 2 || n.joint <= 0 || !below[i] || below[i]->joint <= 0) continue;
+        if (int32_t m = byEnds.find(pairKey(below[i]->joint, n.joint)))
+            p.columnGrid.set(n.xi, n.yi, n.zi, columnRow.find(m));
+    }
+}
+
+// The beams from each node to the next node along X (`alongX`) or along Z.
+void buildBeamGrid(Project& p, const std::vector<Node>& nodes, const FirstOf<uint64_t>& byEnds,
+                   bool alongX) {
+    Grid3& grid = alongX ? p.beamGridX : p.beamGridZ;
+    const FirstOf<int32_t> beamRow = beamRows(p);
+    const auto next = neighbours(
+        nodes,
+        [alongX](const Node& n) {
+            return alongX ? std::pair(gridLine(n.yi, n.zi), static_cast<uint32_t>(n.xi))
+                          : std::pair(gridLine(n.xi, n.yi), static_cast<uint32_t>(n.zi));
+        },
+        false);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const Node& n = nodes[i];
+        if (n.yi < 2 || n.joint <= 0 || !next[i] || next[i]->joint <= 0) continue;
+        if (int32_t m = byEnds.find(pairKey(n.joint, next[i]->joint)))
+            grid.set(n.xi, n.yi, n.zi, beamRow.find(m));
+    }
+}
+
 } // namespace
 
 void buildMemberGrids(Project& p) {
@@ -182,46 +229,14 @@ void buildMemberGrids(Project& p) {
     p.beamGridX.clear();
     p.beamGridZ.clear();
     if (p.levelsX.empty() || levelCount(p.levelsY) < 2) return;
-    const Lookups look(p);
+    const FirstOf<uint64_t> byEnds = membersByEnds(p);
     const std::vector<Node> nodes = gridNodes(p);
-    // At most one column stands on each node.
-    p.columnGrid.reserve(nodes.size());
-
-    // The nearest node below on the same vertical line, and the next node in +X and in +Z.
-    // Grid indices are at most 300 (10 bits), so a line of two indices fits its 20 bits.
-    auto line = [](int a, int b) {
-        return static_cast<uint32_t>(a) << 10 | static_cast<uint32_t>(b);
-    };
-    const auto below = neighbours(
-        nodes,
-        [&](const Node& n) { return std::pair(line(n.xi, n.zi), static_cast<uint32_t>(n.yi)); },
-        true);
-    const auto nextX = neighbours(
-        nodes,
-        [&](const Node& n) { return std::pair(line(n.yi, n.zi), static_cast<uint32_t>(n.xi)); },
-        false);
-    const auto nextZ = neighbours(
-        nodes,
-        [&](const Node& n) { return std::pair(line(n.xi, n.yi), static_cast<uint32_t>(n.zi)); },
-        false);
-
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        const Node& n = nodes[i];
-        if (n.yi < 2 || n.joint <= 0) continue;
-        // Empty levels between are bridged: the column comes from the nearest node below.
-        if (below[i] && below[i]->joint > 0) {
-            if (int32_t m = look.member(below[i]->joint, n.joint))
-                p.columnGrid.set(n.xi, n.yi, n.zi, look.columnRow.find(m));
-        }
-        if (nextX[i] && nextX[i]->joint > 0) {
-            if (int32_t m = look.member(n.joint, nextX[i]->joint))
-                p.beamGridX.set(n.xi, n.yi, n.zi, look.beamRow.find(m));
-        }
-        if (nextZ[i] && nextZ[i]->joint > 0) {
-            if (int32_t m = look.member(n.joint, nextZ[i]->joint))
-                p.beamGridZ.set(n.xi, n.yi, n.zi, look.beamRow.find(m));
-        }
-    }
+    // Each grid is its own: built side by side, sharing only what they read.
+    SideBySide grids({[&] { buildColumnGrid(p, nodes, byEnds); },
+                      [&] { buildBeamGrid(p, nodes, byEnds, true); },
+                      [&] { buildBeamGrid(p, nodes, byEnds, false); }},
+                     1);
+    grids.finish();
 }
 
 void linkSupportColumns(Project& p) {

@@ -5,10 +5,12 @@
 #include <array>
 #include <cmath>
 #include <unordered_map>
+#include <vector>
 
 #include "model/errors.h"
 #include "model/load_factors.h"
 #include "model/numbers.h"
+#include "model/side_by_side.h"
 
 namespace ormevak {
 
@@ -65,45 +67,74 @@ double squareSide(const Project& p, int support, int caseIndex, float load) {
     return side;
 }
 
+namespace {
+
+// What sizing one support leaves besides its footing: the messages it gives, in order, and the
+// index of its last load case.
+struct SupportSizing {
+    std::vector<std::string> messages;
+    int lastCase = cap::casesPerSupport - 1;
+};
+
+SupportSizing sizeSupport(Project& p, int j) {
+    SupportSizing out;
+    std::array<SquareCase, cap::casesPerSupport> cases;
+    std::array<double, cap::casesPerSupport> sides;
+    size_t count = 0;
+    // Messages name the support by its joint number, the number the engineer can find.
+    const std::string joint = text(p.reaction(j, 0, reaction::JointNo));
+    for (int c = 0; c <= cap::casesPerSupport - 2; ++c) {
+        const float fy = p.designFy(j, c);
+        if (!(fy > 0)) {
+            out.messages.push_back("Check JOINT : " + joint +
+                                   "    LOAD : " + text(p.reaction(j, c, reaction::CaseNo)) +
+                                   "    FORCE-Y = " + text(fy));
+            p.sizedAsOneKn[at(j)] |= uint64_t{1} << c;
+        }
+        cases[count++] = squareCase(p, j, c, factoredLoad(fy));
+        if (p.reaction(j, c + 1, reaction::CaseNo) == 0) {
+            out.lastCase = c;
+            break;
+        }
+    }
+    squareSides(cases.data(), sides.data(), count);
+    double maxB = 0;
+    for (size_t c = 0; c < count; ++c) maxB = std::max(maxB, sides[c]);
+    for (int c = 0; c <= out.lastCase; ++c) {
+        if (kSoilLoadFactor * p.designFy(j, c) == 0) {
+            out.messages.push_back(" Fy = 0 @ : " + joint + " Case : " + formatInt(c));
+            break;
+        }
+    }
+    p.footings[at(j)].reqSide = static_cast<float>(roundTo(maxB + 0.00049, 3));
+    return out;
+}
+
+} // namespace
+
 void sizeFootings(Project& p, Prompts& prompts) {
     const int n = toInt16(p.reaction(0, 0, reaction::SupportCount), "The support count");
     if (static_cast<int>(p.footings.size()) < n + 1) p.footings.resize(at(n) + 1);
-    std::array<SquareCase, cap::casesPerSupport> cases;
-    std::array<double, cap::casesPerSupport> sides;
     if (p.sizedAsOneKn.size() < p.supportReaction.size())
         p.sizedAsOneKn.resize(p.supportReaction.size(), 0);
+    // Every support is sized on its own, so runs of them are sized side by side; what they give
+    // is then taken in support order, as sizing one after another would give it.
+    std::vector<SupportSizing> sized(at(n) + 1);
+    constexpr int kRuns = 8;
+    std::vector<SideBySide::Piece> runs;
+    for (int r = 0; r < kRuns; ++r) {
+        runs.push_back([&p, &sized, n, r] {
+            for (int j = 1 + n * r / kRuns; j <= n * (r + 1) / kRuns; ++j)
+                sized[at(j)] = sizeSupport(p, j);
+        });
+    }
+    SideBySide(std::move(runs), 1).finish();
     for (int j = 1; j <= n; ++j) {
-        int last = cap::casesPerSupport - 1;
-        size_t count = 0;
-        // Messages name the support by its joint number, the number the engineer can find.
-        const std::string joint = text(p.reaction(j, 0, reaction::JointNo));
-        for (int c = 0; c <= cap::casesPerSupport - 2; ++c) {
-            const float fy = p.designFy(j, c);
-            if (!(fy > 0)) {
-                prompts.inform("Check JOINT : " + joint +
-                               "    LOAD : " + text(p.reaction(j, c, reaction::CaseNo)) +
-                               "    FORCE-Y = " + text(fy));
-                p.sizedAsOneKn[at(j)] |= uint64_t{1} << c;
-            }
-            cases[count++] = squareCase(p, j, c, factoredLoad(fy));
-            if (p.reaction(j, c + 1, reaction::CaseNo) == 0) {
-                last = c;
-                break;
-            }
-        }
-        squareSides(cases.data(), sides.data(), count);
-        double maxB = 0;
-        for (size_t c = 0; c < count; ++c) maxB = std::max(maxB, sides[c]);
-        p.loadCaseCount = last;
-        for (int c = 0; c <= p.loadCaseCount; ++c) {
-            if (kSoilLoadFactor * p.designFy(j, c) == 0) {
-                prompts.inform(" Fy = 0 @ : " + joint + " Case : " + formatInt(c));
-                break;
-            }
-        }
-        FootingRecord& f = p.footings[at(j)];
-        f.reqSide = static_cast<float>(roundTo(maxB + 0.00049, 3));
-        f.jointNo = toInt32(p.reaction(j, 0, reaction::JointNo), "A support joint number");
+        for (const std::string& message : sized[at(j)].messages) prompts.inform(message);
+        // The last support's case count stands.
+        p.loadCaseCount = sized[at(j)].lastCase;
+        p.footings[at(j)].jointNo =
+            toInt32(p.reaction(j, 0, reaction::JointNo), "A support joint number");
     }
 }
 

@@ -1,5 +1,7 @@
 // Required sides, rectangles, groups and their assignment, with the system's worked numbers.
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -138,6 +140,37 @@ TEST(SizeFootings, thirtySixCasesSetLoadCaseCount35AndCheckTheLast) {
     EXPECT_EQ(p.loadCaseCount, 35);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0], " Fy = 0 @ : 101 Case : 35");
+}
+
+// Supports are sized side by side in runs; what they say still comes in support order, the last
+// support's case count stands, and every side is the one the support gets when sized alone.
+// Forty supports of one to five cases, with a pull in the last case of every seventh.
+TEST(SizeFootings, manySupportsSpeakInSupportOrderAndSizeAsAlone) {
+    std::vector<std::vector<Load>> supports;
+    std::vector<std::string> expected;
+    for (int s = 0; s < 40; ++s) {
+        std::vector<Load> cases(
+            static_cast<size_t>(1 + s % 5),
+            Load{100.0f + 10.0f * static_cast<float>(s), 5.0f * static_cast<float>(s), 2.0f});
+        if (s % 7 == 3) {
+            cases.back().fy = -static_cast<float>(s);
+            expected.push_back("Check JOINT : " + std::to_string(101 + s) + "    LOAD : " +
+                               std::to_string(1 + s % 5) + "    FORCE-Y = -" + std::to_string(s));
+        }
+        supports.push_back(cases);
+    }
+    Project p = project(supports);
+    RecordingPrompts prompts;
+    sizeFootings(p, prompts);
+    EXPECT_EQ(prompts.messages, expected);
+    EXPECT_EQ(p.loadCaseCount, 4); // support 40: five cases
+    for (size_t s = 0; s < supports.size(); ++s) {
+        Project alone = project({supports[s]});
+        RecordingPrompts quiet;
+        sizeFootings(alone, quiet);
+        EXPECT_EQ(p.footings[s + 1].reqSide, alone.footings[1].reqSide) << "support " << s + 1;
+        EXPECT_EQ(p.footings[s + 1].jointNo, static_cast<int>(101 + s));
+    }
 }
 
 TEST(RectSide, secondSideFromBothCornerConditions) {

@@ -1,0 +1,141 @@
+#include "model/side_by_side.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+namespace ormevak {
+
+// Shared by the caller and the helpers: a helper that starts after the caller is done finds no
+// piece left and ends without touching anything else.
+struct SideBySide::State {
+    std::vector<Piece> pieces;
+    std::atomic<size_t> next{0}; // the next piece no thread has taken
+    std::mutex mutex;
+    std::condition_variable doneChanged;
+    std::vector<char> done;
+    std::vector<std::exception_ptr> errors;
+
+    explicit State(std::vector<Piece> p)
+        : pieces(std::move(p)), done(pieces.size(), 0), errors(pieces.size()) {}
+
+    // Takes and runs the next piece; false when none is left.
+    bool takeOne() {
+        const size_t i = next.fetch_add(1);
+        if (i >= pieces.size()) return false;
+        std::exception_ptr error;
+        try {
+            pieces[i]();
+        } catch (...) {
+            error = std::current_exception();
+        }
+        {
+            const std::lock_guard lock(mutex);
+            errors[i] = error;
+            done[i] = 1;
+        }
+        doneChanged.notify_all();
+        return true;
+    }
+
+    void waitDone(size_t i) {
+        std::unique_lock lock(mutex);
+        doneChanged.wait(lock, [&] { return done[i] != 0; });
+    }
+
+    // The pieces taken so far (a count past the end means all).
+    size_t taken() const { return std::min(next.load(), pieces.size()); }
+};
+
+namespace {
+
+// Threads kept for the whole program, each taking the next posted share of work. A share holds
+// its pieces' state, so one taken after its caller is done finds nothing left and costs nothing.
+// Never destroyed: a helper may still be waiting when the program ends.
+class Helpers {
+  public:
+    static Helpers& get() {
+        static Helpers* const helpers = new Helpers;
+        return *helpers;
+    }
+    // False when no helper thread could be started: the caller does the work alone.
+    bool post(std::function<void()> share, int count) {
+        if (threads_ == 0) return false;
+        {
+            const std::lock_guard lock(mutex_);
+            for (int i = 0; i < count; ++i) shares_.push_back(share);
+        }
+        for (int i = 0; i < count; ++i) posted_.notify_one();
+        return true;
+    }
+
+  private:
+    static constexpr int kThreads = 2;
+
+    Helpers() {
+        for (int i = 0; i < kThreads; ++i) {
+            try {
+                std::thread([this] { run(); }).detach();
+                ++threads_;
+            } catch (const std::system_error&) {
+                break;
+            }
+        }
+    }
+    [[noreturn]] void run() {
+        for (;;) {
+            std::function<void()> share;
+            {
+                std::unique_lock lock(mutex_);
+                posted_.wait(lock, [this] { return !shares_.empty(); });
+                share = std::move(shares_.front());
+                shares_.pop_front();
+            }
+            share();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable posted_;
+    std::deque<std::function<void()>> shares_;
+    int threads_ = 0;
+};
+
+} // namespace
+
+SideBySide::SideBySide(std::vector<Piece> pieces, int helpers)
+    : state_(std::make_shared<State>(std::move(pieces))) {
+    Helpers::get().post(
+        [state = state_] {
+            while (state->takeOne()) {
+            }
+        },
+        helpers);
+}
+
+SideBySide::~SideBySide() {
+    const size_t taken =
+        std::min(state_->next.exchange(state_->pieces.size()), state_->pieces.size());
+    for (size_t i = 0; i < taken; ++i) state_->waitDone(i);
+}
+
+void SideBySide::wait(size_t i) {
+    while (state_->taken() <= i && state_->takeOne()) {
+    }
+    state_->waitDone(i);
+    if (state_->errors[i]) std::rethrow_exception(state_->errors[i]);
+}
+
+void SideBySide::finish() {
+    while (state_->takeOne()) {
+    }
+    for (size_t i = 0; i < state_->pieces.size(); ++i) state_->waitDone(i);
+    for (const std::exception_ptr& e : state_->errors)
+        if (e) std::rethrow_exception(e);
+}
+
+} // namespace ormevak
