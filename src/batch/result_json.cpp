@@ -272,21 +272,28 @@ void modelFields(JsonWriter& w, const Session& s) {
 
 std::string resultJson(const Session& s) {
     const Project& p = s.project;
-    // Three parts that only read the project are made side by side: the first fields, the
-    // fields after them and the checks.
+    // Four parts that only read the project are written side by side, each in a writer of its
+    // own, and joined in order: the first fields, the fields after them, the checks (with their
+    // running) and the quantities, which close the object.
     std::string inputFields;
-    std::vector<Check> checks;
-    JsonWriter w;
-    SideBySide parts({[&] { inputFields = inputFieldsJson(p); }, [&] { checks = runChecks(p); },
-                      [&] { modelFields(w, s); }},
+    JsonWriter model, checks, quantities;
+    SideBySide parts({[&] {
+                          checks.continueObject().key("checks");
+                          checkList(checks, runChecks(p));
+                      },
+                      [&] { inputFields = inputFieldsJson(p); }, [&] { modelFields(model, s); },
+                      [&] {
+                          quantities.continueObject().key("quantities");
+                          quantityList(quantities, p);
+                          quantities.endObject();
+                      }},
                      1);
     parts.finish();
-    w.key("checks");
-    checkList(w, checks);
-    w.key("quantities");
-    quantityList(w, p);
-    w.endObject();
-    return inputFields + w.str();
+    std::string json;
+    json.reserve(inputFields.size() + model.str().size() + checks.str().size() +
+                 quantities.str().size() + 1);
+    json.append(inputFields).append(model.str()).append(checks.str()).append(quantities.str());
+    return json;
 }
 
 } // namespace ormevak::batch

@@ -280,13 +280,21 @@ class Reader {
         readBetaAndColumns();
         helpers.wait(1);
         applyBeams(std::move(beams));
+        // The readings after the reaction table need nothing of it: they are done while it may
+        // still be read, and their error waits for its turn, after the table's.
+        std::exception_ptr later;
+        try {
+            lines_.reopen();
+            readGrades();
+            normaliseMembers();
+            swapBetaColumns();
+            buildNodeGrid(p_);
+        } catch (...) {
+            later = std::current_exception();
+        }
         helpers.wait(0);
         applyReactions(std::move(reactions));
-        lines_.reopen();
-        readGrades();
-        normaliseMembers();
-        swapBetaColumns();
-        buildNodeGrid(p_);
+        if (later) std::rethrow_exception(later);
     }
 
   private:

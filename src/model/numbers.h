@@ -2,6 +2,7 @@
 // Every caption, cell and message goes through formatNumber, so the rules live here only.
 #pragma once
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <stdexcept>
@@ -103,6 +104,16 @@ inline size_t readPlainNumber(std::string_view text, double& value) {
     return static_cast<size_t>(p - text.data());
 }
 
+// What a character is to a run of digits as the full reader reads it: the end of the run, a
+// blank or 0 (read on over), or a digit other than 0.
+enum : uint8_t { kEndsRun, kBlankOrZero, kNonzeroDigit };
+inline constexpr auto kDigitRun = [] {
+    std::array<uint8_t, 256> kinds{};
+    kinds[' '] = kinds['\t'] = kinds['0'] = kBlankOrZero;
+    for (char c = '1'; c <= '9'; ++c) kinds[static_cast<unsigned char>(c)] = kNonzeroDigit;
+    return kinds;
+}();
+
 } // namespace detail
 
 // The number at the start of a text (see readNumberInFull for the form it takes).
@@ -121,15 +132,16 @@ inline bool readsAsZero(std::string_view text) {
     while (p != end && (*p == ' ' || *p == '\t')) ++p;
     if (p != end && (*p == '+' || *p == '-')) ++p;
     bool nonzero = false;
-    // A run of digits, blanks between them allowed, as the full reader reads it.
+    // A run of digits, blanks between them allowed, as the full reader reads it; once a digit
+    // other than 0 is met, only its end is looked for.
     auto digitRun = [&] {
-        for (; p != end; ++p) {
-            const char c = *p;
-            if (c >= '1' && c <= '9')
-                nonzero = true;
-            else if (c != '0' && c != ' ' && c != '\t')
-                break;
+        for (; !nonzero && p != end; ++p) {
+            const uint8_t k = detail::kDigitRun[static_cast<unsigned char>(*p)];
+            if (k == detail::kEndsRun) return;
+            nonzero = k == detail::kNonzeroDigit;
         }
+        while (p != end && detail::kDigitRun[static_cast<unsigned char>(*p)] != detail::kEndsRun)
+            ++p;
     };
     digitRun();
     if (p != end && *p == '.') {

@@ -372,6 +372,12 @@ TEST(AnalysisReader, endingsAndTheirMessages) {
          },
          " NO SUPPORT REACTIONS  (or) Units differ "},
         {[](FileSections& p) { p.design = ""; }, "NO START CONCRETE DESIGN"},
+        // The readings after the reaction table may be done first; its ending still wins.
+        {[](FileSections& p) {
+             p.reactions = "";
+             p.design = "";
+         },
+         " NO SUPPORT REACTIONS  (or) Units differ "},
     };
     for (const Case& c : cases) {
         FileSections parts;
