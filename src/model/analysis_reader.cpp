@@ -612,7 +612,8 @@ class MappedFile {
         size_ = static_cast<size_t>(size);
     }
     ~MappedFile() {
-        if (at_ != nullptr) ::munmap(at_, size_);
+        // Unmapping a large file takes a while (every page is let go): nothing waits for it.
+        if (at_ != nullptr) inBackground([at = at_, size = size_] { ::munmap(at, size); });
     }
     MappedFile(const MappedFile&) = delete;
     MappedFile& operator=(const MappedFile&) = delete;

@@ -138,4 +138,8 @@ void SideBySide::finish() {
         if (e) std::rethrow_exception(e);
 }
 
+void inBackground(std::function<void()> job) {
+    if (!Helpers::get().post(job, 1)) job();
+}
+
 } // namespace ormevak

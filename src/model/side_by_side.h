@@ -37,4 +37,9 @@ class SideBySide {
     std::shared_ptr<State> state_;
 };
 
+// Runs `job` on a helper thread when one is free, without waiting for it (at once on the calling
+// thread when no helper can be started): for work that nothing waits on, such as letting go of
+// a mapped file's pages.
+void inBackground(std::function<void()> job);
+
 } // namespace ormevak

@@ -2,6 +2,9 @@
 // the order the pieces were given, and a piece nobody has taken never runs after the end.
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <future>
+#include <memory>
 #include <numeric>
 #include <stdexcept>
 #include <vector>
@@ -69,4 +72,11 @@ TEST(SideBySide, piecesNobodyTookAreDroppedAtTheEnd) {
         work.wait(1); // the caller takes the first two
     }
     EXPECT_EQ(runs, (std::vector<int>{1, 1, 0, 0}));
+}
+
+TEST(SideBySide, aBackgroundJobRunsWithoutTheCallerWaitingForIt) {
+    auto ran = std::make_shared<std::promise<void>>();
+    std::future<void> done = ran->get_future();
+    inBackground([ran] { ran->set_value(); });
+    EXPECT_EQ(done.wait_for(std::chrono::seconds(30)), std::future_status::ready);
 }
