@@ -303,4 +303,15 @@ void writeFileThrough(const std::string& path,
     file.commit();
 }
 
+StopsHeldBack::StopsHeldBack() {
+    sigset_t stops;
+    sigemptyset(&stops);
+    for (int s : kSignals) sigaddset(&stops, s);
+    pthread_sigmask(SIG_BLOCK, &stops, &before_);
+}
+
+StopsHeldBack::~StopsHeldBack() {
+    pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+}
+
 } // namespace ormevak

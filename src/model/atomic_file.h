@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include <csignal>
 #include <sys/types.h>
 
 namespace ormevak {
@@ -64,6 +65,21 @@ class TemporaryFile {
 void writeFileAtomically(const std::string& path, std::string_view content,
                          SpecialTargets special = SpecialTargets::WriteInPlace,
                          WriteFunction write = nullptr);
+
+// While it lives, the stop signals (SIGTERM, SIGINT, SIGHUP) wait on this thread: a library
+// that makes and removes temporary files of its own (the workbook writer, as it packs) ends with
+// them before a stop removes ours and ends the run, so that none is left behind. A stop sent
+// meanwhile arrives when it ends.
+class StopsHeldBack {
+  public:
+    StopsHeldBack();
+    ~StopsHeldBack();
+    StopsHeldBack(const StopsHeldBack&) = delete;
+    StopsHeldBack& operator=(const StopsHeldBack&) = delete;
+
+  private:
+    sigset_t before_;
+};
 
 // For writers that can only be given a file name: `fill` writes the whole file at the name it
 // is given, which is then placed at `path` as writeFileAtomically places its content. `fill`

@@ -204,9 +204,8 @@ void buildColumnGrid(Project& p, const std::vector<Node>& nodes, const FirstOf<u
 
 // The beams from each node to the next node along X (`alongX`) or along Z.
 void buildBeamGrid(Project& p, const std::vector<Node>& nodes, const FirstOf<uint64_t>& byEnds,
-                   bool alongX) {
+                   const FirstOf<int32_t>& beamRow, bool alongX) {
     Grid3& grid = alongX ? p.beamGridX : p.beamGridZ;
-    const FirstOf<int32_t> beamRow = beamRows(p);
     const auto next = neighbours(
         nodes,
         [alongX](const Node& n) {
@@ -230,11 +229,12 @@ void buildMemberGrids(Project& p) {
     p.beamGridZ.clear();
     if (p.levelsX.empty() || levelCount(p.levelsY) < 2) return;
     const FirstOf<uint64_t> byEnds = membersByEnds(p);
+    const FirstOf<int32_t> beamRow = beamRows(p);
     const std::vector<Node> nodes = gridNodes(p);
     // Each grid is its own: built side by side, sharing only what they read.
     SideBySide grids({[&] { buildColumnGrid(p, nodes, byEnds); },
-                      [&] { buildBeamGrid(p, nodes, byEnds, true); },
-                      [&] { buildBeamGrid(p, nodes, byEnds, false); }},
+                      [&] { buildBeamGrid(p, nodes, byEnds, beamRow, true); },
+                      [&] { buildBeamGrid(p, nodes, byEnds, beamRow, false); }},
                      1);
     grids.finish();
 }

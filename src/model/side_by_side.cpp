@@ -2,11 +2,14 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <csignal>
 #include <deque>
 #include <exception>
 #include <mutex>
 #include <system_error>
 #include <thread>
+
+#include <pthread.h>
 
 namespace ormevak {
 
@@ -77,6 +80,12 @@ class Helpers {
     static constexpr int kThreads = 2;
 
     Helpers() {
+        // A signal sent to the program (a stop while a file is written) is taken by a thread of
+        // its own, never by a helper while the others go on: the helpers start with every signal
+        // blocked, as a thread takes its mask from the thread that starts it.
+        sigset_t all, before;
+        sigfillset(&all);
+        pthread_sigmask(SIG_BLOCK, &all, &before);
         for (int i = 0; i < kThreads; ++i) {
             try {
                 std::thread([this] { run(); }).detach();
@@ -85,6 +94,7 @@ class Helpers {
                 break;
             }
         }
+        pthread_sigmask(SIG_SETMASK, &before, nullptr);
     }
     [[noreturn]] void run() {
         for (;;) {

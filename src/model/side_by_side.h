@@ -17,7 +17,7 @@ class SideBySide {
   public:
     using Piece = std::function<void()>;
 
-    // Posts the pieces to `helpers` of the program's helper threads (two at most are busy).
+    // Posts the pieces to `helpers` of the program's two helper threads.
     SideBySide(std::vector<Piece> pieces, int helpers);
     // Pieces no thread has taken are dropped and those taken are waited for: no piece runs on
     // after the data it reads is gone.

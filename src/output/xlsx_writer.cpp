@@ -91,7 +91,11 @@ void writeSheets(const std::vector<Sheet>& sheets, const std::string& path) {
             fail(path, reason);
         }
         errno = 0;
-        const lxw_error closed = workbook_close(book);
+        const lxw_error closed = [book] {
+            // The library packs the workbook through temporary files of its own.
+            const StopsHeldBack held;
+            return workbook_close(book);
+        }();
         if (closed != LXW_NO_ERROR) {
             // The system's reason (a full disk) says more than the library's own text.
             fail(path, errno != 0 ? std::strerror(errno) : lxw_strerror(closed));

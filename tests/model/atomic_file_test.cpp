@@ -155,6 +155,36 @@ TEST_F(AtomicFile, aTerminationSignalRemovesTheLiveTemporary) {
     }
 }
 
+// A stop during a library's packing waits for the library to remove its own temporaries, then
+// removes ours and ends the run as before.
+TEST_F(AtomicFile, aStopWhileHeldBackArrivesWhenTheHoldEnds) {
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        TemporaryFile file(at("out.xlsx"));
+        {
+            const StopsHeldBack held;
+            ::raise(SIGTERM);
+            std::ofstream(at("tmp.library")) << "packing";
+            fs::remove(at("tmp.library"));
+            (void)!::write(channel[1], "packed\n", 7);
+        }
+        (void)!::write(channel[1], "not reached\n", 12);
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    char buffer[64] = {};
+    const ssize_t n = ::read(channel[0], buffer, sizeof buffer - 1);
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(std::string(buffer, static_cast<size_t>(std::max<ssize_t>(n, 0))), "packed\n");
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_TRUE(names().empty());
+}
+
 TEST_F(AtomicFile, devicesAndFifosAreWrittenInPlaceNeverReplaced) {
     writeFileAtomically("/dev/null", "nothing");
     struct stat st {};
