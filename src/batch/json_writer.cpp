@@ -198,6 +198,32 @@ JsonWriter& JsonWriter::value(float number) {
     appendFloat9g(out_, number);
     return *this;
 }
+JsonWriter& JsonWriter::numbers(std::span<const int32_t> list) {
+    separate();
+    out_ += '[';
+    for (size_t i = 0; i < list.size(); ++i) {
+        char buf[16];
+        char* end = buf;
+        if (i > 0) *end++ = ',';
+        end = std::to_chars(end, buf + sizeof buf, list[i]).ptr;
+        out_.append(buf, static_cast<size_t>(end - buf));
+    }
+    out_ += ']';
+    return *this;
+}
+JsonWriter& JsonWriter::numbers(std::span<const float> list) {
+    separate();
+    out_ += '[';
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (i > 0) out_ += ',';
+        if (std::isfinite(list[i]))
+            appendFloat9g(out_, list[i]);
+        else
+            out_ += "null";
+    }
+    out_ += ']';
+    return *this;
+}
 JsonWriter& JsonWriter::raw(const std::string& json) {
     separate();
     out_ += json;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,10 @@ class JsonWriter {
     JsonWriter& value(int number) { return value(static_cast<long long>(number)); }
     JsonWriter& value(float number); // enough digits to read back the same float
     JsonWriter& value(bool flag);
+    // An array of numbers, written as the values one by one would write it but at once: the
+    // member tables have tens of thousands of rows.
+    JsonWriter& numbers(std::span<const int32_t> list);
+    JsonWriter& numbers(std::span<const float> list);
     JsonWriter& raw(const std::string& json); // an already written JSON value
     const std::string& str() const { return out_; }
     // Room for a text of about `bytes`, so that a large one is not copied as it grows.

@@ -1,6 +1,8 @@
 // The batch tool's result object: the model after the run, as the windows would show it.
 #include "batch/result_json.h"
 
+#include <algorithm>
+#include <span>
 #include <vector>
 
 #include "batch/design_rows_json.h"
@@ -19,39 +21,31 @@ size_t at(int i) {
     return static_cast<size_t>(i);
 }
 
-void levels(JsonWriter& w, const std::vector<float>& list) {
-    w.beginArray();
-    const int n = list.empty() ? 0 : static_cast<int>(list[0]);
-    for (int i = 1; i <= n; ++i) w.value(list[at(i)]);
-    w.endArray();
-}
-
-void gridList(JsonWriter& w, const std::vector<int32_t>& list) {
-    w.beginArray();
-    const int n = list.empty() ? 0 : list[0];
-    for (int i = 1; i <= n; ++i) w.value(static_cast<long long>(list[at(i)]));
-    w.endArray();
-}
-
-void intArray(JsonWriter& w, const std::vector<int32_t>& list, int count) {
-    w.beginArray();
-    for (int i = 1; i <= count && i < static_cast<int>(list.size()); ++i)
-        w.value(static_cast<long long>(list[at(i)]));
-    w.endArray();
-}
-
-// Rows 1..count of the column or the beam table: member, length and the two dimensions.
-template <class Row> void memberRows(JsonWriter& w, const std::vector<Row>& table, int count) {
-    w.beginArray();
-    for (int r = 1; r <= count; ++r) {
-        const Row& row = table[at(r)];
-        w.beginArray()
-            .value(row[member_row::Member])
-            .value(row[member_row::Length])
-            .value(row[member_row::Dim3])
-            .value(row[member_row::Dim4])
-            .endArray();
+// Entries 1..n of a list whose entry 0 holds n: the levels and the grid lists.
+template <class T> void countedList(JsonWriter& w, const std::vector<T>& list) {
+    if (list.empty()) {
+        w.numbers(std::span<const T>{});
+        return;
     }
+    w.numbers(std::span(list).subspan(1, static_cast<size_t>(list[0])));
+}
+
+// Entries 1..count of a list (as many as it holds).
+void intArray(JsonWriter& w, const std::vector<int32_t>& list, int count) {
+    const size_t held = list.empty() ? 0 : list.size() - 1;
+    w.numbers(std::span(list).subspan(list.empty() ? 0 : 1,
+                                      std::min(static_cast<size_t>(std::max(count, 0)), held)));
+}
+
+// Rows 1..count of the column or the beam table: member, length and the two dimensions, which
+// follow one another in a row.
+template <class Row> void memberRows(JsonWriter& w, const std::vector<Row>& table, int count) {
+    static_assert(member_row::Length == member_row::Member + 1 &&
+                  member_row::Dim3 == member_row::Member + 2 &&
+                  member_row::Dim4 == member_row::Member + 3);
+    w.beginArray();
+    for (int r = 1; r <= count; ++r)
+        w.numbers(std::span(table[at(r)]).template subspan<member_row::Member, 4>());
     w.endArray();
 }
 
@@ -241,16 +235,16 @@ void modelFields(JsonWriter& w, const Session& s) {
     w.key("loadCaseCount").value(p.loadCaseCount);
     w.key("levels").beginObject();
     w.key("x");
-    levels(w, p.levelsX);
+    countedList(w, p.levelsX);
     w.key("y");
-    levels(w, p.levelsY);
+    countedList(w, p.levelsY);
     w.key("z");
-    levels(w, p.levelsZ);
+    countedList(w, p.levelsZ);
     w.endObject();
     w.key("gridX");
-    gridList(w, p.gridX);
+    countedList(w, p.gridX);
     w.key("gridZ");
-    gridList(w, p.gridZ);
+    countedList(w, p.gridZ);
     w.key("footings");
     footings(w, p);
     w.key("groups");

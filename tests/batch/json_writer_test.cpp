@@ -2,13 +2,16 @@
 // files have always held and what readers of them compare.
 #include "batch/json_writer.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
 #include <random>
+#include <span>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -79,6 +82,46 @@ TEST(JsonWriterNumbers, infinitiesAndNotANumberAreNull) {
     EXPECT_EQ(written(std::numeric_limits<float>::infinity()), "null");
     EXPECT_EQ(written(-std::numeric_limits<float>::infinity()), "null");
     EXPECT_EQ(written(std::numeric_limits<float>::quiet_NaN()), "null");
+}
+
+// An array of numbers written at once is the array the values one by one give, in every
+// place an array can stand.
+TEST(JsonWriterNumbers, anArrayAtOnceIsTheArrayValueByValue) {
+    const std::vector<int32_t> ints = {0, -1, 7, 2147483647, -2147483647 - 1, 15000};
+    const std::vector<float> floats = {0.0f,
+                                       -0.0f,
+                                       1.5f,
+                                       -79.41f,
+                                       183.333328f,
+                                       1e-7f,
+                                       1e10f,
+                                       std::numeric_limits<float>::infinity(),
+                                       std::numeric_limits<float>::quiet_NaN()};
+    for (size_t n : {size_t{0}, size_t{1}, ints.size()}) {
+        JsonWriter atOnce, oneByOne;
+        atOnce.beginObject().key("a").numbers(std::span(ints).first(n)).key("b");
+        atOnce.numbers(std::span(floats).first(std::min(n, floats.size())));
+        atOnce.key("c")
+            .beginArray()
+            .numbers(std::span(ints).first(n))
+            .numbers(std::span(ints).first(n));
+        atOnce.endArray().endObject();
+        oneByOne.beginObject().key("a").beginArray();
+        for (size_t i = 0; i < n; ++i) oneByOne.value(ints[i]);
+        oneByOne.endArray().key("b").beginArray();
+        for (size_t i = 0; i < std::min(n, floats.size()); ++i) oneByOne.value(floats[i]);
+        oneByOne.endArray().key("c").beginArray();
+        for (int twice = 0; twice < 2; ++twice) {
+            oneByOne.beginArray();
+            for (size_t i = 0; i < n; ++i) oneByOne.value(ints[i]);
+            oneByOne.endArray();
+        }
+        oneByOne.endArray().endObject();
+        EXPECT_EQ(atOnce.str(), oneByOne.str()) << n;
+    }
+    JsonWriter all;
+    all.numbers(std::span(floats));
+    EXPECT_EQ(all.str(), "[0,-0,1.5,-79.4100037,183.333328,1.00000001e-07,1e+10,null,null]");
 }
 
 } // namespace
