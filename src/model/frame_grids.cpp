@@ -242,9 +242,10 @@ void buildMemberGrids(Project& p) {
 void linkSupportColumns(Project& p) {
     const int n = p.supportCount();
     if (static_cast<int>(p.footings.size()) < n + 1) p.footings.resize(static_cast<size_t>(n) + 1);
-    std::unordered_map<int32_t, int> firstSupport;
-    for (int s = n; s >= 1; --s)
-        firstSupport[static_cast<int32_t>(p.reaction(s, 0, reaction::JointNo))] = s;
+    // Where two supports share a joint, the first one counts.
+    FirstOf<int32_t> firstSupport(n);
+    for (int s = 1; s <= n; ++s)
+        firstSupport.add(static_cast<int32_t>(p.reaction(s, 0, reaction::JointNo)), s);
 
     // Lowest column above each ground position.
     std::unordered_map<uint64_t, std::pair<int, int>> lowestColumn; // (xi, zi) -> (yi, row)
@@ -262,10 +263,10 @@ void linkSupportColumns(Project& p) {
         return std::tie(a.xi, a.zi) < std::tie(b.xi, b.zi);
     });
     for (const Node& node : ground) {
-        auto it = firstSupport.find(node.joint);
-        if (it == firstSupport.end()) continue;
+        const int32_t support = firstSupport.find(node.joint);
+        if (support == 0) continue;
         auto col = lowestColumn.find(pairKey(node.xi, node.zi));
-        p.footings[static_cast<size_t>(it->second)].colIndex =
+        p.footings[static_cast<size_t>(support)].colIndex =
             col == lowestColumn.end() ? 0 : col->second.second;
     }
 }

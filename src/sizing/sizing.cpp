@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <unordered_map>
 #include <vector>
 
 #include "model/errors.h"
+#include "model/first_of.h"
 #include "model/load_factors.h"
 #include "model/numbers.h"
 #include "model/side_by_side.h"
@@ -295,14 +295,16 @@ void assignGroups(Project& p, Prompts& prompts) {
 void placeFootings(Project& p) {
     const int n = p.supportCount();
     if (static_cast<int>(p.footings.size()) < n + 1) p.footings.resize(at(n) + 1);
-    std::unordered_map<int32_t, int> firstRow;
-    for (int r = p.jointCount; r >= 1; --r) firstRow[p.joints[at(r)][joint::Number]] = r;
+    // Where a joint number is listed twice, its first row counts.
+    FirstOf<int32_t> firstRow(p.jointCount);
+    for (int r = 1; r <= p.jointCount; ++r) firstRow.add(p.joints[at(r)][joint::Number], r);
     for (int j = 1; j <= n; ++j) {
         const float joint = p.reaction(j, 0, reaction::JointNo);
-        auto it = firstRow.find(static_cast<int32_t>(joint));
+        const auto number = static_cast<int32_t>(joint);
+        const int32_t r = firstRow.find(number);
         // A support whose joint is not in the joint list keeps its footing as it was.
-        if (it == firstRow.end() || static_cast<float>(it->first) != joint) continue;
-        const auto& row = p.joints[at(it->second)];
+        if (r == 0 || static_cast<float>(number) != joint) continue;
+        const auto& row = p.joints[at(r)];
         FootingRecord& f = p.footings[at(j)];
         f.x = f.nodeX = row[joint::X];
         f.z = f.nodeZ = row[joint::Z];

@@ -212,15 +212,18 @@ TEST(FrameGrids, theFirstOfTwoRowsNamingOneThingCounts) {
     p.columnCount = 3;
     p.beams = {{}, {0, 6, 5000, 230, 450}, {0, 5, 5000, 300, 600}, {0, 5, 5000, 999, 999}};
     p.beamCount = 3;
-    p.supportReaction.assign(2, SupportCases{});
-    p.supportReaction[0][0][reaction::SupportCount] = 1;
+    // Two supports at joint 1: the first one stands on the column.
+    p.supportReaction.assign(3, SupportCases{});
+    p.supportReaction[0][0][reaction::SupportCount] = 2;
     p.reaction(1, 0, reaction::JointNo) = 1;
+    p.reaction(2, 0, reaction::JointNo) = 1;
     buildNodeGrid(p);
     buildMemberGrids(p);
     linkSupportColumns(p);
     // Joints 1 -> 3 are members 9 (row 1) and 7 (row 3): member 9, column row 2.
     EXPECT_EQ(p.columnGrid.get(1, 2, 1), 2);
     EXPECT_EQ(p.footings[1].colIndex, 2);
+    EXPECT_EQ(p.footings[2].colIndex, 0);
     // Joints 3 -> 2 are members 5 (row 2) and 6 (row 4): member 5, beam row 2.
     EXPECT_EQ(p.beamGridX.get(1, 2, 1), 2);
 }

@@ -173,6 +173,21 @@ TEST(SizeFootings, manySupportsSpeakInSupportOrderAndSizeAsAlone) {
     }
 }
 
+// Where a joint number is listed twice its first row places the footing, and a support whose
+// joint is not listed keeps its footing as it was.
+TEST(PlaceFootings, theFirstRowOfAJointPlacesItsFooting) {
+    Project p = project({{{100, 0, 0}}, {{100, 0, 0}}}); // supports at joints 101 and 102
+    p.joints = {{}, {101, 0, 0, 0}, {101, 9000, 0, 4000}, {103, 1, 2, 3}};
+    p.jointCount = 3;
+    p.footings[2].x = 77;
+    placeFootings(p);
+    EXPECT_EQ(p.footings[1].x, 0);
+    EXPECT_EQ(p.footings[1].z, 0);
+    EXPECT_EQ(p.footings[1].jointNo, 101);
+    EXPECT_EQ(p.footings[2].x, 77);
+    EXPECT_EQ(p.footingCount, 2);
+}
+
 TEST(RectSide, secondSideFromBothCornerConditions) {
     Project p = project({{{500, 30, 20}}});
     RecordingPrompts prompts;
