@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -62,6 +63,31 @@ ssize_t fullAfterSixteenBytes(int fd, const void* data, size_t size) {
     const size_t n = std::min<size_t>(size, 16 - total);
     total += n;
     return ::write(fd, data, n);
+}
+
+// What a forked child wrote to a pipe before it ended, and how it ended.
+struct ChildEnd {
+    std::string written;
+    int status = 0;
+};
+
+ChildEnd inChild(const std::function<void(int fd)>& body) {
+    int channel[2];
+    if (::pipe(channel) != 0) return {"no pipe", -1};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        body(channel[1]);
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    ChildEnd end;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        end.written.append(buffer, static_cast<size_t>(n));
+    ::close(channel[0]);
+    ::waitpid(child, &end.status, 0);
+    return end;
 }
 
 pid_t aProcessThatHasEnded() {
@@ -129,27 +155,16 @@ TEST_F(AtomicFile, staleTemporariesOfEndedRunsAreRemovedOthersKept) {
 
 TEST_F(AtomicFile, aTerminationSignalRemovesTheLiveTemporary) {
     for (int signal : {SIGTERM, SIGINT}) {
-        int channel[2];
-        ASSERT_EQ(::pipe(channel), 0);
-        const pid_t child = ::fork();
-        if (child == 0) {
-            ::close(channel[0]);
+        const ChildEnd end = inChild([&](int fd) {
             TemporaryFile file(at("out.xlsx"));
             file.write("half a workbook");
             const std::string name = file.path() + "\n";
-            (void)!::write(channel[1], name.data(), name.size());
-            ::raise(signal);
-            ::_exit(0); // not reached: the signal ends the process after the removal
-        }
-        ::close(channel[1]);
-        char buffer[4096] = {};
-        const ssize_t n = ::read(channel[0], buffer, sizeof buffer - 1);
-        ::close(channel[0]);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_GT(n, 1);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
-        const std::string name(buffer, static_cast<size_t>(n) - 1);
+            (void)!::write(fd, name.data(), name.size());
+            ::raise(signal); // ends the process after the removal
+        });
+        ASSERT_GT(end.written.size(), 1u);
+        EXPECT_TRUE(WIFSIGNALED(end.status) && WTERMSIG(end.status) == signal) << end.status;
+        const std::string name = end.written.substr(0, end.written.size() - 1);
         EXPECT_FALSE(fs::exists(name)) << name;
         EXPECT_TRUE(names().empty());
     }
@@ -158,30 +173,19 @@ TEST_F(AtomicFile, aTerminationSignalRemovesTheLiveTemporary) {
 // A stop during a library's packing waits for the library to remove its own temporaries, then
 // removes ours and ends the run as before.
 TEST_F(AtomicFile, aStopWhileHeldBackArrivesWhenTheHoldEnds) {
-    int channel[2];
-    ASSERT_EQ(::pipe(channel), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
+    const ChildEnd end = inChild([&](int fd) {
         TemporaryFile file(at("out.xlsx"));
         {
             const StopsHeldBack held;
             ::raise(SIGTERM);
             std::ofstream(at("tmp.library")) << "packing";
             fs::remove(at("tmp.library"));
-            (void)!::write(channel[1], "packed\n", 7);
+            (void)!::write(fd, "packed\n", 7);
         }
-        (void)!::write(channel[1], "not reached\n", 12);
-        ::_exit(0);
-    }
-    ::close(channel[1]);
-    char buffer[64] = {};
-    const ssize_t n = ::read(channel[0], buffer, sizeof buffer - 1);
-    ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_EQ(std::string(buffer, static_cast<size_t>(std::max<ssize_t>(n, 0))), "packed\n");
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+        (void)!::write(fd, "not reached\n", 12);
+    });
+    EXPECT_EQ(end.written, "packed\n");
+    EXPECT_TRUE(WIFSIGNALED(end.status) && WTERMSIG(end.status) == SIGTERM) << end.status;
     EXPECT_TRUE(names().empty());
 }
 
