@@ -5,6 +5,7 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <concepts>
 #include <cstdio>
 
 namespace ormevak::batch {
@@ -129,6 +130,31 @@ void appendFloat9g(std::string& out, float number) {
     out.append(buf, static_cast<size_t>(written.ptr - buf));
 }
 
+template <std::integral Integer> void appendNumber(std::string& out, Integer number) {
+    char buf[24];
+    const auto written = std::to_chars(buf, buf + sizeof buf, number);
+    // By count: the iterator-pair append goes through a temporary string.
+    out.append(buf, static_cast<size_t>(written.ptr - buf));
+}
+
+// A float as JSON: "%.9g" without printf (the JSON of a large plan holds tens of thousands of
+// numbers), and null for what JSON cannot hold, the infinities the model never should.
+void appendNumber(std::string& out, float number) {
+    if (std::isfinite(number))
+        appendFloat9g(out, number);
+    else
+        out += "null";
+}
+
+template <typename T> void appendNumbers(std::string& out, std::span<const T> list) {
+    out += '[';
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (i > 0) out += ',';
+        appendNumber(out, list[i]);
+    }
+    out += ']';
+}
+
 } // namespace
 
 void JsonWriter::separate() {
@@ -182,46 +208,22 @@ JsonWriter& JsonWriter::value(std::string_view text) {
 }
 JsonWriter& JsonWriter::value(long long number) {
     separate();
-    char buf[24];
-    const auto written = std::to_chars(buf, buf + sizeof buf, number);
-    // By count: the iterator-pair append goes through a temporary string.
-    out_.append(buf, static_cast<size_t>(written.ptr - buf));
+    appendNumber(out_, number);
     return *this;
 }
 JsonWriter& JsonWriter::value(float number) {
     separate();
-    if (!std::isfinite(number)) {
-        out_ += "null"; // JSON has no infinities; the model never should either
-        return *this;
-    }
-    // The JSON of a large plan holds tens of thousands of numbers: no printf for them.
-    appendFloat9g(out_, number);
+    appendNumber(out_, number);
     return *this;
 }
 JsonWriter& JsonWriter::numbers(std::span<const int32_t> list) {
     separate();
-    out_ += '[';
-    for (size_t i = 0; i < list.size(); ++i) {
-        char buf[16];
-        char* end = buf;
-        if (i > 0) *end++ = ',';
-        end = std::to_chars(end, buf + sizeof buf, list[i]).ptr;
-        out_.append(buf, static_cast<size_t>(end - buf));
-    }
-    out_ += ']';
+    appendNumbers(out_, list);
     return *this;
 }
 JsonWriter& JsonWriter::numbers(std::span<const float> list) {
     separate();
-    out_ += '[';
-    for (size_t i = 0; i < list.size(); ++i) {
-        if (i > 0) out_ += ',';
-        if (std::isfinite(list[i]))
-            appendFloat9g(out_, list[i]);
-        else
-            out_ += "null";
-    }
-    out_ += ']';
+    appendNumbers(out_, list);
     return *this;
 }
 JsonWriter& JsonWriter::raw(const std::string& json) {

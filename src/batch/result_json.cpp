@@ -21,20 +21,19 @@ size_t at(int i) {
     return static_cast<size_t>(i);
 }
 
-// Entries 1..n of a list whose entry 0 holds n: the levels and the grid lists.
-template <class T> void countedList(JsonWriter& w, const std::vector<T>& list) {
-    if (list.empty()) {
-        w.numbers(std::span<const T>{});
-        return;
-    }
-    w.numbers(std::span(list).subspan(1, static_cast<size_t>(list[0])));
+// Entries 1..n of a list whose entry 0 is not one (as many as it holds).
+template <class T> std::span<const T> fromOne(const std::vector<T>& list, size_t n) {
+    if (list.empty()) return {};
+    return std::span(list).subspan(1, std::min(n, list.size() - 1));
 }
 
-// Entries 1..count of a list (as many as it holds).
+// A list whose entry 0 holds its count: the levels and the grid lists.
+template <class T> void countedList(JsonWriter& w, const std::vector<T>& list) {
+    w.numbers(fromOne(list, list.empty() ? 0 : static_cast<size_t>(list[0])));
+}
+
 void intArray(JsonWriter& w, const std::vector<int32_t>& list, int count) {
-    const size_t held = list.empty() ? 0 : list.size() - 1;
-    w.numbers(std::span(list).subspan(list.empty() ? 0 : 1,
-                                      std::min(static_cast<size_t>(std::max(count, 0)), held)));
+    w.numbers(fromOne(list, static_cast<size_t>(std::max(count, 0))));
 }
 
 // Rows 1..count of the column or the beam table: member, length and the two dimensions, which

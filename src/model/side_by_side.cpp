@@ -13,8 +13,8 @@
 
 namespace ormevak {
 
-// Shared by the caller and the helpers: a helper that starts after the caller is done finds no
-// piece left and ends without touching anything else.
+// Shared by the caller and the helpers: a helper that comes to it after the caller is done finds
+// no piece left and touches nothing else.
 struct SideBySide::State {
     std::vector<Piece> pieces;
     std::atomic<size_t> next{0}; // the next piece no thread has taken
