@@ -89,9 +89,12 @@ class Lines {
             line.assign(lastLine());
             return false;
         }
-        // No marker holds a line end: the line holding it starts after the last one before it.
-        const size_t lineEnd = text_.rfind('\n', pos);
-        next_ = lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
+        // No marker holds a line end: the line holding it starts after the last one before it
+        // (looked for by the C library, many characters at a time, not one by one).
+        const void* lineEnd = ::memrchr(text_.data(), '\n', pos);
+        next_ = lineEnd == nullptr
+                    ? 0
+                    : static_cast<size_t>(static_cast<const char*>(lineEnd) - text_.data()) + 1;
         line.assign(take());
         return true;
     }

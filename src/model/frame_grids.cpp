@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "model/assert.h"
 #include "model/errors.h"
 #include "model/first_of.h"
 #include "model/numbers.h"
@@ -135,26 +136,55 @@ std::vector<Node> gridNodes(const Project& p) {
     return nodes;
 }
 
+// Grid indices are at most 300 (10 bits), so a line of two indices fits its 20 bits.
+constexpr uint32_t kIndexBits = 10;
+static_assert(cap::gridAxis < (1 << kIndexBits));
+
+uint32_t gridLine(int a, int b) {
+    return static_cast<uint32_t>(a) << kIndexBits | static_cast<uint32_t>(b);
+}
+
+// The nodes' places in the order of their keys (line, then position along it), ties in the
+// nodes' order: one counting pass for each of the three grid indices, from the last to the
+// first, each keeping the order the pass before it left (a comparison sort was a twentieth of
+// the run).
+template <typename Key> std::vector<uint32_t> orderByKey(const std::vector<Node>& nodes, Key key) {
+    constexpr uint32_t kValues = uint32_t{1} << kIndexBits;
+    constexpr uint32_t kLow = kValues - 1;
+    std::vector<uint32_t> order(nodes.size()), passed(nodes.size());
+    for (size_t i = 0; i < nodes.size(); ++i) order[i] = static_cast<uint32_t>(i);
+    auto pass = [&](auto index) {
+        std::vector<uint32_t> start(kValues + 1, 0);
+        for (uint32_t i : order) ++start[index(nodes[i]) + 1];
+        for (uint32_t v = 0; v < kValues; ++v) start[v + 1] += start[v];
+        for (uint32_t i : order) passed[start[index(nodes[i])]++] = i;
+        order.swap(passed);
+    };
+    pass([&](const Node& n) {
+        const uint32_t along = key(n).second;
+        ORMEVAK_ASSERT(along <= kLow);
+        return along;
+    });
+    pass([&](const Node& n) { return key(n).first & kLow; });
+    pass([&](const Node& n) {
+        const uint32_t first = key(n).first >> kIndexBits;
+        ORMEVAK_ASSERT(first <= kLow);
+        return first;
+    });
+    return order;
+}
+
 // For every node, its neighbour along one grid line: the node before it (previous) or after it in
-// the order of the third index. `key` gives (line, position on the line) of a node; both fit in
-// 20 bits, the node's index in the remaining 24.
+// the order of the third index. `key` gives (line, position on the line) of a node.
 template <typename Key>
 std::vector<const Node*> neighbours(const std::vector<Node>& nodes, Key key, bool previous) {
-    std::vector<uint64_t> order;
-    order.reserve(nodes.size());
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        const auto [line, along] = key(nodes[i]);
-        order.push_back((static_cast<uint64_t>(line) << 44) | (static_cast<uint64_t>(along) << 24) |
-                        i);
-    }
-    std::sort(order.begin(), order.end());
+    const std::vector<uint32_t> order = orderByKey(nodes, key);
     std::vector<const Node*> result(nodes.size(), nullptr);
-    constexpr uint64_t kIndex = (uint64_t{1} << 24) - 1;
     for (size_t k = 0; k < order.size(); ++k) {
-        const size_t self = order[k] & kIndex;
-        const size_t other = previous ? k - 1 : k + 1;
         if ((previous && k == 0) || (!previous && k + 1 == order.size())) continue;
-        if ((order[other] >> 44) == (order[k] >> 44)) result[self] = &nodes[order[other] & kIndex];
+        const Node& self = nodes[order[k]];
+        const Node& other = nodes[order[previous ? k - 1 : k + 1]];
+        if (key(other).first == key(self).first) result[order[k]] = &other;
     }
     return result;
 }
@@ -177,11 +207,6 @@ FirstOf<int32_t> beamRows(const Project& p) {
             rows.add(static_cast<int32_t>(member), b);
     }
     return rows;
-}
-
-// Grid indices are at most 300 (10 bits), so a line of two indices fits its 20 bits.
-uint32_t gridLine(int a, int b) {
-    return static_cast<uint32_t>(a) << 10 | static_cast<uint32_t>(b);
 }
 
 // The column below each node: the member from the nearest node below on the same vertical line

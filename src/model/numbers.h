@@ -2,12 +2,13 @@
 // Every caption, cell and message goes through formatNumber, so the rules live here only.
 #pragma once
 
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "model/kind_scan.h"
 
 namespace ormevak {
 
@@ -104,16 +105,6 @@ inline size_t readPlainNumber(std::string_view text, double& value) {
     return static_cast<size_t>(p - text.data());
 }
 
-// What a character is to a run of digits as the full reader reads it: the end of the run, a
-// blank or 0 (read on over), or a digit other than 0.
-enum : uint8_t { kEndsRun, kBlankOrZero, kNonzeroDigit };
-inline constexpr auto kDigitRun = [] {
-    std::array<uint8_t, 256> kinds{};
-    kinds[' '] = kinds['\t'] = kinds['0'] = kBlankOrZero;
-    for (char c = '1'; c <= '9'; ++c) kinds[static_cast<unsigned char>(c)] = kNonzeroDigit;
-    return kinds;
-}();
-
 } // namespace detail
 
 // The number at the start of a text (see readNumberInFull for the form it takes).
@@ -129,19 +120,18 @@ inline double readNumber(std::string_view text) {
 inline bool readsAsZero(std::string_view text) {
     const char* p = text.data();
     const char* const end = p + text.size();
-    while (p != end && (*p == ' ' || *p == '\t')) ++p;
+    p = scan::findKind<scan::NotBlank>(p, end);
     if (p != end && (*p == '+' || *p == '-')) ++p;
     bool nonzero = false;
     // A run of digits, blanks between them allowed, as the full reader reads it; once a digit
     // other than 0 is met, only its end is looked for.
     auto digitRun = [&] {
-        for (; !nonzero && p != end; ++p) {
-            const uint8_t k = detail::kDigitRun[static_cast<unsigned char>(*p)];
-            if (k == detail::kEndsRun) return;
-            nonzero = k == detail::kNonzeroDigit;
+        if (!nonzero) {
+            p = scan::findKind<scan::NotBlankOrZero>(p, end);
+            if (p == end || *p < '1' || *p > '9') return;
+            nonzero = true;
         }
-        while (p != end && detail::kDigitRun[static_cast<unsigned char>(*p)] != detail::kEndsRun)
-            ++p;
+        p = scan::findKind<scan::NotBlankOrDigit>(p, end);
     };
     digitRun();
     if (p != end && *p == '.') {

@@ -6,24 +6,23 @@
 #include <string>
 #include <string_view>
 
-namespace ormevak::scan {
+#include "model/kind_scan.h"
 
-// Character codes 45 to 57: "-", ".", "/" and the digits.
-inline bool isNumberChar(char c) {
-    return c >= 45 && c <= 57;
-}
+namespace ormevak::scan {
 
 // From pos on, the first number character; the scan stops at the last character of the line.
 inline size_t skipToNumber(std::string_view line, size_t pos) {
-    size_t p = pos;
-    while (p < line.size() && !isNumberChar(line[p - 1])) ++p;
-    return p;
+    if (pos >= line.size()) return pos;
+    const char* const first = line.data();
+    return static_cast<size_t>(findKind<NumberChar>(first + pos - 1, first + line.size() - 1) -
+                               first) +
+           1;
 }
 
 // From pos on, the first character that is not a number character; stops at the line length.
 inline size_t skipNumber(std::string_view line, size_t pos) {
     size_t p = pos;
-    while (p < line.size() && isNumberChar(line[p - 1])) ++p;
+    while (p < line.size() && NumberChar::of(line[p - 1])) ++p;
     return p;
 }
 

@@ -207,10 +207,10 @@ TEST(ReadNumber, givesTheLibraryConversionForEveryShape) {
 
 namespace {
 
-// Up to 23 characters drawn from `alphabet`.
-std::string randomText(std::mt19937& rng, const std::string& alphabet) {
+// Up to `longest` characters drawn from `alphabet`.
+std::string randomText(std::mt19937& rng, const std::string& alphabet, unsigned longest = 23) {
     std::string text;
-    const int length = static_cast<int>(rng() % 24);
+    const int length = static_cast<int>(rng() % (longest + 1));
     for (int i = 0; i < length; ++i) text += alphabet[rng() % alphabet.size()];
     return text;
 }
@@ -224,6 +224,12 @@ TEST(ReadNumber, aZeroIsToldAsReadingTheNumberTellsIt) {
     const std::string alphabet = "0000000123456789--..  \t*EDe+/x";
     for (int k = 0; k < 200000; ++k) {
         const std::string text = randomText(rng, alphabet);
+        ASSERT_EQ(readsAsZero(text), readNumber(text) == 0) << text;
+    }
+    // Lines as long as the reaction lines, mostly blanks and zeros: runs that go on past sixteen
+    // characters, looked at sixteen at a time.
+    for (int k = 0; k < 50000; ++k) {
+        const std::string text = randomText(rng, "         00000000\t1.-E", 90);
         ASSERT_EQ(readsAsZero(text), readNumber(text) == 0) << text;
     }
     const std::string tiny = "0." + std::string(330, '0') + "1";
