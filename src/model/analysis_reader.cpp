@@ -8,6 +8,7 @@
 #include <cstring>
 #include <exception>
 #include <fcntl.h>
+#include <latch>
 #include <sstream>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -69,6 +70,19 @@ class Lines {
     }
     // Where the next line starts in the text (the text's end after the last line).
     size_t nextStart() const { return next_; }
+    // Reading goes on from `lineStart`, the start of a line.
+    void startAt(size_t lineStart) { next_ = lineStart; }
+    void skipLine() {
+        if (!atEnd()) take();
+    }
+    // Where the line holding the character at `pos` starts: after the last line end before it
+    // (looked for by the C library, many characters at a time, not one by one).
+    size_t lineStartOf(size_t pos) const {
+        const void* lineEnd = ::memrchr(text_.data(), '\n', pos);
+        return lineEnd == nullptr
+                   ? 0
+                   : static_cast<size_t>(static_cast<const char*>(lineEnd) - text_.data()) + 1;
+    }
     // Where a line of this text ends in it.
     size_t endOf(std::string_view line) const {
         return static_cast<size_t>(line.data() - text_.data()) + line.size();
@@ -89,12 +103,8 @@ class Lines {
             line.assign(lastLine());
             return false;
         }
-        // No marker holds a line end: the line holding it starts after the last one before it
-        // (looked for by the C library, many characters at a time, not one by one).
-        const void* lineEnd = ::memrchr(text_.data(), '\n', pos);
-        next_ = lineEnd == nullptr
-                    ? 0
-                    : static_cast<size_t>(static_cast<const char*>(lineEnd) - text_.data()) + 1;
+        // No marker holds a line end: the line holding it starts after the last one before it.
+        next_ = lineStartOf(pos);
         line.assign(take());
         return true;
     }
@@ -142,31 +152,30 @@ float finiteSingle(double v) {
     return f;
 }
 
-// The support reaction table, read from an opening of its own.
+// The support reaction table, or one part of it.
 struct ReactionTable {
     std::vector<SupportCases> rows{SupportCases{}}; // support 0..N
     int supports = 0;
     int lastCase = 0; // case index of the last reaction line read
 };
 
-ReactionTable readReactionTable(std::string_view text) {
+// A line that starts a support: it is read (it does not read as zero) and its first number
+// stands within the joint column.
+bool startsSupport(std::string_view raw) {
+    return !readsAsZero(raw) && raw.size() > 1 && skipToNumber(raw, 1) <= 7;
+}
+
+// The reaction lines that start in [first, to) of the text, into `t`: every line but those that
+// read as zero is one load case of the support above it. A part that starts at a support's line
+// is read as the whole table would read it from there, its supports counted from 1.
+void readReactionLines(std::string_view text, size_t first, size_t to, ReactionTable& t) {
     Lines lines(text);
+    lines.startAt(first);
     std::string line;
-    ReactionTable t;
     int& s = t.supports;
     int& c = t.lastCase;
-    if (!lines.readUntil(line, kReactionMarker)) return t;
-    // Room for every support the model holds: the rows are not copied as the table grows, and
-    // the room a file does not fill is never touched.
-    t.rows.reserve(static_cast<size_t>(cap::supports) + 1);
-    // The table ends at the first line holding the end text: found once in the text instead of
-    // in every line (a line holds the whole text or none of it).
-    const size_t tableEnd = text.find(kReactionEnd, lines.nextStart());
     std::string_view raw;
-    while (lines.view(raw)) {
-        if (tableEnd != std::string_view::npos &&
-            lines.endOf(raw) >= tableEnd + kReactionEnd.size())
-            break;
+    while (lines.nextStart() < to && lines.view(raw)) {
         if (readsAsZero(raw)) continue;
         ++c;
         int k = 0;
@@ -216,8 +225,103 @@ ReactionTable readReactionTable(std::string_view text) {
             cursor = skipNumber(raw, std::min(cursor + read, raw.size()));
         }
     }
-    return t;
 }
+
+// The reaction table read in parts side by side: the first part finds the table and where the
+// others start (each at a support's line), and the parts are joined in turn, the supports of
+// each counted on from the parts before it. The first error in the table's order is the one
+// the whole table would have stopped at.
+class ReactionParts {
+  public:
+    static constexpr size_t kParts = 8;
+    static constexpr size_t kRows = static_cast<size_t>(cap::supports) + 1; // support 0..cap
+
+    explicit ReactionParts(std::string_view text) : text_(text) {}
+
+    // Part 0 finds the table first; the others wait for it, which only the part being read by
+    // another thread can make them do.
+    void read(size_t part) {
+        if (part == 0) {
+            locate();
+            located_.count_down();
+        } else {
+            located_.wait();
+        }
+        Part& mine = parts_[part];
+        if (starts_[part] >= starts_[part + 1]) return;
+        try {
+            readReactionLines(text_, starts_[part], starts_[part + 1], mine.table);
+        } catch (...) {
+            mine.error = std::current_exception();
+        }
+        // The first part is the one the others are joined to: it is given room for every
+        // support the model holds now, while the other parts are read, so that joining them is
+        // one copy into memory already in place.
+        if (part == 0 && !mine.error) mine.table.rows.resize(kRows);
+    }
+
+    ReactionTable join() {
+        ReactionTable all;
+        for (size_t i = 0; i < kParts; ++i) {
+            Part& part = parts_[i];
+            if (all.supports + part.table.supports > cap::supports)
+                throw CapacityError(overflowMessage("supports", cap::supports));
+            if (part.error) std::rethrow_exception(part.error);
+            if (i == 0) {
+                all = std::move(part.table);
+                all.rows.resize(kRows);
+            } else if (part.table.supports > 0) {
+                std::copy(part.table.rows.begin() + 1, part.table.rows.end(),
+                          all.rows.begin() + all.supports + 1);
+                all.supports += part.table.supports;
+                all.lastCase = part.table.lastCase;
+            }
+        }
+        all.rows.resize(static_cast<size_t>(all.supports) + 1);
+        return all;
+    }
+
+  private:
+    struct Part {
+        ReactionTable table;
+        std::exception_ptr error;
+    };
+
+    // The table runs from the line after its marker's line to the line holding the end text (or
+    // the end of the file); each part but the first starts at the first support's line at or
+    // after its share of the table.
+    void locate() {
+        Lines lines(text_);
+        std::string line;
+        starts_.fill(0);
+        if (!lines.readUntil(line, kReactionMarker)) return;
+        const size_t begin = lines.nextStart();
+        const size_t end = text_.find(kReactionEnd, begin);
+        const size_t stop = end == std::string_view::npos ? text_.size() : lines.lineStartOf(end);
+        starts_[0] = begin;
+        starts_[kParts] = std::max(begin, stop);
+        for (size_t i = 1; i < kParts; ++i) {
+            size_t at = std::max(starts_[i - 1], begin + (stop - begin) / kParts * i);
+            lines.startAt(lines.lineStartOf(at));
+            if (lines.nextStart() < at) lines.skipLine();
+            std::string_view raw;
+            while (lines.nextStart() < starts_[kParts]) {
+                const size_t lineStart = lines.nextStart();
+                lines.view(raw);
+                if (startsSupport(raw)) {
+                    lines.startAt(lineStart);
+                    break;
+                }
+            }
+            starts_[i] = std::min(lines.nextStart(), starts_[kParts]);
+        }
+    }
+
+    std::string_view text_;
+    std::array<size_t, kParts + 1> starts_{};
+    std::array<Part, kParts> parts_;
+    std::latch located_{1};
+};
 
 // readNumber of the 10 characters after the first `marker` of the current line, after reading
 // on to a line that holds it when `readOn` is set.
@@ -269,22 +373,23 @@ class Reader {
         : p_(p), text_(text), lines_(text), prompts_(prompts) {}
 
     void run() {
-        // The reaction table and the beam blocks need nothing of the other readings: they are
-        // read on helper threads while those go on, and each result (or error) takes its place
-        // in the order below.
-        ReactionTable reactions;
+        // The reaction table (in parts) and the beam blocks need nothing of the other readings:
+        // they are read on a helper thread while those go on, and each result (or error) takes
+        // its place in the order below.
+        ReactionParts reactions(text_);
         BeamBlocks beams;
-        SideBySide helpers(
-            {[&] { reactions = readReactionTable(text_); }, [&] { beams = readBeamBlocks(text_); }},
-            2);
+        std::vector<SideBySide::Piece> pieces{[&] { reactions.read(0); },
+                                              [&] { beams = readBeamBlocks(text_); }};
+        for (size_t i = 1; i < ReactionParts::kParts; ++i)
+            pieces.push_back([&reactions, i] { reactions.read(i); });
+        SideBySide helpers(std::move(pieces), 1);
         readUnit();
         readJoints();
         readMembers();
         readBetaAndColumns();
-        helpers.wait(1);
-        applyBeams(std::move(beams));
-        // The readings after the reaction table need nothing of it: they are done while it may
-        // still be read, and their error waits for its turn, after the table's.
+        // The readings after the reaction table need nothing of it nor of the beam blocks: they
+        // are done while those may still be read, and their error waits for its turn, after the
+        // beam blocks' and the table's.
         std::exception_ptr later;
         try {
             lines_.reopen();
@@ -295,8 +400,10 @@ class Reader {
         } catch (...) {
             later = std::current_exception();
         }
-        helpers.wait(0);
-        applyReactions(std::move(reactions));
+        helpers.wait(1);
+        applyBeams(std::move(beams));
+        helpers.finish();
+        applyReactions(reactions.join());
         if (later) std::rethrow_exception(later);
     }
 

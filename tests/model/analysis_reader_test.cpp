@@ -1,6 +1,7 @@
 // The analysis file reader: markers, positions, units, ranges, reactions, grades and endings.
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -518,4 +519,97 @@ TEST(AnalysisReader, jointAndMemberTablesOneBeyondTheirCapacityAreRefused) {
     r = read(members.text());
     ASSERT_TRUE(r->failure);
     EXPECT_NE(r->failure->message.find("more members than the 15000"), std::string::npos);
+}
+
+namespace {
+
+// A reaction table of `supports` supports, support s with 1 + s % 4 load cases (FORCE-Y 100 s +
+// the case), a page break every 50 lines; `line(s, c)` may put another line in a case's place.
+std::string reactionTable(int supports,
+                          const std::function<std::string(int, int)>& line = nullptr) {
+    std::string table =
+        "  SUPPORT REACTIONS -UNIT KN   METE      STRUCTURE TYPE = SPACE\n"
+        "  JOINT  LOAD   FORCE-X   FORCE-Y   FORCE-Z     MOM-X     MOM-Y     MOM Z\n";
+    int lines = 0;
+    for (int s = 1; s <= supports; ++s) {
+        for (int c = 1; c <= 1 + s % 4; ++c) {
+            std::string own = line ? line(s, c) : std::string();
+            if (own.empty()) {
+                const std::string fy = std::to_string(100 * s + c) + ".00";
+                own = (c == 1 ? "  " + std::string(5 - std::to_string(s).size(), ' ') +
+                                    std::to_string(s) + "    "
+                              : std::string(11, ' ')) +
+                      std::to_string(c) + "      1.00    " + fy +
+                      "      0.00      2.00      0.00 " + "     3.00";
+            }
+            table += own + "\n";
+            if (++lines % 50 == 0) table += "\n   GENERATED FRAME      -- PAGE NO. 7\n\n";
+        }
+    }
+    return table;
+}
+
+} // namespace
+
+// The table is read in parts side by side: every support, case and caption is what reading it
+// from the top gives, whichever part a support falls in.
+TEST(AnalysisReader, aLongReactionTableReadsAsOneTable) {
+    FileSections parts;
+    parts.reactions = reactionTable(700);
+    auto r = read(parts.text());
+    ASSERT_FALSE(r->failure) << r->failure->message;
+    const Project& p = r->p;
+    ASSERT_EQ(p.supportCount(), 700);
+    for (int s = 1; s <= 700; ++s) {
+        ASSERT_EQ(p.reaction(s, 0, reaction::JointNo), s);
+        for (int c = 1; c <= 1 + s % 4; ++c) {
+            ASSERT_EQ(p.reaction(s, c - 1, reaction::CaseNo), c) << s;
+            ASSERT_EQ(p.reaction(s, c - 1, reaction::ForceY), static_cast<float>(100 * s + c));
+            ASSERT_EQ(p.reaction(s, c - 1, reaction::MomX), 2.0f);
+            ASSERT_EQ(p.reaction(s, c - 1, reaction::MomZ), 3.0f);
+        }
+        ASSERT_EQ(p.reaction(s, 1 + s % 4, reaction::CaseNo), 0) << s;
+    }
+    EXPECT_EQ(p.supportsCaption, "SUPPORT REACTIONS :   700");
+    EXPECT_EQ(p.loadCasesCaption, "LOAD CASES :   1"); // support 700 has 1 + 700 % 4 cases
+}
+
+// The first fault in the table's order is the one told, whichever part holds it: a value out of
+// range before the 1001st support, or the count of supports when that support comes first.
+TEST(AnalysisReader, aReactionTableStopsAtItsFirstFault) {
+    const std::string outOfRange =
+        "           2      1.00    1E9999      0.00      2.00      0.00      3.00";
+    auto faultAt = [&](int where) {
+        return [&, where](int s, int c) { return s == where && c == 2 ? outOfRange : ""; };
+    };
+    FileSections parts;
+    parts.reactions = reactionTable(900, [&](int s, int c) {
+        return (s == 150 || s == 850) && c == 2 ? outOfRange : std::string();
+    });
+    auto r = read(parts.text());
+    ASSERT_TRUE(r->failure);
+    EXPECT_EQ(r->failure->message,
+              "A support reaction (***********2******1.00****1E9999******0.00******2.00******0.00"
+              "******3.00) is out of range. The file was not read.");
+    EXPECT_EQ(r->p.supportCount(), 0);
+
+    // Support 999 is within the count: its value is the fault.
+    parts.reactions = reactionTable(1001, faultAt(999));
+    r = read(parts.text());
+    ASSERT_TRUE(r->failure);
+    EXPECT_NE(r->failure->message.find("A support reaction"), std::string::npos);
+
+    // Support 1001 is one too many before its value is read.
+    parts.reactions = reactionTable(1001, faultAt(1001));
+    r = read(parts.text());
+    ASSERT_TRUE(r->failure);
+    EXPECT_EQ(r->failure->message, "The analysis file has more supports than the 1000 this "
+                                   "program can hold. The file was not read.");
+
+    // One support too many, no other fault.
+    parts.reactions = reactionTable(1001);
+    r = read(parts.text());
+    ASSERT_TRUE(r->failure);
+    EXPECT_EQ(r->failure->message, "The analysis file has more supports than the 1000 this "
+                                   "program can hold. The file was not read.");
 }
