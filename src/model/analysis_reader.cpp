@@ -83,10 +83,6 @@ class Lines {
                    ? 0
                    : static_cast<size_t>(static_cast<const char*>(lineEnd) - text_.data()) + 1;
     }
-    // Where a line of this text ends in it.
-    size_t endOf(std::string_view line) const {
-        return static_cast<size_t>(line.data() - text_.data()) + line.size();
-    }
     // Reads on to the next line that holds the marker, as reading line by line would; at the end
     // of the file the last line read stays the current one.
     bool readUntil(std::string& line, std::string_view marker, std::string_view other = {}) {
@@ -242,8 +238,12 @@ class ReactionParts {
     // another thread can make them do.
     void read(size_t part) {
         if (part == 0) {
+            // Counted down however locating ends: a part waiting for it never waits for ever.
+            struct Located {
+                std::latch& latch;
+                ~Located() { latch.count_down(); }
+            } located{located_};
             locate();
-            located_.count_down();
         } else {
             located_.wait();
         }
