@@ -155,10 +155,14 @@ struct ReactionTable {
     int lastCase = 0; // case index of the last reaction line read
 };
 
+// A reaction line's number that starts within its first 7 columns is a joint number: it starts
+// a support. Any later number is one of the load case's.
+constexpr size_t kJointColumns = 7;
+
 // A line that starts a support: it is read (it does not read as zero) and its first number
-// stands within the joint column.
+// stands within the joint columns.
 bool startsSupport(std::string_view raw) {
-    return !readsAsZero(raw) && raw.size() > 1 && skipToNumber(raw, 1) <= 7;
+    return !readsAsZero(raw) && raw.size() > 1 && skipToNumber(raw, 1) <= kJointColumns;
 }
 
 // The reaction lines that start in [first, to) of the text, into `t`: every line but those that
@@ -196,7 +200,7 @@ void readReactionLines(std::string_view text, size_t first, size_t to, ReactionT
             const float v = static_cast<float>(number);
             if (!std::isfinite(v))
                 throw RangeError("A support reaction (" + starredLine() + ") is out of range");
-            if (cursor <= 7) {
+            if (cursor <= kJointColumns) {
                 toInt32(v, "A support joint number");
                 if (++s > cap::supports)
                     throw CapacityError(overflowMessage("supports", cap::supports));
